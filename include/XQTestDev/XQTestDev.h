@@ -1,0 +1,5 @@
+#pragma once
+
+#include <XQTestDev/Enums.h>
+#include <XQTestDev/Messages.h>
+#include <XQTestDev/XQUtility32.h>

@@ -1,0 +1,211 @@
+#include "config/IniDocument.h"
+
+#include "config/IniText.h"
+
+namespace XQTestDev {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+QByteArrayView trimmedBytes(QByteArrayView bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && isBlank(bytes[begin]))
+        ++begin;
+    while (end > begin && (isBlank(bytes[end - 1]) || bytes[end - 1] == '\r'))
+        --end;
+    return bytes.sliced(begin, end - begin);
+}
+
+QString unquoted(const QString& text) {
+    if (text.size() >= 2) {
+        const QChar first = text.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && text.back() == first)
+            return text.mid(1, text.size() - 2);
+    }
+    return text;
+}
+
+QString valueFromRaw(QByteArrayView raw) { return unquoted(decodeIniBytes(raw).trimmed()); }
+
+bool isUsableName(const QString& name, QChar forbidden) {
+    return !name.trimmed().isEmpty() && !name.contains(QLatin1Char('\n')) &&
+           !name.contains(QLatin1Char('\r')) && !name.contains(forbidden);
+}
+
+// A value must stay on its own line whatever the caller hands in.
+QString singleLine(QString value) {
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
+}
+
+} // namespace
+
+IniDocument IniDocument::parse(const QByteArray& bytes) {
+    IniDocument doc;
+    qsizetype start = 0;
+    bool newlineKnown = false;
+    while (start < bytes.size()) {
+        const qsizetype lf = bytes.indexOf('\n', start);
+        Line line;
+        if (lf < 0) {
+            line.text = bytes.sliced(start);
+            start = bytes.size();
+        } else {
+            const bool crlf = lf > start && bytes[lf - 1] == '\r';
+            line.text = bytes.sliced(start, (crlf ? lf - 1 : lf) - start);
+            line.end = crlf ? QByteArray("\r\n") : QByteArray("\n");
+            start = lf + 1;
+            if (!newlineKnown) {
+                doc.newline_ = line.end;
+                newlineKnown = true;
+            }
+        }
+        doc.lines_.push_back(std::move(line));
+    }
+    int current = -1;
+    for (int i = 0; i < doc.lineCount(); ++i)
+        doc.indexLine(i, current);
+    return doc;
+}
+
+void IniDocument::indexLine(int lineIndex, int& current) {
+    const QByteArray& text = lines_[lineIndex].text;
+    const QByteArrayView content = trimmedBytes(text);
+    if (content.isEmpty())
+        return;
+    if (content.front() == '[') {
+        const qsizetype close = content.lastIndexOf(']');
+        if (close > 0) {
+            const QString name = decodeIniBytes(content.sliced(1, close - 1)).trimmed();
+            sections_.push_back(Section{lineIndex, lineIndex, {}, {}});
+            current = static_cast<int>(sections_.size()) - 1;
+            const QString folded = fold(name);
+            if (!sectionByName_.contains(folded)) // of duplicates the first counts
+                sectionByName_.insert(folded, current);
+            return;
+        }
+    }
+    if (current < 0)
+        return;
+    Section& section = sections_[current];
+    section.lastContentLine = lineIndex;
+    if (content.front() == ';')
+        return;
+    const qsizetype eq = text.indexOf('=');
+    if (eq < 0)
+        return;
+    const QString key = decodeIniBytes(QByteArrayView(text).first(eq)).trimmed();
+    if (key.isEmpty())
+        return;
+    const QString folded = fold(key);
+    if (section.keys.contains(folded))
+        return;
+    qsizetype valueOffset = eq + 1;
+    while (valueOffset < text.size() && isBlank(text[valueOffset]))
+        ++valueOffset;
+    section.keys.insert(folded, KeyEntry{lineIndex, static_cast<int>(valueOffset),
+                                         valueFromRaw(QByteArrayView(text).sliced(eq + 1))});
+    section.keyOrder.append(key);
+}
+
+QByteArray IniDocument::serialize() const {
+    qsizetype total = 0;
+    for (const Line& line : lines_)
+        total += line.text.size() + line.end.size();
+    QByteArray out;
+    out.reserve(total);
+    for (const Line& line : lines_) {
+        out += line.text;
+        out += line.end;
+    }
+    return out;
+}
+
+std::optional<QString> IniDocument::value(const QString& section, const QString& key) const {
+    const auto found = sectionByName_.constFind(fold(section));
+    if (found == sectionByName_.constEnd())
+        return std::nullopt;
+    const Section& s = sections_[*found];
+    const auto entry = s.keys.constFind(fold(key));
+    if (entry == s.keys.constEnd())
+        return std::nullopt;
+    return entry->value;
+}
+
+QStringList IniDocument::keys(const QString& section) const {
+    const auto found = sectionByName_.constFind(fold(section));
+    return found == sectionByName_.constEnd() ? QStringList() : sections_[*found].keyOrder;
+}
+
+bool IniDocument::hasSection(const QString& section) const {
+    return sectionByName_.contains(fold(section));
+}
+
+bool IniDocument::setValue(const QString& section, const QString& key, const QString& value) {
+    if (!isUsableName(section, QLatin1Char(']')) || !isUsableName(key, QLatin1Char('=')))
+        return false;
+    const QString text = singleLine(value);
+    const QString sectionName = section.trimmed();
+    const QString keyName = key.trimmed();
+    if (!hasSection(sectionName))
+        appendSection(sectionName);
+    Section& s = sections_[sectionByName_.value(fold(sectionName))];
+    const QString folded = fold(keyName);
+    const QByteArray encoded = text.toUtf8();
+    const auto existing = s.keys.find(folded);
+    if (existing != s.keys.end()) {
+        Line& line = lines_[existing->line];
+        line.text = line.text.left(existing->valueOffset) + encoded;
+        existing->value = valueFromRaw(encoded);
+        return true;
+    }
+    const int at = s.lastContentLine + 1;
+    const QByteArray keyBytes = keyName.toUtf8();
+    insertLine(at, keyBytes + '=' + encoded);
+    Section& target = sections_[sectionByName_.value(fold(sectionName))];
+    target.lastContentLine = at;
+    target.keys.insert(folded,
+                       KeyEntry{at, static_cast<int>(keyBytes.size()) + 1, valueFromRaw(encoded)});
+    target.keyOrder.append(keyName);
+    return true;
+}
+
+void IniDocument::insertLine(int at, const QByteArray& text) {
+    if (at > 0 && lines_[at - 1].end.isEmpty())
+        lines_[at - 1].end = newline_;
+    const bool atEnd = at == lineCount();
+    lines_.insert(lines_.begin() + at, Line{text, newline_});
+    if (!atEnd)
+        shiftLinesFrom(at);
+}
+
+void IniDocument::shiftLinesFrom(int lineIndex) {
+    for (Section& section : sections_) {
+        if (section.headerLine >= lineIndex)
+            ++section.headerLine;
+        if (section.lastContentLine >= lineIndex)
+            ++section.lastContentLine;
+        for (KeyEntry& entry : section.keys) {
+            if (entry.line >= lineIndex)
+                ++entry.line;
+        }
+    }
+}
+
+void IniDocument::appendSection(const QString& section) {
+    if (!lines_.empty()) {
+        if (lines_.back().end.isEmpty())
+            lines_.back().end = newline_;
+        if (!trimmedBytes(lines_.back().text).isEmpty())
+            lines_.push_back(Line{QByteArray(), newline_});
+    }
+    const int header = lineCount();
+    lines_.push_back(Line{'[' + section.toUtf8() + ']', newline_});
+    sections_.push_back(Section{header, header, {}, {}});
+    sectionByName_.insert(fold(section), static_cast<int>(sections_.size()) - 1);
+}
+
+} // namespace XQTestDev

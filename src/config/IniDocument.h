@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace XQTestDev {
+
+// One INI file held as its original lines plus an index of sections and keys.
+// Parsing never fails: a line that is neither a section header nor a key is
+// kept as it is and otherwise ignored. Serializing gives back the original
+// bytes of every line that was not written to.
+//
+// Names compare without regard to case; a value is the text after the first
+// "=", trimmed, with one pair of enclosing quotes removed. Of duplicate
+// sections or keys the first one counts. Lines starting with ";" are comments.
+class IniDocument {
+public:
+    struct Edit {
+        QString section;
+        QString key;
+        QString value;
+    };
+
+    static IniDocument parse(const QByteArray& bytes);
+    QByteArray serialize() const;
+
+    // The key's value, or nothing when the section or key is missing.
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    QStringList keys(const QString& section) const;
+    bool hasSection(const QString& section) const;
+
+    // Replaces the key's line in its section, or adds it at the section's end,
+    // adding the section at the end of the file. Empty names are refused.
+    bool setValue(const QString& section, const QString& key, const QString& value);
+
+    int lineCount() const { return static_cast<int>(lines_.size()); }
+
+private:
+    struct Line {
+        QByteArray text; // without its line end
+        QByteArray end;  // "\r\n", "\n" or empty for an unterminated last line
+    };
+    struct KeyEntry {
+        int line = 0;
+        int valueOffset = 0; // bytes of the line up to where the value begins
+        QString value;
+    };
+    struct Section {
+        int headerLine = 0;
+        int lastContentLine = 0; // last non-blank line that belongs to it
+        QHash<QString, KeyEntry> keys; // by folded name; first occurrence
+        QStringList keyOrder;          // original spelling, file order
+    };
+
+    static QString fold(const QString& name) { return name.toCaseFolded(); }
+    void indexLine(int lineIndex, int& current);
+    void shiftLinesFrom(int lineIndex);
+    void insertLine(int at, const QByteArray& text);
+    void appendSection(const QString& section);
+
+    std::vector<Line> lines_;
+    std::vector<Section> sections_;
+    QHash<QString, int> sectionByName_; // folded name -> first section
+    QByteArray newline_ = "\r\n";
+};
+
+} // namespace XQTestDev

@@ -1,0 +1,71 @@
+#include "config/StationFiles.h"
+
+#include "config/FileLookup.h"
+#include "frame/LibraryState.h"
+
+namespace XQTestDev {
+
+namespace {
+
+QString directoryOf(StationFile file) {
+    return file == StationFile::Results ? library().resultsDirectory : library().iniDirectory;
+}
+
+QString fileNameOf(StationFile file) {
+    switch (file) {
+    case StationFile::Ate: return QStringLiteral("ATE.INI");
+    case StationFile::Products: return QStringLiteral("PRODUCTS.INI");
+    case StationFile::Results: return QStringLiteral("XQResults.ini");
+    }
+    return {};
+}
+
+} // namespace
+
+StationFile chooseStationFile(bool ateFlag, const QString& section, const QString& key) {
+    if (section.contains(QLatin1String("Test Results")) ||
+        key.contains(QLatin1String("LastAccessDatabase")) ||
+        key.contains(QLatin1String("TestSoftwareVersion")))
+        return StationFile::Results;
+    return ateFlag ? StationFile::Ate : StationFile::Products;
+}
+
+QString stationFilePath(StationFile file) {
+    return findFileIgnoringCase(directoryOf(file), fileNameOf(file));
+}
+
+const IniDocument* stationDocument(StationFile file) {
+    const QString path = stationFilePath(file);
+    if (const IniDocument* document = IniStore::instance().document(path))
+        return document;
+    // The file we knew may have been renamed, or created under another case.
+    const QString again = refindFileIgnoringCase(directoryOf(file), fileNameOf(file));
+    return again == path ? nullptr : IniStore::instance().document(again);
+}
+
+bool stationFileExists(StationFile file) { return stationDocument(file) != nullptr; }
+
+QString readStationValue(StationFile file, const QString& section, const QString& key) {
+    const IniDocument* document = stationDocument(file);
+    return document ? document->value(section, key).value_or(QString()) : QString();
+}
+
+WriteResult writeStationValue(StationFile file, const QString& section, const QString& key,
+                              const QString& value) {
+    IniBatch batch = stationBatch(file);
+    batch.set(section, key, value);
+    return batch.commit();
+}
+
+IniBatch stationBatch(StationFile file) {
+    stationDocument(file); // settles which spelling of the name is on disk
+    return IniBatch(stationFilePath(file));
+}
+
+QString missingFileMessage(StationFile file) {
+    return file == StationFile::Products
+               ? QStringLiteral("PRODUCTS.INI file is missing!, please check you INIPath property.")
+               : QStringLiteral("ATE.INI file is missing!, please check you INIPath property.");
+}
+
+} // namespace XQTestDev

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+namespace XQTestDev {
+
+class XQUtility32;
+
+// The state that every object of every class shares, one set per process.
+// Every call arrives on the station program's GUI thread, so nothing here is
+// locked. Later subsystems add their library-wide tables here rather than
+// keeping globals of their own.
+struct LibraryState {
+    QPointer<XQUtility32> sharedUtility;
+    QString iniDirectory;         // ends in "/" once set
+    QString applicationDirectory; // ends in "/" once set
+    QString resultsDirectory;     // ends in "/"
+    QString adminPassword;
+    int backgroundColor = 0;
+    bool backgroundShown = false;
+    bool onTopSuspended = false;
+    QString menuShowRequest; // empty or "Show"
+    int screenWidth = 0;     // twips, usable width less 30
+    int screenHeight = 0;    // twips, usable height less 30
+};
+
+// The process's library state. The first public object created runs the
+// library start-up; library() itself never starts anything.
+LibraryState& library();
+
+// Runs the start-up once per process: measures the screen, fixes the results
+// directory and creates the shared utility object.
+void ensureLibraryStarted();
+
+// The shared utility object through which the library's own code reads INI
+// files and shows its dialogs; starts the library when needed.
+XQUtility32& sharedUtility();
+
+// Measures the usable screen into the library state (also done again whenever
+// the background window loads).
+void measureScreen();
+
+// The results directory: $WinDir when set, else the per-user data folder.
+QString defaultResultsDirectory();
+
+} // namespace XQTestDev

@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// Every test runs on Qt's offscreen platform with a screen of known size, so
+// window sizes and placement are exact whether or not a display is present.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" XQ_TEST_SCREEN_CONFIG);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("XQTestDevTests"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
