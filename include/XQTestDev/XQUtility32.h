@@ -38,6 +38,11 @@ public:
     QString AppPath() const;
     void setAppPath(const QString& path);
 
+    // The admin password that guards changed configuration files; kept in
+    // memory only. Fewer than 5 characters are refused.
+    QString AdminPassword() const;
+    void setAdminPassword(const QString& password);
+
     // The library's own message dialog. MsgReturn carries the input box's
     // initial text in and the typed text out.
     int InfoBox(const QString& PicturePathOrMessage = QString(), vbMyMsgBoxStyle Buttons = vbOKOnly,

@@ -1,0 +1,379 @@
+// The checksum of a configuration file, the admin password and the integrity
+// check that guards a run, driven through the real InfoBox dialog.
+
+#include "config/IntegrityCheck.h"
+#include "config/XQSecurity32.h"
+#include "frame/LibraryState.h"
+#include "support/ModalDriver.h"
+#include "support/StationFixture.h"
+
+#include <XQTestDev/XQUtility32.h>
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QVariant>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace XQTestDev;
+using namespace XQTestDev::testing;
+
+namespace {
+
+const QString ChecksumMessageOfAte = QStringLiteral("Warning! ATE.INI has changed.");
+const QString ChecksumMessageOfProducts = QStringLiteral("Warning! Products.INI has changed.");
+const QString AskForPassword = QStringLiteral("Please enter admin password for acceptation.");
+const QString WrongPasswordNote = QStringLiteral("\n\n\n\nInvalid password! please re-entry ...");
+const QString ShortPasswordMessage = QStringLiteral(
+    "Invalid or blank admin password property, minimum characters 5 (alphanumeric)!.");
+
+QString checksumOf(const QByteArray& bytes) {
+    return XQSecurity32().checksum(bytes);
+}
+
+// ---------------------------------------------------------------- checksum
+
+TEST(Checksum, StandardCheckValue) {
+    XQSecurity32 security;
+    EXPECT_EQ(XQSecurity32::hexText(security.crc32("123456789")), QStringLiteral("CBF43926"));
+    // The table is filled again for every checksum: a second run agrees.
+    EXPECT_EQ(security.crc32("123456789"), 0xCBF43926u);
+}
+
+TEST(Checksum, HexadecimalHasNoLeadingZeros) {
+    EXPECT_EQ(XQSecurity32::hexText(0), QStringLiteral("0"));
+    EXPECT_EQ(XQSecurity32::hexText(0x00ABCDEFu), QStringLiteral("ABCDEF"));
+    EXPECT_EQ(XQSecurity32::hexText(0xFFFFFFFFu), QStringLiteral("FFFFFFFF"));
+    EXPECT_EQ(checksumOf({}), QStringLiteral("0"));
+    EXPECT_EQ(checksumOf("\r\n   \r\n"), QStringLiteral("0"));
+}
+
+struct ChecksumCase {
+    const char* name;
+    QByteArray file;
+};
+
+class ChecksumOfTestA1 : public ::testing::TestWithParam<ChecksumCase> {};
+
+// Every variant holds the same meaningful text "[TEST]A=1".
+TEST_P(ChecksumOfTestA1, IgnoresLayoutAndItsOwnKey) {
+    const QByteArray& file = GetParam().file;
+    EXPECT_EQ(XQSecurity32::checksumText(file), QStringLiteral("[TEST]A=1"));
+    EXPECT_EQ(checksumOf(file), QStringLiteral("E5D107B9"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, ChecksumOfTestA1,
+    ::testing::Values(
+        ChecksumCase{"TwoLines", "[Test]\r\n a=1 \r\n"},
+        ChecksumCase{"NoFinalLineEnd", "[Test]\r\n a=1 "},
+        ChecksumCase{"UnixLineEnds", "[Test]\n a=1 \n"},
+        ChecksumCase{"OldMacLineEnds", "[Test]\r a=1 \r"},
+        ChecksumCase{"BlankLines", "\r\n\r\n[Test]\r\n\r\n    \r\na=1\r\n\r\n"},
+        ChecksumCase{"BlanksAtBothEnds", "   [Test]   \r\n      a=1\r\n"},
+        ChecksumCase{"ChecksumKeyLowerCase", "[Test]\r\nxqchecksum=1234ABCD\r\na=1\r\n"},
+        ChecksumCase{"ChecksumKeyInsideALine", "[Test]\r\na=1\r\n; old XqCheckSum was 1\r\n"},
+        ChecksumCase{"ChecksumKeyWithItsOwnValue", "[Test]\r\na=1\r\nXQCheckSum=E5D107B9\r\n"}),
+    [](const ::testing::TestParamInfo<ChecksumCase>& param) {
+        return std::string(param.param.name);
+    });
+
+TEST(Checksum, ChangesWithContentOrder) {
+    EXPECT_NE(checksumOf("[Test]\r\na=1\r\n"), checksumOf("[Test]\r\na=2\r\n"));
+    EXPECT_NE(checksumOf("[Test]\r\na=1\r\nb=2\r\n"), checksumOf("[Test]\r\nb=2\r\na=1\r\n"));
+    // A tab is not a blank: it stays part of the line.
+    EXPECT_NE(checksumOf("[Test]\r\na=1\t\r\n"), checksumOf("[Test]\r\na=1\r\n"));
+}
+
+TEST(Checksum, SameTextInWindows1252AndUtf8GivesSameChecksum) {
+    const QByteArray latin = "[Test]\r\nName=K\xE4se Stra\xDF"
+                             "e\r\n";
+    const QByteArray utf8 = QStringLiteral("[Test]\r\nName=K\u00E4se Stra\u00DFe\r\n").toUtf8();
+    EXPECT_EQ(checksumOf(latin), checksumOf(utf8));
+    EXPECT_EQ(XQSecurity32::checksumText(utf8), QStringLiteral("[TEST]NAME=K\u00C4SE STRASSE"));
+    // The hashed bytes are the UTF-8 of the upper-cased text.
+    XQSecurity32 security;
+    EXPECT_EQ(checksumOf(utf8), XQSecurity32::hexText(security.crc32(
+                                    QStringLiteral("[TEST]NAME=K\u00C4SE STRASSE").toUtf8())));
+}
+
+// ------------------------------------------------------------ admin password
+
+class AdminPassword : public StationTest {};
+
+TEST_F(AdminPassword, FewerThanFiveCharactersAreRefusedAndTheOldOneStays) {
+    XQUtility32 utility;
+    utility.setAdminPassword(QStringLiteral("S3cret"));
+    for (const QString& tooShort : {QString(), QStringLiteral("abcd"), QStringLiteral("1234")}) {
+        recorder->messages.clear();
+        utility.setAdminPassword(tooShort);
+        ASSERT_EQ(recorder->messages.size(), 1u);
+        EXPECT_EQ(recorder->messages[0].text, ShortPasswordMessage);
+        EXPECT_EQ(recorder->messages[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(utility.AdminPassword(), QStringLiteral("S3cret"));
+    }
+}
+
+TEST_F(AdminPassword, AnyFiveCharactersAreAcceptedAndSharedByEveryObject) {
+    XQUtility32 first;
+    XQUtility32 second;
+    for (const QString& password :
+         {QStringLiteral("abcde"), QStringLiteral("12345"), QStringLiteral("!? -#")}) {
+        first.setAdminPassword(password);
+        EXPECT_EQ(second.AdminPassword(), password);
+    }
+    EXPECT_TRUE(recorder->messages.empty());
+}
+
+TEST_F(AdminPassword, EmptyUntilSet) {
+    XQUtility32 utility;
+    EXPECT_TRUE(utility.AdminPassword().isEmpty());
+}
+
+// ---------------------------------------------------------- integrity check
+
+// One answer to a password prompt: what to type and whether to press OK.
+struct PromptAnswer {
+    QString type;
+    bool ok = true;
+};
+
+// What a prompt showed when it opened.
+struct SeenPrompt {
+    QString message;
+    QString initialInput;
+    bool masked = false;
+};
+
+QString messageOf(QWidget* dialog) {
+    QObject* message = dialog->findChild<QObject*>(QStringLiteral("txtMessage"));
+    if (!message)
+        return {};
+    const QVariant plain = message->property("plainText");
+    return plain.isValid() ? plain.toString() : message->property("text").toString();
+}
+
+class IntegrityCheck : public StationTest {
+protected:
+    void SetUp() override {
+        StationTest::SetUp();
+        utility.setINIPath(iniDir());
+    }
+
+    // Answers the coming prompts in order, recording what each one showed.
+    void answerPrompts(std::deque<PromptAnswer> answers) {
+        script = std::move(answers);
+        armNextPrompt();
+    }
+
+    void armNextPrompt() {
+        if (script.empty())
+            return;
+        whenModalShows([this](QWidget* dialog) {
+            auto* input = childNamed<QLineEdit>(dialog, QStringLiteral("txtInput"));
+            ASSERT_NE(input, nullptr);
+            seen.push_back(
+                {messageOf(dialog), input->text(), input->echoMode() == QLineEdit::Password});
+            const PromptAnswer answer = script.front();
+            script.pop_front();
+            input->setFocus();
+            input->selectAll();
+            if (!answer.type.isNull())
+                QTest::keyClicks(input, answer.type);
+            armNextPrompt();
+            // vbOKCancel: OK is button 2, Cancel button 0.
+            clickButton(dialog, answer.ok ? QStringLiteral("cmdButtonSet_2")
+                                          : QStringLiteral("cmdButtonSet_0"));
+        });
+    }
+
+    QString storedChecksum(const QString& file) {
+        return utility.ReadINI(file == QLatin1String("ATE.INI"), QStringLiteral("History"),
+                               QStringLiteral("XQCheckSum"));
+    }
+
+    XQUtility32 utility;
+    std::deque<PromptAnswer> script;
+    std::vector<SeenPrompt> seen;
+};
+
+const QByteArray AteIni = "[ATE Configuration]\r\nID=ATE-01\r\nTestProduct=P1\r\n"
+                          "[History]\r\nVersion=1\r\n";
+const QByteArray ProductsIni = "[P1]\r\nModel=M1\r\n[History]\r\nVersion=2\r\n";
+
+TEST_F(IntegrityCheck, WithoutAdminPasswordNothingIsExamined) {
+    writeIni(QStringLiteral("ATE.INI"), AteIni);
+    writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
+    EXPECT_TRUE(configurationReleasedForRun());
+    EXPECT_TRUE(seen.empty());
+    EXPECT_TRUE(recorder->messages.empty());
+    EXPECT_EQ(readFile(iniDir() + QStringLiteral("ATE.INI")), AteIni);
+    EXPECT_EQ(readFile(iniDir() + QStringLiteral("PRODUCTS.INI")), ProductsIni);
+
+    // Not even when both files are missing.
+    QFile::remove(iniDir() + QStringLiteral("ATE.INI"));
+    QFile::remove(iniDir() + QStringLiteral("PRODUCTS.INI"));
+    EXPECT_TRUE(configurationReleasedForRun());
+    EXPECT_TRUE(recorder->messages.empty());
+}
+
+TEST_F(IntegrityCheck, WrongPasswordThreeTimesThenTheRightOneAcceptsBothFiles) {
+    writeIni(QStringLiteral("ATE.INI"), AteIni);
+    writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+
+    answerPrompts({{QStringLiteral("guess1")},
+                   {QStringLiteral("guess2")},
+                   {QStringLiteral("guess3")},
+                   {QStringLiteral("Op3nSesame")},
+                   {QString()}}); // the PRODUCTS.INI prompt already holds the password
+    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_EQ(seen.size(), 5u);
+
+    const QString firstAsk = ChecksumMessageOfAte + QLatin1Char('\n') + AskForPassword;
+    EXPECT_EQ(seen[0].message, firstAsk);
+    EXPECT_EQ(seen[0].initialInput, QString());
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(seen[i].message, firstAsk + WrongPasswordNote) << i;
+        EXPECT_EQ(seen[i].initialInput, QStringLiteral("guess%1").arg(i)) << i;
+    }
+    // The note starts empty again for the second file, whose prompt opens
+    // with the password just typed.
+    EXPECT_EQ(seen[4].message, ChecksumMessageOfProducts + QLatin1Char('\n') + AskForPassword);
+    EXPECT_EQ(seen[4].initialInput, QStringLiteral("Op3nSesame"));
+    for (const SeenPrompt& prompt : seen)
+        EXPECT_TRUE(prompt.masked);
+
+    EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(AteIni));
+    EXPECT_EQ(storedChecksum(QStringLiteral("PRODUCTS.INI")), checksumOf(ProductsIni));
+    EXPECT_TRUE(recorder->messages.empty());
+
+    // Both files carried a History section: their checksums are stable now.
+    seen.clear();
+    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(IntegrityCheck, CancelAtTheAteIniPromptEndsTheCheck) {
+    writeIni(QStringLiteral("ATE.INI"), AteIni);
+    writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+
+    answerPrompts({{QStringLiteral("Op3nSesame"), false}});
+    EXPECT_FALSE(configurationReleasedForRun());
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(recorder->texts(), QStringList{integrityRefusedMessage()});
+    EXPECT_EQ(recorder->messages.back().icon, MessageIcon::Critical);
+    // Nothing was accepted, nothing written.
+    EXPECT_EQ(readFile(iniDir() + QStringLiteral("ATE.INI")), AteIni);
+    EXPECT_EQ(readFile(iniDir() + QStringLiteral("PRODUCTS.INI")), ProductsIni);
+}
+
+TEST_F(IntegrityCheck, CancelAtTheProductsPromptKeepsTheAcceptedAteIni) {
+    writeIni(QStringLiteral("ATE.INI"), AteIni);
+    writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+
+    answerPrompts({{QStringLiteral("Op3nSesame")}, {QString(), false}});
+    EXPECT_FALSE(checkConfigurationIntegrity(utility));
+    EXPECT_EQ(seen.size(), 2u);
+    EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(AteIni));
+    EXPECT_EQ(readFile(iniDir() + QStringLiteral("PRODUCTS.INI")), ProductsIni);
+}
+
+TEST_F(IntegrityCheck, AnUnchangedFileIsNotAskedFor) {
+    const QByteArray accepted = AteIni + "XQCheckSum=  " + checksumOf(AteIni).toLatin1() + "  \r\n";
+    writeIni(QStringLiteral("ATE.INI"), accepted);
+    writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+
+    answerPrompts({{QStringLiteral("Op3nSesame")}});
+    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfProducts));
+}
+
+TEST_F(IntegrityCheck, StoredChecksumComparesWithCase) {
+    const QByteArray lowerCase =
+        AteIni + "XQCheckSum=" + checksumOf(AteIni).toLower().toLatin1() + "\r\n";
+    writeIni(QStringLiteral("ATE.INI"), lowerCase);
+    writeIni(QStringLiteral("PRODUCTS.INI"),
+             ProductsIni + "XQCheckSum=" + checksumOf(ProductsIni).toLatin1() + "\r\n");
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+
+    answerPrompts({{QStringLiteral("Op3nSesame")}});
+    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfAte));
+    EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(AteIni));
+}
+
+TEST_F(IntegrityCheck, AnEditAfterAcceptanceIsAskedForAgain) {
+    writeIni(QStringLiteral("ATE.INI"), AteIni);
+    writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+    answerPrompts({{QStringLiteral("Op3nSesame")}, {QString()}});
+    ASSERT_TRUE(checkConfigurationIntegrity(utility));
+
+    utility.WriteINI(false, QStringLiteral("P1"), QStringLiteral("Model"), QStringLiteral("M1,M2"));
+    seen.clear();
+    answerPrompts({{QStringLiteral("Op3nSesame")}});
+    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfProducts));
+}
+
+TEST_F(IntegrityCheck, FirstAcceptanceAddsTheHistorySectionSoTheNextCheckAsksOnceMore) {
+    const QByteArray noHistory = "[ATE Configuration]\r\nID=ATE-01\r\n";
+    writeIni(QStringLiteral("ATE.INI"), noHistory);
+    writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+
+    answerPrompts({{QStringLiteral("Op3nSesame")}, {QString()}});
+    ASSERT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(noHistory));
+
+    // The added "[History]" line is part of the text now.
+    seen.clear();
+    answerPrompts({{QStringLiteral("Op3nSesame")}});
+    ASSERT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfAte));
+    EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(noHistory + "[History]\r\n"));
+
+    seen.clear();
+    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(IntegrityCheck, MissingFilesHaveChecksumZeroAndAreAskedFor) {
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+    answerPrompts({{QStringLiteral("Op3nSesame")}, {QString()}});
+    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfAte));
+    EXPECT_TRUE(seen[1].message.startsWith(ChecksumMessageOfProducts));
+    EXPECT_EQ(
+        recorder->texts(),
+        (QStringList{
+            QStringLiteral("ATE.INI file is missing!, please check you INIPath property."),
+            QStringLiteral("PRODUCTS.INI file is missing!, please check you INIPath property.")}));
+    // Accepting a missing file does not create it.
+    EXPECT_FALSE(QFile::exists(iniDir() + QStringLiteral("ATE.INI")));
+    EXPECT_FALSE(QFile::exists(iniDir() + QStringLiteral("PRODUCTS.INI")));
+}
+
+TEST_F(IntegrityCheck, ReleasedForRunWhenAccepted) {
+    writeIni(QStringLiteral("ATE.INI"), AteIni);
+    writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
+    utility.setAdminPassword(QStringLiteral("Op3nSesame"));
+    answerPrompts({{QStringLiteral("Op3nSesame")}, {QString()}});
+    EXPECT_TRUE(configurationReleasedForRun());
+    EXPECT_EQ(seen.size(), 2u);
+    EXPECT_TRUE(recorder->messages.empty());
+}
+
+} // namespace
