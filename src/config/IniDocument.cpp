@@ -34,6 +34,13 @@ bool isUsableName(const QString& name, QChar forbidden) {
            !name.contains(QLatin1Char('\r')) && !name.contains(forbidden);
 }
 
+// A key that would read back as a comment or a section header is refused.
+bool isUsableKey(const QString& key) {
+    const QString name = key.trimmed();
+    return isUsableName(name, QLatin1Char('=')) && !name.startsWith(QLatin1Char(';')) &&
+           !name.startsWith(QLatin1Char('['));
+}
+
 // A value must stay on its own line whatever the caller hands in.
 QString singleLine(QString value) {
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -145,7 +152,7 @@ bool IniDocument::hasSection(const QString& section) const {
 }
 
 bool IniDocument::setValue(const QString& section, const QString& key, const QString& value) {
-    if (!isUsableName(section, QLatin1Char(']')) || !isUsableName(key, QLatin1Char('=')))
+    if (!isUsableName(section, QLatin1Char(']')) || !isUsableKey(key))
         return false;
     const QString text = singleLine(value);
     const QString sectionName = section.trimmed();

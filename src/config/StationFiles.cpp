@@ -7,7 +7,7 @@ namespace XQTestDev {
 
 namespace {
 
-QString directoryOf(StationFile file) {
+const QString& directoryOf(StationFile file) {
     return file == StationFile::Results ? library().resultsDirectory : library().iniDirectory;
 }
 
@@ -18,6 +18,18 @@ QString fileNameOf(StationFile file) {
     case StationFile::Results: return QStringLiteral("XQResults.ini");
     }
     return {};
+}
+
+// Where each station file was found, for the directory it was looked up in;
+// asked on every ReadINI, so it must not cost a directory scan or a hash.
+struct FoundFile {
+    QString directory;
+    QString path;
+};
+
+FoundFile& foundFile(StationFile file) {
+    static FoundFile found[3];
+    return found[static_cast<int>(file)];
 }
 
 } // namespace
@@ -31,7 +43,13 @@ StationFile chooseStationFile(bool ateFlag, const QString& section, const QStrin
 }
 
 QString stationFilePath(StationFile file) {
-    return findFileIgnoringCase(directoryOf(file), fileNameOf(file));
+    FoundFile& found = foundFile(file);
+    const QString& directory = directoryOf(file);
+    if (found.path.isEmpty() || found.directory != directory) {
+        found.directory = directory;
+        found.path = findFileIgnoringCase(directory, fileNameOf(file));
+    }
+    return found.path;
 }
 
 const IniDocument* stationDocument(StationFile file) {
@@ -39,8 +57,9 @@ const IniDocument* stationDocument(StationFile file) {
     if (const IniDocument* document = IniStore::instance().document(path))
         return document;
     // The file we knew may have been renamed, or created under another case.
-    const QString again = refindFileIgnoringCase(directoryOf(file), fileNameOf(file));
-    return again == path ? nullptr : IniStore::instance().document(again);
+    FoundFile& found = foundFile(file);
+    found.path = refindFileIgnoringCase(found.directory, fileNameOf(file));
+    return found.path == path ? nullptr : IniStore::instance().document(found.path);
 }
 
 bool stationFileExists(StationFile file) { return stationDocument(file) != nullptr; }

@@ -35,21 +35,24 @@ QString directoryOrWorkingDirectory(const QString& path, const QString& invalidM
 
 // False (with the missing-file message) when a configuration file is needed
 // but absent; the results file is never reported.
-bool reachable(StationFile file) {
-    if (file == StationFile::Results || stationFileExists(file))
+bool reachable(StationFile file, const IniDocument* document) {
+    if (file == StationFile::Results || document)
         return true;
     showCritical(missingFileMessage(file));
     return false;
 }
+
+bool reachable(StationFile file) { return reachable(file, stationDocument(file)); }
 
 } // namespace
 
 QString XQUtility32::ReadINI(bool From_ATE_INI, const QString& strSectionName,
                              const QString& strKeyName) {
     const StationFile file = chooseStationFile(From_ATE_INI, strSectionName, strKeyName);
-    if (!reachable(file))
+    const IniDocument* document = stationDocument(file);
+    if (!reachable(file, document) || !document)
         return {};
-    QString value = readStationValue(file, strSectionName, strKeyName);
+    QString value = document->value(strSectionName, strKeyName).value_or(QString());
     if (value.size() > MaxValueLength)
         value.truncate(MaxValueLength);
     return value;

@@ -51,6 +51,8 @@ void ensureLibraryStarted() {
     state.sharedUtility->setObjectName(QStringLiteral("XQSharedUtility"));
 }
 
+bool libraryStarted() { return startupDone; }
+
 XQUtility32& sharedUtility() {
     ensureLibraryStarted();
     if (!library().sharedUtility) {

@@ -32,6 +32,7 @@ LibraryState& library();
 // Runs the start-up once per process: measures the screen, fixes the results
 // directory and creates the shared utility object.
 void ensureLibraryStarted();
+bool libraryStarted();
 
 // The shared utility object through which the library's own code reads INI
 // files and shows its dialogs; starts the library when needed.

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds everything with warnings as errors and runs the whole test suite:
+# unit and window tests (offscreen), a bounded fuzz run of the INI parser, an
+# outside program built against the installed library, and the benchmarks.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+"$top/scripts/install-deps.sh"
+
+build="$top/build-ci"
+jobs="$(nproc)"
+
+echo "== build"
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DXQ_WARNINGS_AS_ERRORS=ON -DCMAKE_INSTALL_PREFIX="$build/install" >/dev/null
+cmake --build "$build" -j "$jobs"
+
+echo "== tests"
+ctest --test-dir "$build" -j "$jobs" --output-on-failure --timeout 300
+
+echo "== fuzz the INI parser"
+cmake -S "$top/tests/fuzz" -B "$build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$build/fuzz"
+mkdir -p "$build/fuzz/corpus"
+cp "$top"/examples/station/*.INI "$build/fuzz/corpus/"
+"$build/fuzz/ini_fuzzer" -max_total_time=30 -max_len=65536 -rss_limit_mb=2048 \
+    "$build/fuzz/corpus" 2>&1 | tail -n 3
+
+echo "== outside program against the installed library"
+cmake --install "$build" >/dev/null
+cmake -S "$top/examples/consumer" -B "$build/consumer" -G Ninja \
+      -DCMAKE_PREFIX_PATH="$build/install" >/dev/null
+cmake --build "$build/consumer"
+QT_QPA_PLATFORM=offscreen LD_LIBRARY_PATH="$build/install/lib" "$build/consumer/consumer"
+
+echo "== benchmarks"
+for bench in "$build"/bench/bench_*; do
+    [ -x "$bench" ] || continue
+    QT_QPA_PLATFORM=offscreen "$bench" --benchmark_min_time=0.2
+done
+echo "All checks passed."
