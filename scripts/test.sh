@@ -22,7 +22,7 @@ cmake -S "$top/tests/fuzz" -B "$build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang+
 cmake --build "$build/fuzz"
 mkdir -p "$build/fuzz/corpus"
 cp "$top"/examples/station/*.INI "$build/fuzz/corpus/"
-"$build/fuzz/ini_fuzzer" -max_total_time=30 -max_len=65536 -rss_limit_mb=2048 \
+"$build/fuzz/ini_fuzzer" -artifact_prefix="$build/fuzz/" -max_total_time=30 -max_len=65536 -rss_limit_mb=2048 \
     "$build/fuzz/corpus" 2>&1 | tail -n 3
 
 echo "== outside program against the installed library"

@@ -56,7 +56,7 @@ private:
         QStringList keyOrder;          // original spelling, file order
     };
 
-    static QString fold(const QString& name) { return name.toCaseFolded(); }
+    static QString fold(const QString& name) { return name.trimmed().toCaseFolded(); }
     void indexLine(int lineIndex, int& current);
     void shiftLinesFrom(int lineIndex);
     void insertLine(int at, const QByteArray& text);

@@ -29,6 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
     Semantics, IniReadTable,
     ::testing::Values(
         ReadCase{"plain", "[A]\nk=v\n", "A", "k", "v"},
+        ReadCase{"names looked up trimmed", "[A]\nk=v\n", " A ", "\tk ", "v"},
         ReadCase{"section and key ignore case", "[ATE Configuration]\nID=ATE7\n", "ate configuration",
                  "id", "ATE7"},
         ReadCase{"value after first equals", "[A]\nk=a=b\n", "A", "k", "a=b"},
