@@ -2,4 +2,5 @@
 
 #include <XQTestDev/Enums.h>
 #include <XQTestDev/Messages.h>
+#include <XQTestDev/XQMenu32.h>
 #include <XQTestDev/XQUtility32.h>

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "run/RunData.h"
+#include "run/RunTables.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -23,6 +26,9 @@ struct LibraryState {
     QString menuShowRequest; // empty or "Show"
     int screenWidth = 0;     // twips, usable width less 30
     int screenHeight = 0;    // twips, usable height less 30
+    RunData run;             // the current run: product, operator, serial number...
+    RunTables testMenu;      // the test menu's group windows and pages
+    bool userEntryOpened = false; // the first user entry cannot be cancelled
 };
 
 // The process's library state. The first public object created runs the

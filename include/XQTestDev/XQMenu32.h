@@ -1,0 +1,54 @@
+#pragma once
+
+#include <XQTestDev/Export.h>
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+namespace XQTestDev {
+
+class XQMenu32Private;
+
+// The test run: the test menu of group windows built from the product's test
+// lines, the judging and recording of every measured result, and the overall
+// verdict. Creating one starts a new unit: the previous results file is deleted.
+class XQTESTDEV_EXPORT XQMenu32 : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY(XQMenu32)
+
+public:
+    explicit XQMenu32(QObject* parent = nullptr);
+    ~XQMenu32() override;
+
+    // Shows the group windows of the current product, building them first when
+    // none exist.
+    void ShowMenu();
+    // Closes the group windows and resets the results section for a new run.
+    void HideMenu();
+    // Empties the shown values and sets every line of the results to untested.
+    void ClearResults();
+    // Shows, judges, colours and records one result. True only when the result
+    // was recorded with the verdict Pass.
+    bool SendData(const QString& GroupName, const QString& ParameterName,
+                  const QVariant& TestResult, bool MovePage = true);
+    // Ends the run: the group Start buttons come back and EndTestTime is written.
+    void StopTest();
+    // "PASS", "FAIL" or empty, as last computed from the shown values.
+    QString OverallPassFail() const;
+
+    // Group windows created from now on ask before a group test.
+    bool EnableTestPrompt() const;
+    void setEnableTestPrompt(bool enabled);
+
+    // Keeps the group Start buttons disabled from the next ShowMenu or run end.
+    bool DisableGroupTestButton() const;
+    void setDisableGroupTestButton(bool disabled);
+
+private:
+    std::unique_ptr<XQMenu32Private> d;
+};
+
+} // namespace XQTestDev

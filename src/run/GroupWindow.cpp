@@ -1,0 +1,223 @@
+#include "run/GroupWindow.h"
+
+#include "frame/ScreenUnits.h"
+#include "run/GroupStart.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace XQTestDev {
+
+namespace {
+
+// Control positions inside the window, twips.
+constexpr int ParameterLeft = 75;
+constexpr int ParameterWidth = 1770;
+constexpr int MinLeft = 1860;
+constexpr int MaxLeft = 2400;
+constexpr int LimitWidth = 540;
+constexpr int ValueLeft = 2955;
+constexpr int ValueWidth = 570;
+constexpr int UnitLeft = 3540;
+constexpr int UnitWidth = 330;
+constexpr int CellTop = 165;
+constexpr int CellHeight = 270;
+
+QRect twipsRect(int left, int top, int width, int height) {
+    const int x = toPixelsX(left);
+    const int y = toPixelsY(top);
+    return {x, y, toPixelsX(left + width) - x, toPixelsY(top + height) - y};
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& at,
+                  Qt::Alignment alignment = Qt::AlignCenter) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(at);
+    label->setAlignment(alignment);
+    return label;
+}
+
+void setForeground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QString indexed(const char* name, int row) {
+    return QLatin1String(name) + QLatin1Char('_') + QString::number(row);
+}
+
+} // namespace
+
+GroupWindow::GroupWindow(const QString& groupName, int index, bool promptEnabled,
+                         const GroupRows& rows, int rowLimit)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), groupName_(groupName), index_(index),
+      promptEnabled_(promptEnabled), specError_(rows.specError) {
+    setObjectName(QStringLiteral("frmTestMenu"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
+    buildControls();
+    fillRows(rows);
+    resizeWindowTwips(*this, Width, heightFor(rowLimit, rowCount_));
+    mainFrame_->setGeometry(rect());
+}
+
+int GroupWindow::heightFor(int rowLimit, int rowCount) {
+    const int designed = rowLimit > 10 ? DesignedTallHeight : DesignedShortHeight;
+    return designed - (rowLimit - rowCount) * RowHeight - 15;
+}
+
+void GroupWindow::buildControls() {
+    mainFrame_ = new QFrame(this);
+    mainFrame_->setObjectName(QStringLiteral("shpFrameMain"));
+    mainFrame_->setFrameShape(QFrame::Box);
+
+    title_ = makeLabel(this, QStringLiteral("lblTestGroup"), twipsRect(60, 45, 2760, 300),
+                       Qt::AlignLeft | Qt::AlignVCenter);
+    QFont bold = title_->font();
+    bold.setBold(true);
+    title_->setFont(bold);
+    title_->setText(groupName_);
+    title_->installEventFilter(this);
+
+    start_ = new QPushButton(QStringLiteral("Start"), this);
+    start_->setObjectName(QStringLiteral("cmdStart"));
+    start_->setGeometry(twipsRect(2940, 30, 900, 330));
+    connect(start_, &QPushButton::clicked, this, [this] { startGroupTest(*this); });
+
+    makeLabel(this, QStringLiteral("lblMin"), twipsRect(MinLeft, 375, LimitWidth, 240))
+        ->setText(QStringLiteral("Min."));
+    makeLabel(this, QStringLiteral("lblMax"), twipsRect(MaxLeft, 375, LimitWidth, 240))
+        ->setText(QStringLiteral("Max."));
+
+    for (int row = 0; row < MaxGroupRows; ++row)
+        buildRow(row);
+}
+
+void GroupWindow::buildRow(int row) {
+    const int top = TopAreaHeight + row * RowHeight;
+    RowWidgets& w = widgets_[static_cast<size_t>(row)];
+    w.frame = new QFrame(this);
+    w.frame->setObjectName(indexed("shpFrame", row));
+    w.frame->setGeometry(twipsRect(30, top + 15, Width - 60, RowHeight - 30));
+    w.frame->setFrameShape(QFrame::Box);
+    w.frame->setFrameShadow(QFrame::Plain);
+    w.frame->setAutoFillBackground(true);
+    w.parameter = makeLabel(this, indexed("lblTestPara", row),
+                            twipsRect(ParameterLeft, top + 60, ParameterWidth, 480),
+                            Qt::AlignLeft | Qt::AlignVCenter);
+    w.parameter->setWordWrap(true);
+    w.minimum = makeLabel(this, indexed("lblSpecMin", row),
+                          twipsRect(MinLeft, top + CellTop, LimitWidth, CellHeight));
+    w.maximum = makeLabel(this, indexed("lblSpecMax", row),
+                          twipsRect(MaxLeft, top + CellTop, LimitWidth, CellHeight));
+    w.value = makeLabel(this, indexed("lblValue", row),
+                        twipsRect(ValueLeft, top + CellTop, ValueWidth, CellHeight));
+    w.unit = makeLabel(this, indexed("lblUnit", row),
+                       twipsRect(UnitLeft, top + CellTop, UnitWidth, CellHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void GroupWindow::fillRows(const GroupRows& rows) {
+    rowCount_ = static_cast<int>(std::min<size_t>(rows.rows.size(), MaxGroupRows));
+    for (int row = 0; row < MaxGroupRows; ++row) {
+        GroupRow& r = rows_[static_cast<size_t>(row)];
+        if (row < rowCount_)
+            r.spec = rows.rows[static_cast<size_t>(row)];
+        const RowWidgets& w = widgets_[static_cast<size_t>(row)];
+        w.parameter->setText(r.spec.parameter);
+        w.minimum->setText(r.spec.minimum);
+        w.maximum->setText(r.spec.maximum);
+        w.unit->setText(r.spec.unit);
+        w.value->clear();
+        paintValue(row);
+        paintFrame(row);
+        for (QWidget* widget : {static_cast<QWidget*>(w.frame), static_cast<QWidget*>(w.parameter),
+                                static_cast<QWidget*>(w.minimum), static_cast<QWidget*>(w.maximum),
+                                static_cast<QWidget*>(w.value), static_cast<QWidget*>(w.unit)})
+            widget->setVisible(row < rowCount_);
+    }
+}
+
+void GroupWindow::paintValue(int row) {
+    setForeground(widgets_[static_cast<size_t>(row)].value,
+                  toQColor(rows_[static_cast<size_t>(row)].colour));
+}
+
+void GroupWindow::paintFrame(int row) {
+    QFrame* frame = widgets_[static_cast<size_t>(row)].frame;
+    const FrameLook look = rows_[static_cast<size_t>(row)].frame;
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, colourFromBgr(frameFillCode(look)));
+    palette.setColor(QPalette::WindowText, colourFromBgr(frameOutlineCode(look)));
+    frame->setPalette(palette);
+}
+
+void GroupWindow::showValue(int row, const QString& text, ValueColour colour) {
+    GroupRow& r = rows_[static_cast<size_t>(row)];
+    r.value = text;
+    r.colour = colour;
+    widgets_[static_cast<size_t>(row)].value->setText(text);
+    paintValue(row);
+}
+
+void GroupWindow::setValueColour(int row, ValueColour colour) {
+    rows_[static_cast<size_t>(row)].colour = colour;
+    paintValue(row);
+}
+
+void GroupWindow::setFrame(int row, FrameLook look) {
+    rows_[static_cast<size_t>(row)].frame = look;
+    paintFrame(row);
+}
+
+void GroupWindow::clearValue(int row) {
+    rows_[static_cast<size_t>(row)].value.clear();
+    widgets_[static_cast<size_t>(row)].value->clear();
+}
+
+void GroupWindow::setValueVisible(int row, bool visible) {
+    GroupRow& r = rows_[static_cast<size_t>(row)];
+    if (r.valueVisible == visible)
+        return;
+    r.valueVisible = visible;
+    widgets_[static_cast<size_t>(row)].value->setVisible(visible && row < rowCount_);
+}
+
+void GroupWindow::setStartEnabled(bool enabled) {
+    start_->setEnabled(enabled);
+}
+
+void GroupWindow::toggleFrame() {
+    const bool wasVisible = isVisible();
+    const QPoint at = pos();
+    framed_ = !framed_;
+    if (framed_) {
+        setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        setWindowTitle(QStringLiteral(" "));
+    } else {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        setWindowTitle(QString());
+    }
+    move(at);
+    if (wasVisible)
+        show();
+}
+
+bool GroupWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == title_ && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton && (mouse->modifiers() & Qt::ShiftModifier)) {
+            toggleFrame();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace XQTestDev

@@ -1,0 +1,40 @@
+#include "run/MenuPages.h"
+
+#include "frame/LibraryState.h"
+#include "run/GroupWindow.h"
+
+namespace XQTestDev {
+
+void showMenuPage(int page, SpecErrorWindows specErrorWindows) {
+    RunTables& menu = library().testMenu;
+    const WindowRange shown = windowsOfPage(menu.layout.pageTable, page);
+    // Hide first, so that two pages are never on screen together.
+    for (const QPointer<GroupWindow>& window : menu.groupWindows) {
+        if (window && !shown.contains(window->index()))
+            window->hide();
+    }
+    for (const QPointer<GroupWindow>& window : menu.groupWindows) {
+        if (!window || !shown.contains(window->index()))
+            continue;
+        const bool hidden = specErrorWindows == SpecErrorWindows::Hide && window->specError();
+        window->setVisible(!hidden);
+    }
+    menu.shownPage = page;
+}
+
+void showPageOfWindow(int windowIndex) {
+    const RunTables& menu = library().testMenu;
+    const int page = pageOfWindow(menu.layout.pageTable, windowIndex);
+    if (page < 0 || page == menu.shownPage)
+        return;
+    showMenuPage(page);
+}
+
+void setGroupStartsEnabled(bool enabled) {
+    for (const QPointer<GroupWindow>& window : library().testMenu.groupWindows) {
+        if (window)
+            window->setStartEnabled(enabled);
+    }
+}
+
+} // namespace XQTestDev

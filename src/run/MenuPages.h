@@ -1,0 +1,18 @@
+#pragma once
+
+namespace XQTestDev {
+
+// Shows the windows of page `page` (0-based) and hides every other group
+// window. The first showing after a build leaves windows whose load found a
+// specification error hidden.
+enum class SpecErrorWindows { Show, Hide };
+void showMenuPage(int page, SpecErrorWindows specErrorWindows = SpecErrorWindows::Show);
+
+// Turns to the first page that holds window `windowIndex`; nothing when that
+// page is shown already.
+void showPageOfWindow(int windowIndex);
+
+// Enables every group's Start button, or disables them all.
+void setGroupStartsEnabled(bool enabled);
+
+} // namespace XQTestDev

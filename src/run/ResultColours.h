@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+
+#include <cstdint>
+
+namespace XQTestDev {
+
+// The colour of a shown value carries its verdict: black is pass, red is fail.
+// Other Parts read a row's verdict from it.
+enum class ValueColour { Black, Red, Green, ButtonFace };
+
+// The row frame around a value: the usual look, or the brighter one while the
+// station program reports "TESTING".
+enum class FrameLook { Result, Testing };
+
+// Colours as the station's files and programs name them: 0x00BBGGRR, and the
+// system button-face colour 0x8000000F.
+std::uint32_t colourCode(ValueColour colour);
+std::uint32_t frameFillCode(FrameLook look);
+std::uint32_t frameOutlineCode(FrameLook look);
+
+// On screen; the button face is the palette's button colour.
+QColor toQColor(ValueColour colour);
+QColor colourFromBgr(std::uint32_t bgr);
+
+} // namespace XQTestDev

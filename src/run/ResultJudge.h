@@ -1,0 +1,41 @@
+#pragma once
+
+#include "run/ResultColours.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace XQTestDev {
+
+// What a result means for its row: the value colour (the verdict), the frame
+// look and the text recorded in the results file.
+struct Judgement {
+    ValueColour colour = ValueColour::Black;
+    FrameLook frame = FrameLook::Result;
+    QString recordedResult; // the <result> part; empty: not recorded
+};
+
+// The text a result is shown and recorded as: integers as written, floating-point
+// numbers as the shortest text that reads back as the same number, Booleans as
+// "True" or "False", dates as "mm/dd/yyyy hh:mm:ss am/pm", texts exactly as
+// passed in, an empty variant as empty text.
+QString resultText(const QVariant& TestResult);
+
+// A number, or a text that reads wholly as a number.
+bool isNumericResult(const QVariant& TestResult);
+
+// Judges a result against a row's shown limits ("----" or any other text that
+// is not numeric means no limit). Values equal to a limit pass. Texts are
+// judged by the pass and fail words: "PASS", "YES", "TRUE", "ON" pass; "FAIL",
+// "NO", "FALSE", "OFF" fail; "TESTING" is shown green and not recorded; any
+// other word passes.
+Judgement judgeResult(const QVariant& TestResult, const QString& minimum, const QString& maximum);
+
+// "Pass" for black, "Fail" for red, "----" otherwise.
+QString verdictWord(ValueColour colour);
+
+// "<result>|<verdict>". A "|" inside the result would split the value for every
+// reader of the results file, so it is recorded as "/".
+QString recordedValue(const QString& result, ValueColour colour);
+
+} // namespace XQTestDev

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace XQTestDev {
+
+// Per-object state of an XQMenu32. The run data and the group windows are
+// library-wide and live in LibraryState instead.
+class XQMenu32Private {
+public:
+    bool testing = false; // a run is active
+    bool enableTestPrompt = true;
+    bool disableGroupTestButton = false;
+    QString groupOrder; // order text of the current menu, for SendData's name test
+};
+
+} // namespace XQTestDev
