@@ -78,7 +78,9 @@ bool updateOne(StationFile file, const UpdateTexts& texts, const QString& newDir
         return false;
     }
     const QString currentPath = stationFilePath(file);
-    const QString newPath = findFileIgnoringCase(newDirectory, texts.fileName);
+    // Looked up afresh: the update folder (a stick, a share) changes between
+    // calls without the library writing to it.
+    const QString newPath = refindFileIgnoringCase(newDirectory, texts.fileName);
     const QFileInfo incoming(newPath);
     if (!incoming.isFile() || incoming.lastModified() <= QFileInfo(currentPath).lastModified())
         return true;
