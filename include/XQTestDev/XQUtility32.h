@@ -50,6 +50,25 @@ public:
                 Positions Position = Center, bool NoModal = false,
                 const QString& PasswordChar = QString());
 
+    // Waits the given seconds while windows and timers keep running.
+    void Delay(double Second);
+
+    // Writes line 0 to 3 of the status message window.
+    void SendStatusMessage(const QString& Message, int LineNumber = 0,
+                           bool ClearAllMessage = false);
+
+    // The full-screen background behind the station's windows; its colour
+    // is 0x00BBGGRR, shared by every object.
+    void ShowBackground();
+    void HideBackground();
+    int BackgroundColor() const;
+    void setBackgroundColor(int color);
+
+    // Modal windows: the About box and the big verdict at the end of a run.
+    void ShowAbout();
+    void ShowBigPass();
+    void ShowBigFail();
+
 private:
     std::unique_ptr<XQUtility32Private> d;
 };

@@ -5,9 +5,13 @@
 
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 
 namespace XQTestDev {
 
+class BackgroundWindow;
+class Cabinet;
+class StatusWindow;
 class XQUtility32;
 
 // The state that every object of every class shares, one set per process.
@@ -23,7 +27,20 @@ struct LibraryState {
     int backgroundColor = 0;
     bool backgroundShown = false;
     bool onTopSuspended = false;
+    unsigned onTopChoices = 0; // bumped by each Always on Top choice of the operator
     QString menuShowRequest; // empty or "Show"
+    // The shared windows: the shared utility's cabinet, the full-screen
+    // background and the status message window, each created on first use.
+    QPointer<Cabinet> cabinet;
+    QPointer<BackgroundWindow> backgroundWindow;
+    QPointer<StatusWindow> statusWindow;
+    QPointer<QObject> sharedWindowsCloseWith; // the application they close with
+    qint64 lastWindowHandle = 0;              // window handles are counted from 1
+    // The status message window's settings, one for all XQGPIB32 objects.
+    int statusPosition = 0;
+    QVariant statusTop;  // as the station program typed it; empty until set
+    QVariant statusLeft; // as the station program typed it; empty until set
+    bool statusHide = false;
     int screenWidth = 0;     // twips, usable width less 30
     int screenHeight = 0;    // twips, usable height less 30
     RunData run;             // the current run: product, operator, serial number...

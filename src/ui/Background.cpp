@@ -1,0 +1,45 @@
+#include "ui/Background.h"
+
+#include "frame/LibraryState.h"
+#include "ui/BackgroundWindow.h"
+#include "ui/SharedWindows.h"
+
+namespace XQTestDev {
+
+BackgroundWindow* loadedBackground() {
+    return library().backgroundWindow.data();
+}
+
+void showBackground() {
+    LibraryState& state = library();
+    if (!state.backgroundWindow) {
+        closeSharedWindowsWithApplication();
+        state.backgroundWindow = new BackgroundWindow;
+    }
+    BackgroundWindow& window = *state.backgroundWindow;
+    window.setColour(state.backgroundColor);
+    window.startSendingToBack();
+    state.backgroundShown = true;
+    window.show();
+}
+
+void hideBackground() {
+    LibraryState& state = library();
+    state.backgroundShown = false;
+    BackgroundWindow* window = state.backgroundWindow.data();
+    if (!window)
+        return;
+    // Unloaded later: the request may come from the background's own menu.
+    state.backgroundWindow = nullptr;
+    window->hide();
+    window->deleteLater();
+}
+
+void toggleBackground() {
+    if (library().backgroundShown)
+        hideBackground();
+    else
+        showBackground();
+}
+
+} // namespace XQTestDev

@@ -1,0 +1,105 @@
+#include "ui/BigResultWindow.h"
+
+#include "frame/ScreenUnits.h"
+#include "ui/Pictures.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace XQTestDev {
+
+namespace {
+
+constexpr int BlinkInterval = 400; // ms
+
+// Design size and places, in twips.
+constexpr int WindowWidth = 6600;
+constexpr int WindowHeight = 3480;
+constexpr int PictureLeft = 900;
+constexpr int PictureTop = 480;
+constexpr int PictureWidth = 4800;
+constexpr int PictureHeight = 1800;
+constexpr int ButtonWidth = 1500;
+constexpr int ButtonHeight = 480;
+constexpr int ButtonTop = 2640;
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return {toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height)};
+}
+
+QLabel* makePicture(QWidget* parent, const char* name, const QString& picture) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setPixmap(libraryPicture(picture));
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(twipsRect(PictureLeft, PictureTop, PictureWidth, PictureHeight));
+    return label;
+}
+
+} // namespace
+
+BigResultWindow::BigResultWindow(const QString& resultText, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("frmBigResult"));
+    setModal(true);
+    setFixedSize(toPixelsX(WindowWidth), toPixelsY(WindowHeight));
+    setStyleSheet(
+        QStringLiteral("QDialog#frmBigResult { background: #ffffff; border: 1px solid #94a3b8; }"
+                       "QPushButton#cmdOK { background: #1e293b; color: white; border: none;"
+                       " border-radius: 6px; font-weight: bold; }"
+                       "QPushButton#cmdOK:hover { background: #334155; }"
+                       "QPushButton#cmdOK:pressed { background: #0f172a; }"));
+    createControls();
+    lblResult_->setText(resultText);
+}
+
+BigResultWindow::~BigResultWindow() = default;
+
+void BigResultWindow::createControls() {
+    // The result text decides which picture is shown; the pictures carry the
+    // word themselves.
+    lblResult_ = new QLabel(this);
+    lblResult_->setObjectName(QStringLiteral("lblResult"));
+    lblResult_->hide();
+
+    imgPass_ = makePicture(this, "imgPass", QStringLiteral("XQPASS"));
+    imgFail_ = makePicture(this, "imgFail", QStringLiteral("XQFAIL"));
+
+    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK_->setGeometry(
+        twipsRect((WindowWidth - ButtonWidth) / 2, ButtonTop, ButtonWidth, ButtonHeight));
+    cmdOK_->setDefault(true);
+    cmdOK_->setCursor(Qt::PointingHandCursor);
+    connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
+
+    tmrBlink_ = new QTimer(this);
+    tmrBlink_->setObjectName(QStringLiteral("tmrBlink"));
+    tmrBlink_->setInterval(BlinkInterval);
+    connect(tmrBlink_, &QTimer::timeout, this, &BigResultWindow::blink);
+}
+
+QLabel* BigResultWindow::resultPicture() const {
+    if (lblResult_->text() == QLatin1String("PASS"))
+        return imgPass_;
+    if (lblResult_->text() == QLatin1String("FAIL"))
+        return imgFail_;
+    return nullptr;
+}
+
+void BigResultWindow::showEvent(QShowEvent* event) {
+    QLabel* picture = resultPicture();
+    imgPass_->setVisible(picture == imgPass_);
+    imgFail_->setVisible(picture == imgFail_);
+    tmrBlink_->start();
+    cmdOK_->setFocus();
+    QDialog::showEvent(event);
+}
+
+void BigResultWindow::blink() {
+    if (QLabel* picture = resultPicture())
+        picture->setVisible(!picture->isVisible());
+}
+
+} // namespace XQTestDev

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+namespace XQTestDev {
+
+// One of the library's own pictures by its resource name: "ROUNDBUTTONUP",
+// "ROUNDBUTTONDOWN", "ROUNDBUTTONDISABLE", "GREENON", "GREENOFF", "XQPASS",
+// "XQFAIL", "CABINETLOGO", "MAKERLOGO". A null pixmap for any other name.
+QPixmap libraryPicture(const QString& name);
+
+// Its resource path, for code that loads it another way.
+QString libraryPicturePath(const QString& name);
+
+} // namespace XQTestDev
