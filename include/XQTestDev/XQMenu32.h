@@ -2,6 +2,7 @@
 
 #include <XQTestDev/Export.h>
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -23,8 +24,14 @@ public:
     explicit XQMenu32(QObject* parent = nullptr);
     ~XQMenu32() override;
 
+    // Shows the user entry (frmUserEntry) modally. True when the operator
+    // accepted it: its data become this object's run properties and the shown
+    // results are cleared. False when it was cancelled.
+    bool ShowUserEntry();
+
     // Shows the group windows of the current product, building them first when
-    // none exist.
+    // none exist. With no product chosen yet the user entry comes first, and
+    // cancelling it ends ShowMenu.
     void ShowMenu();
     // Closes the group windows and resets the results section for a new run.
     void HideMenu();
@@ -38,6 +45,21 @@ public:
     void StopTest();
     // "PASS", "FAIL" or empty, as last computed from the shown values.
     QString OverallPassFail() const;
+
+    // The data of this object's last accepted user entry; empty texts and a
+    // null StartTime (the zero date) before the first one.
+    QString Model() const;
+    QString Revision() const;
+    QString TestProduct() const;
+    QDateTime StartTime() const;
+    QString OperatorID() const;
+    QString TestID() const;
+    // Read from ATE.INI on every call.
+    QString ATEID() const;
+    QString SerialNumber() const;
+    // Changes the serial number of the run at once, in the results file too.
+    void setSerialNumber(const QString& serialNumber);
+    QString WorkOrderLotNumber() const;
 
     // Group windows created from now on ask before a group test.
     bool EnableTestPrompt() const;

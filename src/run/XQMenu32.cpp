@@ -31,6 +31,8 @@ void XQMenu32::ShowMenu() {
         return;
     }
     menu.layout.clear();
+    if (library().run.product.isEmpty() && !ShowUserEntry())
+        return;
     if (!buildTestMenu(d->enableTestPrompt, d->groupOrder))
         return;
     menu.owner = this;

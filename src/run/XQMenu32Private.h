@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/RunSnapshot.h"
+
 #include <QString>
 
 namespace XQTestDev {
@@ -12,6 +14,7 @@ public:
     bool enableTestPrompt = true;
     bool disableGroupTestButton = false;
     QString groupOrder; // order text of the current menu, for SendData's name test
+    RunSnapshot snapshot; // the last accepted user entry of this object
 };
 
 } // namespace XQTestDev

@@ -1,0 +1,22 @@
+// XQMenu32::ShowUserEntry: the operator states who tests which unit.
+
+#include <XQTestDev/XQMenu32.h>
+
+#include "frame/LibraryState.h"
+#include "run/UserEntryDialog.h"
+#include "run/XQMenu32Private.h"
+
+namespace XQTestDev {
+
+bool XQMenu32::ShowUserEntry() {
+    UserEntryDialog entry(d->snapshot.serialNumber);
+    if (entry.exec() != QDialog::Accepted) {
+        d->testing = false;
+        return false;
+    }
+    d->snapshot = RunSnapshot::of(library().run);
+    ClearResults();
+    return true;
+}
+
+} // namespace XQTestDev
