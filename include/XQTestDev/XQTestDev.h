@@ -3,4 +3,5 @@
 #include <XQTestDev/Enums.h>
 #include <XQTestDev/Messages.h>
 #include <XQTestDev/XQMenu32.h>
+#include <XQTestDev/XQReport32.h>
 #include <XQTestDev/XQUtility32.h>

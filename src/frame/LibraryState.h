@@ -44,6 +44,9 @@ struct LibraryState {
     int screenWidth = 0;     // twips, usable width less 30
     int screenHeight = 0;    // twips, usable height less 30
     RunData run;             // the current run: product, operator, serial number...
+    // TestSoftwareVersion of the results file, kept when the header menu opens;
+    // the report and the database writer print it when given no version.
+    QString runSoftwareVersion;
     RunTables testMenu;      // the test menu's group windows and pages
     bool userEntryOpened = false; // the first user entry cannot be cancelled
 };

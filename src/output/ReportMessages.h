@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// The fixed texts that the report shows the operator, word for word.
+namespace XQTestDev::ReportMessages {
+
+inline QString missingProduct() {
+    return QStringLiteral("Not found or missing product name!");
+}
+inline QString noDataToPrint() {
+    return QStringLiteral("There is no data to print!.");
+}
+inline QString descriptionTooLong(int line) {
+    return QStringLiteral("Test description at line #%1 is too long (maximum = 37) some of that "
+                          "will be clip!.")
+        .arg(line);
+}
+// An error before the first line is printed, with the count of remark values
+// read so far.
+inline QString preparationFailed(const QString& error, int remarkValuesRead) {
+    return error + QStringLiteral("(INI line #") + QString::number(remarkValuesRead) +
+           QStringLiteral(")! ");
+}
+// An error while a page header prints (asked with Retry and Cancel), or a
+// printer that gives up later in the report.
+inline QString printingFailed(const QString& error) {
+    return error + QLatin1Char('!');
+}
+
+// The errors' own texts.
+inline QString titleTooLong() {
+    return QStringLiteral("The report title is too long to centre on the page");
+}
+inline QString verdictTooLong() {
+    return QStringLiteral("The overall verdict is too long to centre on the page");
+}
+inline QString headerLineTooLong(const QString& label) {
+    return QStringLiteral("\"%1\" and its value are longer than 66 characters")
+        .arg(label.trimmed());
+}
+
+} // namespace XQTestDev::ReportMessages

@@ -1,0 +1,328 @@
+#include "output/ReportRun.h"
+
+#include "config/StationFiles.h"
+#include "frame/LibraryState.h"
+#include "frame/MessageBox.h"
+#include "output/PrintGroups.h"
+#include "output/ReportCells.h"
+#include "output/ReportFile.h"
+#include "output/ReportFormat.h"
+#include "output/ReportHeader.h"
+#include "output/ReportLayout.h"
+#include "output/ReportMessages.h"
+#include "output/ReportPaging.h"
+#include "output/ReportPrinter.h"
+#include "output/ReportTimes.h"
+#include "run/ProductDefinition.h"
+#include "run/ResultsFile.h"
+#include "run/RunMessages.h"
+
+#include <QCoreApplication>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace XQTestDev {
+
+namespace {
+
+const QString ReportFont = QStringLiteral("Courier New");
+constexpr int BlankLineSize = 10;
+constexpr int TitleSize = 12;
+constexpr int TextSize = 9;
+
+using PrintStep = std::function<PrinterResult()>;
+
+struct InformationPair {
+    QString leftLabel;
+    QString leftValue;
+    QString rightLabel;
+    QString rightValue;
+    QString name; // how the operator knows the left part
+};
+
+// One call of PrintReport: reads the unit's data, prints page after page and
+// keeps the text file in step with the printer.
+class ReportRun {
+public:
+    ReportRun(ReportPrinter& printer, QString softwareVersion)
+        : printer_(printer), softwareVersion_(std::move(softwareVersion)), file_(reportFilePath()) {
+    }
+
+    void run();
+
+private:
+    bool prepare();
+    bool printPageHeader();
+    void printBody();
+    bool printGroup(const QString& group);
+    bool printTestLine(const TestLine& line);
+    bool pageBreak(const QString& group);
+    void finish();
+
+    std::vector<InformationPair> informationPairs() const;
+    std::vector<PrintStep> pageHeaderSteps();
+
+    // Printer and text file in step: the text file takes a line once the
+    // printer has taken it.
+    PrinterResult printOne(const QString& text);
+    bool print(const QString& text) { return apply(printOne(text)); }
+    bool apply(const PrinterResult& result);
+    bool failPreparation(const QString& error);
+    bool headerStep(const PrintStep& step);
+
+    ReportPrinter& printer_;
+    QString softwareVersion_;
+    ReportTextFile file_;
+    QString product_;
+    QString resultsSection_;
+    std::shared_ptr<const ProductSpec> spec_;
+    ReportHeader header_;
+    ReportTimes times_;
+    QString title_;
+    QString verdict_;
+    int linesPerPage_ = 0;
+    PageCount count_;
+    QString printerFailure_;
+};
+
+void ReportRun::run() {
+    product_ = library().run.product;
+    if (product_.isEmpty()) {
+        showExclamation(ReportMessages::missingProduct());
+        return;
+    }
+    if (prepare() && printPageHeader())
+        printBody();
+    if (!printerFailure_.isEmpty())
+        showExclamation(ReportMessages::printingFailed(printerFailure_));
+    finish();
+}
+
+bool ReportRun::prepare() {
+    resultsSection_ = resultsSection(product_);
+    spec_ = readProductSpec(product_);
+    header_ = readReportHeader(product_);
+
+    const std::optional<QString> title =
+        centred(titleText(header_.customerName, product_, header_.testId));
+    if (!title)
+        return failPreparation(ReportMessages::titleTooLong());
+    title_ = *title;
+    const std::optional<QString> verdict = centred(verdictText(header_.verdict));
+    if (!verdict)
+        return failPreparation(ReportMessages::verdictTooLong());
+    verdict_ = *verdict;
+
+    times_ =
+        repairRunTimes(product_, header_.startTime, header_.endTime, QDateTime::currentDateTime());
+    if (!times_.written)
+        return failPreparation(times_.written.error);
+    if (const WriteResult opened = file_.open(); !opened)
+        return failPreparation(opened.error);
+
+    linesPerPage_ = linesPerPage(header_.linesPerPageSetting);
+    printer_.probe(); // a printer that refuses the setting may still print
+    return true;
+}
+
+bool ReportRun::failPreparation(const QString& error) {
+    showExclamation(ReportMessages::preparationFailed(error, header_.remarkValuesRead));
+    return false;
+}
+
+std::vector<InformationPair> ReportRun::informationPairs() const {
+    std::vector<InformationPair> pairs = {
+        {QStringLiteral("Operator ID   "), header_.operatorId, QStringLiteral("Test Date     "),
+         reportDate(times_.start), QStringLiteral("Operator ID")},
+        {QStringLiteral("Project No    "), projectNumber(header_), QStringLiteral("Test Time     "),
+         reportClock(times_.start), QStringLiteral("Project No")},
+        {QStringLiteral("Local Assy No "), header_.localAssyPN, QStringLiteral("Test Duration "),
+         times_.duration, QStringLiteral("Local Assy No")},
+        {QStringLiteral("Customer P/N  "), customerNumber(header_),
+         QStringLiteral("Test S/W Ver. "), softwareVersion_, QStringLiteral("Customer P/N")},
+        {QStringLiteral("Serial Number "), serialNumber(header_), QStringLiteral("ATE ID        "),
+         header_.ateId, QStringLiteral("Serial Number")},
+    };
+    for (size_t first : {size_t(0), size_t(2)}) {
+        const QString& leftLabel = header_.remarkLabels[first];
+        const QString& rightLabel = header_.remarkLabels[first + 1];
+        if (leftLabel.isEmpty() && rightLabel.isEmpty())
+            continue;
+        pairs.push_back(
+            {remarkLabel(leftLabel), header_.remarkValues[first], remarkLabel(rightLabel),
+             header_.remarkValues[first + 1],
+             leftLabel.isEmpty() ? QStringLiteral("Remark %1").arg(first + 1) : leftLabel});
+    }
+    return pairs;
+}
+
+std::vector<PrintStep> ReportRun::pageHeaderSteps() {
+    ReportRun* self = this;
+    ReportPrinter& printer = printer_;
+    const auto line = [self](const QString& text) -> PrintStep {
+        return [self, text] { return self->printOne(text); };
+    };
+    std::vector<PrintStep> steps = {
+        [&printer] { return printer.setFontSize(BlankLineSize); },
+        line(QString()),
+        line(QString()),
+        [&printer] { return printer.setFontName(ReportFont); },
+        [&printer] { return printer.setFontSize(TitleSize); },
+        [&printer] { return printer.setBold(true); },
+        line(title_),
+        line(verdict_),
+        [&printer] { return printer.setBold(false); },
+        [&printer] { return printer.setFontSize(TextSize); },
+    };
+    for (const InformationPair& pair : informationPairs()) {
+        steps.push_back([self, pair] {
+            const std::optional<QString> text =
+                informationLine(pair.leftLabel, pair.leftValue, pair.rightLabel, pair.rightValue);
+            if (!text)
+                return PrinterResult::failure(ReportMessages::headerLineTooLong(pair.name));
+            return self->printOne(*text);
+        });
+    }
+    steps.push_back(line(QString()));
+    steps.push_back([&printer] { return printer.setBold(true); });
+    steps.push_back(line(columnHeading()));
+    steps.push_back([&printer] { return printer.setBold(false); });
+    steps.push_back(line(ruleLine()));
+    return steps;
+}
+
+// Every step of a page header may be tried again: the operator may mend the
+// printer (or the data) and press Retry, or give up with Cancel.
+bool ReportRun::printPageHeader() {
+    count_.lines = 0;
+    for (const PrintStep& step : pageHeaderSteps()) {
+        if (!headerStep(step))
+            return false;
+    }
+    return true;
+}
+
+bool ReportRun::headerStep(const PrintStep& step) {
+    for (;;) {
+        const PrinterResult done = step();
+        if (done)
+            return true;
+        const int answer = showMessage(ReportMessages::printingFailed(done.error),
+                                       MessageIcon::Critical, MessageButtons::RetryCancel);
+        if (answer != ResultRetry)
+            return false;
+    }
+}
+
+void ReportRun::printBody() {
+    const QString order =
+        header_.printGroupOrder.isEmpty() ? listPrintGroups(*spec_) : header_.printGroupOrder;
+    const QStringList groups = printGroupNames(order);
+    if (groups.isEmpty()) {
+        showExclamation(ReportMessages::noDataToPrint());
+        apply(printer_.endDocument());
+        return;
+    }
+    for (const QString& group : groups) {
+        if (!printGroup(group))
+            return;
+    }
+    if (print(QString()) && print(endLine(count_.page)))
+        apply(printer_.endDocument());
+}
+
+bool ReportRun::printGroup(const QString& group) {
+    QCoreApplication::processEvents();
+    if (!print(QString()) || !apply(printer_.setBold(true)) || !print(groupHeading(group)) ||
+        !apply(printer_.setBold(false)))
+        return false;
+    for (int number = 1;; ++number) {
+        if (number > LastSpecKey) {
+            if (print(missingEndTagLine()))
+                apply(printer_.endDocument());
+            showExclamation(RunMessages::endTagNotReached());
+            return false;
+        }
+        QCoreApplication::processEvents();
+        const TestLine& line = spec_->line(number);
+        switch (line.kind) {
+        case LineKind::Empty:
+            showExclamation(RunMessages::specNotComplete(number));
+            apply(printer_.endDocument());
+            return false;
+        case LineKind::EndTag:
+            return true;
+        case LineKind::Incomplete:
+            showExclamation(RunMessages::specNotCompleted(number));
+            apply(printer_.endDocument());
+            return false;
+        case LineKind::Complete:
+            break;
+        }
+        const bool inGroup =
+            QStringView(line.groupName).trimmed().compare(group, Qt::CaseInsensitive) == 0;
+        if (inGroup && !printTestLine(line))
+            return false;
+        if (count_.isFull(linesPerPage_) && !pageBreak(group))
+            return false;
+    }
+}
+
+bool ReportRun::printTestLine(const TestLine& line) {
+    const QString recorded =
+        readStationValue(StationFile::Results, resultsSection_, QString::number(line.number));
+    bool descriptionCut = false;
+    const TestLineCells cells = testLineCells(line, recorded, &descriptionCut);
+    if (descriptionCut)
+        showMessage(ReportMessages::descriptionTooLong(line.number), MessageIcon::Information);
+    return print(testLine(cells));
+}
+
+bool ReportRun::pageBreak(const QString& group) {
+    if (!print(QString()) || !print(pageFooter(count_.page)) || !apply(printer_.endDocument()))
+        return false;
+    if (!printPageHeader())
+        return false;
+    if (!print(QString()) || !apply(printer_.setBold(true)) || !print(continuationHeading(group)) ||
+        !apply(printer_.setBold(false)))
+        return false;
+    ++count_.page;
+    return true;
+}
+
+PrinterResult ReportRun::printOne(const QString& text) {
+    PrinterResult printed = printer_.printLine(text);
+    if (printed) {
+        file_.append(text);
+        ++count_.lines;
+    }
+    return printed;
+}
+
+bool ReportRun::apply(const PrinterResult& result) {
+    if (!result && printerFailure_.isEmpty())
+        printerFailure_ = result.error;
+    return result.ok;
+}
+
+void ReportRun::finish() {
+    if (file_.isOpen()) {
+        if (const WriteResult written = file_.close(); !written)
+            showExclamation(written.error);
+    }
+    if (const PrinterResult released = printer_.release(); !released)
+        showExclamation(ReportMessages::printingFailed(released.error));
+}
+
+} // namespace
+
+void printReport(ReportPrinter& printer, const QString& softwareVersion) {
+    ReportRun run(printer,
+                  softwareVersion.isEmpty() ? library().runSoftwareVersion : softwareVersion);
+    run.run();
+}
+
+} // namespace XQTestDev

@@ -1,0 +1,36 @@
+#include "output/ReportTimes.h"
+
+#include "config/StationFiles.h"
+#include "output/ReportFormat.h"
+#include "run/ResultsFile.h"
+
+namespace XQTestDev {
+
+ReportTimes repairRunTimes(const QString& product, const QString& startText, const QString& endText,
+                           const QDateTime& now) {
+    const QString section = resultsSection(product);
+    const QString nowText = resultsFileTime(now);
+    IniBatch batch = stationBatch(StationFile::Results);
+    ReportTimes times;
+
+    const std::optional<QDateTime> start = readResultsTime(startText);
+    if (start) {
+        times.start = *start;
+        std::optional<QDateTime> end = readResultsTime(endText);
+        if (!end) {
+            batch.set(section, QStringLiteral("EndTestTime"), nowText);
+            end = now;
+        }
+        times.duration = reportDuration(*start, *end);
+    } else {
+        batch.set(section, QStringLiteral("StartTestTime"), nowText);
+        batch.set(section, QStringLiteral("EndTestTime"), nowText);
+        times.start = now;
+        times.duration = UnknownDuration;
+    }
+    if (!batch.isEmpty())
+        times.written = batch.commit();
+    return times;
+}
+
+} // namespace XQTestDev
