@@ -4,6 +4,9 @@
 
 #include <iterator>
 
+#include <locale.h>
+#include <stdlib.h>
+
 namespace XQTestDev {
 
 namespace {
@@ -97,8 +100,11 @@ double leadingNumber(QStringView text) {
     const NumberSpan span = leadingNumberSpan(text);
     if (span.begin == span.end)
         return 0.0;
-    // Locale-independent; gives an infinity on overflow and 0 on underflow.
-    return text.sliced(span.begin, span.end - span.begin).toLatin1().toDouble();
+    // Always "." as the decimal point, whatever the process's locale; a value
+    // out of range reads as an infinity (overflow) or as 0 (underflow).
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    const QByteArray ascii = text.sliced(span.begin, span.end - span.begin).toLatin1();
+    return strtod_l(ascii.constData(), nullptr, cLocale);
 }
 
 } // namespace XQTestDev
