@@ -52,6 +52,10 @@ QString indexed(const char* name, int row) {
 
 } // namespace
 
+bool isTestingText(const QString& value) {
+    return QStringView(value).trimmed().compare(QLatin1String("TESTING"), Qt::CaseInsensitive) == 0;
+}
+
 GroupWindow::GroupWindow(const QString& groupName, int index, bool promptEnabled,
                          const GroupRows& rows, int rowLimit)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), groupName_(groupName), index_(index),
@@ -161,6 +165,7 @@ void GroupWindow::paintFrame(int row) {
 void GroupWindow::showValue(int row, const QString& text, ValueColour colour) {
     GroupRow& r = rows_[static_cast<size_t>(row)];
     r.value = text;
+    r.testing = isTestingText(text);
     r.colour = colour;
     widgets_[static_cast<size_t>(row)].value->setText(text);
     paintValue(row);
@@ -178,6 +183,7 @@ void GroupWindow::setFrame(int row, FrameLook look) {
 
 void GroupWindow::clearValue(int row) {
     rows_[static_cast<size_t>(row)].value.clear();
+    rows_[static_cast<size_t>(row)].testing = false;
     widgets_[static_cast<size_t>(row)].value->clear();
 }
 

@@ -18,10 +18,14 @@ namespace XQTestDev {
 struct GroupRow {
     GroupRowSpec spec; // an empty parameter ends the window's rows
     QString value;     // as shown, empty when cleared
+    bool testing = false; // the value reads "TESTING" (any case, blanks around)
     ValueColour colour = ValueColour::Black;
     FrameLook frame = FrameLook::Result;
     bool valueVisible = true;
 };
+
+// A value of "TESTING" is shown while a test runs and never counted.
+bool isTestingText(const QString& value);
 
 // The window of one test group (frmTestMenu): its rows with limits, units and
 // values, and a Start button that runs only this group. It shows and forwards;

@@ -7,18 +7,11 @@
 
 namespace XQTestDev {
 
-namespace {
-
-bool isTestingValue(const QString& value) {
-    return QStringView(value).trimmed().compare(QLatin1String("TESTING"), Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
-
 QString computeOverallVerdict(const QList<QPointer<GroupWindow>>& windows, bool runActive) {
     int passes = 0;
     int fails = 0;
-    for (const QPointer<GroupWindow>& window : windows) {
+    for (const QPointer<GroupWindow>& guarded : windows) {
+        GroupWindow* window = guarded.data();
         if (!window)
             continue;
         for (int row = 0; row < MaxGroupRows; ++row) {
@@ -27,7 +20,7 @@ QString computeOverallVerdict(const QList<QPointer<GroupWindow>>& windows, bool 
                 break;
             if (r.value.isEmpty())
                 continue;
-            if (isTestingValue(r.value)) {
+            if (r.testing) {
                 if (runActive) {
                     window->setValueVisible(row, !r.valueVisible);
                 } else {
@@ -40,7 +33,8 @@ QString computeOverallVerdict(const QList<QPointer<GroupWindow>>& windows, bool 
                 ++passes;
             else if (r.colour == ValueColour::Red)
                 ++fails;
-            window->setValueVisible(row, true);
+            if (!r.valueVisible)
+                window->setValueVisible(row, true);
         }
     }
     if (fails > 0)

@@ -14,6 +14,7 @@ namespace XQTestDev {
 XQMenu32::XQMenu32(QObject* parent) : QObject(parent), d(std::make_unique<XQMenu32Private>()) {
     ensureLibraryStarted();
     removeResultsFile();
+    d->verdictClock = new VerdictClock([this] { return d->testing; }, this);
 }
 
 XQMenu32::~XQMenu32() {
@@ -28,6 +29,7 @@ void XQMenu32::ShowMenu() {
         // Windows of one page only: the pages share their screen positions.
         showMenuPage(menu.shownPage < 0 ? 0 : menu.shownPage);
         setGroupStartsEnabled(startsEnabled);
+        d->verdictClock->start();
         return;
     }
     menu.layout.clear();
@@ -38,9 +40,11 @@ void XQMenu32::ShowMenu() {
     menu.owner = this;
     setGroupStartsEnabled(startsEnabled);
     showMenuPage(0, SpecErrorWindows::Hide);
+    d->verdictClock->start();
 }
 
 void XQMenu32::HideMenu() {
+    d->verdictClock->stop();
     resetRunWithoutRebuild();
 }
 

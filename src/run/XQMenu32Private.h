@@ -1,6 +1,7 @@
 #pragma once
 
 #include "run/RunSnapshot.h"
+#include "run/VerdictClock.h"
 
 #include <QString>
 
@@ -14,6 +15,7 @@ public:
     bool enableTestPrompt = true;
     bool disableGroupTestButton = false;
     QString groupOrder; // order text of the current menu, for SendData's name test
+    VerdictClock* verdictClock = nullptr; // child of the menu object
     RunSnapshot snapshot; // the last accepted user entry of this object
 };
 

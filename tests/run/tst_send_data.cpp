@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QFrame>
 #include <QLabel>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -271,6 +272,16 @@ TEST_F(SendDataTest, NothingJudgedLeavesTheResetVerdict) {
     EXPECT_EQ(result(QStringLiteral("OverallPassFail")), QStringLiteral("----"));
     refreshOverallVerdict(false);
     EXPECT_EQ(result(QStringLiteral("OverallPassFail")), QStringLiteral("----"));
+}
+
+// The menu's clock keeps OverallPassFail and the results file up to date
+// while the menu is shown.
+TEST_F(SendDataTest, ShownMenuFollowsTheVerdictByItself) {
+    menu.SendData(QStringLiteral("Power"), QStringLiteral("Power good"), QStringLiteral("no"));
+    for (int waited = 0; waited < 3000 && menu.OverallPassFail().isEmpty(); waited += 50)
+        QTest::qWait(50);
+    EXPECT_EQ(menu.OverallPassFail(), QStringLiteral("FAIL"));
+    EXPECT_EQ(result(QStringLiteral("OverallPassFail")), QStringLiteral("FAIL"));
 }
 
 TEST_F(SendDataTest, StopTestWritesTheEndTime) {
