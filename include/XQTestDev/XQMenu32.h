@@ -69,6 +69,11 @@ public:
     bool DisableGroupTestButton() const;
     void setDisableGroupTestButton(bool disabled);
 
+    // The cabinet into which the library's small windows are put away: opened
+    // at its saved place, or shrunk away.
+    void ShowCabinet();
+    void HideCabinet();
+
 private:
     std::unique_ptr<XQMenu32Private> d;
 };

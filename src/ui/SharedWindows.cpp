@@ -9,8 +9,6 @@
 
 namespace XQTestDev {
 
-namespace {
-
 void closeSharedWindows() {
     LibraryState& state = library();
     delete state.statusWindow.data();
@@ -18,8 +16,6 @@ void closeSharedWindows() {
     delete state.cabinet.data();
     state.backgroundShown = false;
 }
-
-} // namespace
 
 void closeSharedWindowsWithApplication() {
     QCoreApplication* application = QCoreApplication::instance();

@@ -14,4 +14,8 @@ StatusWindow* existingStatusWindow();
 // system down. Called by everything that creates one of them.
 void closeSharedWindowsWithApplication();
 
+// Closes them now (the cabinet forgets its shelves); the next use creates
+// them afresh.
+void closeSharedWindows();
+
 } // namespace XQTestDev

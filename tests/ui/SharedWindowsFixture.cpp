@@ -1,6 +1,7 @@
 #include "SharedWindowsFixture.h"
 
 #include "frame/LibraryState.h"
+#include "ui/SharedWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,13 @@ void SharedWindowsTest::SetUp() {
     state.onTopSuspended = false;
     state.statusHide = false;
     state.menuShowRequest.clear();
+}
+
+void SharedWindowsTest::TearDown() {
+    // When the tests share one process (the binary run by hand), the next
+    // one starts with an empty cabinet and no status window.
+    closeSharedWindows();
+    StationTest::TearDown();
 }
 
 QString SharedWindowsTest::settingsDir() const {

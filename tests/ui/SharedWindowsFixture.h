@@ -17,6 +17,7 @@ namespace XQTestDev::testing {
 class SharedWindowsTest : public StationTest {
 protected:
     void SetUp() override;
+    void TearDown() override;
     QString settingsDir() const;
 };
 

@@ -7,6 +7,7 @@
 #include "ui/CabinetWindow.h"
 #include "ui/WindowHandle.h"
 
+#include <XQTestDev/XQMenu32.h>
 #include <XQTestDev/XQUtility32.h>
 
 #include <QAction>
@@ -239,6 +240,16 @@ TEST_F(CabinetTest, WithNoSavedPlaceTheCabinetOpensAtTop4890Left12465) {
     EXPECT_EQ(windowPositionTwips(window), QPoint(12465, 4890));
     EXPECT_EQ(window.size(), QSize(toPixelsX(787), toPixelsY(535)));
     EXPECT_TRUE(window.keepsInFront());
+}
+
+TEST_F(CabinetTest, TheTestMenuObjectShowsAndHidesTheSharedCabinet) {
+    XQMenu32 menu;
+    menu.ShowCabinet();
+    EXPECT_TRUE(cabinet().window().isVisible());
+    EXPECT_EQ(windowPositionTwips(cabinet().window()), QPoint(12465, 4890));
+    menu.HideCabinet();
+    EXPECT_FALSE(cabinet().window().isVisible());
+    EXPECT_FALSE(cabinet().window().keepsInFront());
 }
 
 TEST_F(CabinetTest, ASavedPlaceIsWhereTheCabinetOpens) {

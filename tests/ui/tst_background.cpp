@@ -1,0 +1,102 @@
+#include "SharedWindowsFixture.h"
+
+#include "frame/LibraryState.h"
+#include "support/ModalDriver.h"
+#include "ui/Background.h"
+#include "ui/BackgroundWindow.h"
+
+#include <XQTestDev/XQUtility32.h>
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace XQTestDev;
+using namespace XQTestDev::testing;
+
+namespace {
+
+class BackgroundTest : public SharedWindowsTest {
+protected:
+    XQUtility32 utility;
+};
+
+TEST_F(BackgroundTest, ShowBackgroundCoversTheScreenInTheBackgroundColour) {
+    utility.setBackgroundColor(0x00FF8000); // 0x00BBGGRR: blue ff, green 80, red 00
+    EXPECT_EQ(utility.BackgroundColor(), 0x00FF8000);
+    XQUtility32 other;
+    EXPECT_EQ(other.BackgroundColor(), 0x00FF8000); // one colour for the library
+
+    utility.ShowBackground();
+    BackgroundWindow* window = loadedBackground();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), QStringLiteral("frmDummy"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(library().backgroundShown);
+    EXPECT_EQ(window->geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0x00, 0x80, 0xFF));
+    auto* timer = window->findChild<QTimer*>(QStringLiteral("tmrSendToBack"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 150);
+}
+
+TEST_F(BackgroundTest, HideBackgroundUnloadsItAndShowingAgainMeasuresTheScreen) {
+    utility.ShowBackground();
+    QPointer<BackgroundWindow> first = loadedBackground();
+    utility.HideBackground();
+    EXPECT_FALSE(library().backgroundShown);
+    EXPECT_EQ(loadedBackground(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }, 2000));
+
+    library().screenWidth = 0;
+    library().screenHeight = 0;
+    utility.ShowBackground();
+    EXPECT_EQ(library().screenWidth, 12000);
+    EXPECT_EQ(library().screenHeight, 9000);
+}
+
+TEST_F(BackgroundTest, ItsMenuHidesIt) {
+    utility.ShowBackground();
+    BackgroundWindow* window = loadedBackground();
+    QStringList items;
+    whenPopupShows(QStringLiteral("mnuHideBackground"), [&](QMenu* menu) {
+        for (QAction* action : menu->actions())
+            items << action->text();
+    });
+    QTest::mousePress(window, Qt::RightButton, {}, QPoint(300, 300));
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("Hide Background"), QStringLiteral("Send to Back")}));
+    EXPECT_FALSE(library().backgroundShown);
+    EXPECT_EQ(loadedBackground(), nullptr);
+    EXPECT_FALSE(library().onTopSuspended);
+}
+
+TEST_F(BackgroundTest, SendToBackSendsItBehindAtOnce) {
+    utility.ShowBackground();
+    BackgroundWindow* window = loadedBackground();
+    window->findChild<QTimer*>(QStringLiteral("tmrSendToBack"))->stop();
+    StackingCounter lowered(window);
+    whenPopupShows(QStringLiteral("mnuSendToBack"));
+    QTest::mousePress(window, Qt::RightButton, {}, QPoint(300, 300));
+    EXPECT_EQ(lowered.count, 1);
+    EXPECT_TRUE(library().backgroundShown);
+}
+
+TEST_F(BackgroundTest, ItIsSentToTheBackOnlyWhileOnTopIsNotSuspended) {
+    utility.ShowBackground();
+    StackingCounter lowered(loadedBackground());
+    library().onTopSuspended = true;
+    QTest::qWait(500);
+    EXPECT_EQ(lowered.count, 0);
+    library().onTopSuspended = false;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lowered.count >= 2; }, 2000));
+}
+
+} // namespace

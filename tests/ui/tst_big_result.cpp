@@ -1,0 +1,111 @@
+#include "SharedWindowsFixture.h"
+
+#include "support/ModalDriver.h"
+#include "ui/BigResultWindow.h"
+#include "ui/Pictures.h"
+
+#include <XQTestDev/XQUtility32.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace XQTestDev;
+using namespace XQTestDev::testing;
+
+namespace {
+
+class BigResultTest : public SharedWindowsTest {
+protected:
+    XQUtility32 utility;
+};
+
+bool visibleNamed(QWidget* root, const char* name) {
+    auto* label = childNamed<QLabel>(root, QLatin1String(name));
+    return label && label->isVisible();
+}
+
+TEST_F(BigResultTest, ShowBigFailBlocksUntilOKWhileTheFailPictureBlinks) {
+    bool sawWindow = false;
+    bool passEverShown = false;
+    int failChanges = 0;
+    bool okPressed = false;
+    whenModalShows([&](QWidget* window) {
+        sawWindow = window->objectName() == QStringLiteral("frmBigResult");
+        EXPECT_TRUE(visibleNamed(window, "imgFail"));
+        auto* blink = window->findChild<QTimer*>(QStringLiteral("tmrBlink"));
+        ASSERT_NE(blink, nullptr);
+        EXPECT_EQ(blink->interval(), 400);
+        // Watch the pictures for a while; the call must not return meanwhile.
+        bool lastFail = visibleNamed(window, "imgFail");
+        for (int sample = 0; sample < 26; ++sample) {
+            QTest::qWait(50);
+            passEverShown = passEverShown || visibleNamed(window, "imgPass");
+            const bool fail = visibleNamed(window, "imgFail");
+            failChanges += fail != lastFail ? 1 : 0;
+            lastFail = fail;
+        }
+        okPressed = true;
+        clickButton(window, QStringLiteral("cmdOK"));
+    });
+    utility.ShowBigFail();
+    EXPECT_TRUE(okPressed); // returned only after OK
+    EXPECT_TRUE(sawWindow);
+    EXPECT_FALSE(passEverShown);
+    EXPECT_GE(failChanges, 2); // 1.3 s at 400 ms: at least two changes
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(widget->objectName() == QStringLiteral("frmBigResult") && widget->isVisible());
+}
+
+TEST_F(BigResultTest, ShowBigPassShowsThePassPicture) {
+    bool passShown = false;
+    bool failShown = true;
+    whenModalShows([&](QWidget* window) {
+        passShown = visibleNamed(window, "imgPass");
+        failShown = visibleNamed(window, "imgFail");
+        EXPECT_FALSE(childNamed<QLabel>(window, QStringLiteral("imgPass"))->pixmap().isNull());
+        clickButton(window, QStringLiteral("cmdOK"));
+    });
+    utility.ShowBigPass();
+    EXPECT_TRUE(passShown);
+    EXPECT_FALSE(failShown);
+}
+
+TEST_F(BigResultTest, AnyOtherResultTextShowsNeitherPicture) {
+    BigResultWindow window(QStringLiteral("pass")); // not the exact word
+    window.show();
+    QTest::qWait(500);
+    EXPECT_FALSE(visibleNamed(&window, "imgPass"));
+    EXPECT_FALSE(visibleNamed(&window, "imgFail"));
+}
+
+TEST_F(BigResultTest, TheAboutWindowShowsTheMakersLogoAndVersion) {
+    QString version;
+    bool logoShown = false;
+    whenModalShows([&](QWidget* window) {
+        EXPECT_EQ(window->objectName(), QStringLiteral("frmAbout"));
+        if (auto* label = childNamed<QLabel>(window, QStringLiteral("lblVersion")))
+            version = label->text();
+        auto* logo = childNamed<QLabel>(window, QStringLiteral("imgLogo"));
+        logoShown = logo && logo->isVisible() && !logo->pixmap().isNull();
+        clickButton(window, QStringLiteral("cmdOK"));
+    });
+    utility.ShowAbout();
+    EXPECT_EQ(version, QStringLiteral("Version 1.0.2"));
+    EXPECT_TRUE(logoShown);
+}
+
+TEST(Pictures, EveryPictureOfTheLibraryIsInItsResources) {
+    for (const char* name : {"ROUNDBUTTONUP", "ROUNDBUTTONDOWN", "ROUNDBUTTONDISABLE", "GREENON",
+                             "GREENOFF", "XQPASS", "XQFAIL", "CABINETLOGO", "MAKERLOGO"})
+        EXPECT_FALSE(libraryPicture(QLatin1String(name)).isNull()) << name;
+    EXPECT_TRUE(libraryPicture(QStringLiteral("NOSUCHPICTURE")).isNull());
+    EXPECT_TRUE(libraryPicture(QString()).isNull());
+}
+
+} // namespace
