@@ -174,6 +174,27 @@ TEST_F(MenuTest, MissingEndTagBuildsNothingAndForgetsTheProduct) {
               QStringList{QStringLiteral("There is not found the End Of Test <EOT> tag!")});
 }
 
+TEST_F(MenuTest, ProductWithoutSpecSectionBuildsNothing) {
+    writeIni(QStringLiteral("PRODUCTS.INI"), "[PSU]\r\nVersion=1\r\n[Other Spec]\r\n1=<EOT>\r\n");
+    menu->ShowMenu();
+    EXPECT_TRUE(windows().isEmpty());
+    EXPECT_TRUE(library().run.product.isEmpty());
+    EXPECT_EQ(recorder->texts(),
+              QStringList{QStringLiteral("There is not found the End Of Test <EOT> tag!")});
+}
+
+// A trailing blank stays in the window's title; recording trims both sides.
+TEST_F(MenuTest, GroupNameWithTrailingBlank) {
+    writeSpec({"VOUT,4.75,5.25,5,V,Output ,Output voltage,", "<EOT>"});
+    menu->ShowMenu();
+    ASSERT_EQ(windows().size(), 1);
+    EXPECT_EQ(window(0)->groupName(), QStringLiteral("Output "));
+    EXPECT_FALSE(menu->SendData(QStringLiteral("Output"), QStringLiteral("Output voltage"), 5));
+    EXPECT_TRUE(recorder->messages.empty()) << "the name is part of the order text";
+    EXPECT_TRUE(menu->SendData(QStringLiteral("Output "), QStringLiteral("Output voltage"), 5));
+    EXPECT_EQ(result(1), QStringLiteral("5|Pass"));
+}
+
 TEST_F(MenuTest, BuildWithoutProductFails) {
     writeStation();
     library().run.product.clear();
