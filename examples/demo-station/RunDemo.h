@@ -1,0 +1,14 @@
+#pragma once
+
+#include "DemoSession.h"
+
+namespace XQTestDev {
+class XQMenu32;
+class XQUtility32;
+} // namespace XQTestDev
+
+// Tests one unit of the chosen product: shows the group windows, measures every
+// test line (a few of them fail on purpose), ends the run and prints the
+// overall verdict and where the results file is.
+void testOneUnit(XQTestDev::XQUtility32& utility, XQTestDev::XQMenu32& menu,
+                 const DemoSession& session);
