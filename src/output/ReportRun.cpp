@@ -18,6 +18,7 @@
 #include "run/RunMessages.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <functional>
 #include <memory>
@@ -34,6 +35,29 @@ constexpr int TitleSize = 12;
 constexpr int TextSize = 9;
 
 using PrintStep = std::function<PrinterResult()>;
+
+// Lets pending window events run while a long report prints. Every group
+// walks the whole spec list, so a report of 50 groups reads 25,000 lines:
+// asking the event loop at every one of them would cost more than the report
+// itself, so within a group it is asked about every 15 ms, which keeps the
+// windows as responsive as the operator can tell.
+class EventPump {
+public:
+    void beforeGroup() {
+        QCoreApplication::processEvents();
+        sinceLast_.start();
+    }
+    void beforeLine() {
+        // The clock itself is asked only every 32 lines.
+        if ((++lines_ & 31) != 0 || (sinceLast_.isValid() && sinceLast_.elapsed() < 15))
+            return;
+        beforeGroup();
+    }
+
+private:
+    QElapsedTimer sinceLast_;
+    unsigned lines_ = 0;
+};
 
 struct InformationPair {
     QString leftLabel;
@@ -55,6 +79,7 @@ public:
 
 private:
     bool prepare();
+    void readRecordedResults();
     bool printPageHeader();
     void printBody();
     bool printGroup(const QString& group);
@@ -84,7 +109,9 @@ private:
     QString title_;
     QString verdict_;
     int linesPerPage_ = 0;
+    std::vector<QString> recorded_; // the results file's value of each line number
     PageCount count_;
+    EventPump events_;
     QString printerFailure_;
 };
 
@@ -120,12 +147,25 @@ bool ReportRun::prepare() {
         repairRunTimes(product_, header_.startTime, header_.endTime, QDateTime::currentDateTime());
     if (!times_.written)
         return failPreparation(times_.written.error);
+    readRecordedResults();
     if (const WriteResult opened = file_.open(); !opened)
         return failPreparation(opened.error);
 
     linesPerPage_ = linesPerPage(header_.linesPerPageSetting);
     printer_.probe(); // a printer that refuses the setting may still print
     return true;
+}
+
+// All result lines in one look at the results file, which stays as it is
+// while the report prints.
+void ReportRun::readRecordedResults() {
+    recorded_.assign(LastSpecKey + 1, QString());
+    const IniDocument* results = stationDocument(StationFile::Results);
+    if (!results)
+        return;
+    for (int number = 1; number <= LastSpecKey; ++number)
+        recorded_[size_t(number)] =
+            results->value(resultsSection_, QString::number(number)).value_or(QString());
 }
 
 bool ReportRun::failPreparation(const QString& error) {
@@ -235,7 +275,7 @@ void ReportRun::printBody() {
 }
 
 bool ReportRun::printGroup(const QString& group) {
-    QCoreApplication::processEvents();
+    events_.beforeGroup();
     if (!print(QString()) || !apply(printer_.setBold(true)) || !print(groupHeading(group)) ||
         !apply(printer_.setBold(false)))
         return false;
@@ -246,7 +286,7 @@ bool ReportRun::printGroup(const QString& group) {
             showExclamation(RunMessages::endTagNotReached());
             return false;
         }
-        QCoreApplication::processEvents();
+        events_.beforeLine();
         const TestLine& line = spec_->line(number);
         switch (line.kind) {
         case LineKind::Empty:
@@ -272,10 +312,9 @@ bool ReportRun::printGroup(const QString& group) {
 }
 
 bool ReportRun::printTestLine(const TestLine& line) {
-    const QString recorded =
-        readStationValue(StationFile::Results, resultsSection_, QString::number(line.number));
     bool descriptionCut = false;
-    const TestLineCells cells = testLineCells(line, recorded, &descriptionCut);
+    const TestLineCells cells =
+        testLineCells(line, recorded_[size_t(line.number)], &descriptionCut);
     if (descriptionCut)
         showMessage(ReportMessages::descriptionTooLong(line.number), MessageIcon::Information);
     return print(testLine(cells));
