@@ -377,6 +377,16 @@ TEST_F(ReportEnds, PrinterFailingAfterTheHeaderStopsWithItsMessage) {
     EXPECT_EQ(printer.releases, 1);
 }
 
+TEST_F(ReportEnds, APrinterThatRefusesTheProbeStillPrints) {
+    writeSimpleProduct({"F,1,2,,V,G,A", "<EOT>"});
+    writeSimpleResults(passes(1));
+    printer.probeAnswer = PrinterResult::failure(QStringLiteral("Copies not supported"));
+    printReport(printer, QString());
+    EXPECT_EQ(printer.probes, 1);
+    EXPECT_TRUE(recorder->messages.empty());
+    EXPECT_TRUE(reportLines().back().contains(QStringLiteral("End of Report")));
+}
+
 TEST_F(ReportEnds, TitleTooLongToCentrePrintsNothing) {
     writeSimpleProduct({"F,1,2,,V,G,A", "<EOT>"});
     writeSimpleResults(passes(1));
