@@ -3,6 +3,10 @@
 // answers its own dialogs and runs offscreen.
 
 #include "DemoSession.h"
+#include "EntryDemo.h"
+#include "ReportDemo.h"
+#include "RunDemo.h"
+#include "WindowsDemo.h"
 
 #include <XQTestDev/XQTestDev.h>
 
@@ -86,6 +90,11 @@ int main(int argc, char** argv) {
     XQUtility32 utility;
     showStationConfiguration(utility, session);
     askOperatorReady(utility, session);
+    XQMenu32 menu;
+    enterUnitData(utility, menu, session);
+    testOneUnit(utility, menu, session);
+    printUnitReport(menu, session);
+    showSharedWindows(utility, menu, session);
     report(QStringLiteral("Demo station finished."));
     return 0;
 }
