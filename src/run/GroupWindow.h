@@ -16,8 +16,8 @@ namespace XQTestDev {
 // What one row of a group window shows: a test line with its limits and the
 // last value sent for it. The row is the live state of that test line.
 struct GroupRow {
-    GroupRowSpec spec; // an empty parameter ends the window's rows
-    QString value;     // as shown, empty when cleared
+    GroupRowSpec spec;    // an empty parameter ends the window's rows
+    QString value;        // as shown, empty when cleared
     bool testing = false; // the value reads "TESTING" (any case, blanks around)
     ValueColour colour = ValueColour::Black;
     FrameLook frame = FrameLook::Result;

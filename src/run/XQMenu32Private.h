@@ -16,7 +16,7 @@ public:
     bool disableGroupTestButton = false;
     QString groupOrder; // order text of the current menu, for SendData's name test
     VerdictClock* verdictClock = nullptr; // child of the menu object
-    RunSnapshot snapshot; // the last accepted user entry of this object
+    RunSnapshot snapshot;                 // the last accepted user entry of this object
 };
 
 } // namespace XQTestDev
