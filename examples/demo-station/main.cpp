@@ -13,13 +13,19 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cstdio>
 
 using namespace XQTestDev;
 
 namespace {
 
 bool hasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 // Messages of the library are printed; in automatic mode they are answered
@@ -30,9 +36,12 @@ void printMessagesInAutomaticMode(const DemoSession& session) {
     setMessageHandler([](const MessageRequest& request) {
         report(QStringLiteral("  message: %1").arg(request.text.simplified()));
         switch (request.buttons) {
-        case MessageButtons::YesNo: return static_cast<int>(ResultYes);
-        case MessageButtons::RetryCancel: return static_cast<int>(ResultRetry);
-        default: return static_cast<int>(ResultOK);
+        case MessageButtons::YesNo:
+            return static_cast<int>(ResultYes);
+        case MessageButtons::RetryCancel:
+            return static_cast<int>(ResultRetry);
+        default:
+            return static_cast<int>(ResultOK);
         }
     });
 }
@@ -42,8 +51,9 @@ void showStationConfiguration(XQUtility32& utility, const DemoSession& session) 
     utility.setAppPath(session.stationDirectory);
     report(QStringLiteral("XQTestDev library version %1").arg(utility.GetDLLVersion()));
     report(QStringLiteral("INI directory: %1").arg(utility.INIPath()));
-    report(QStringLiteral("Station ID: %1")
-               .arg(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"))));
+    report(
+        QStringLiteral("Station ID: %1")
+            .arg(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"))));
     const QString products =
         utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("TestProduct"));
     report(QStringLiteral("Products: %1").arg(products));
@@ -55,9 +65,46 @@ void showStationConfiguration(XQUtility32& utility, const DemoSession& session) 
 
 void askOperatorReady(XQUtility32& utility, const DemoSession& session) {
     session.answerNextWindow(QStringLiteral("frmGeneralInfoBox"), QStringLiteral("cmdButtonSet_2"));
-    const int answer = utility.InfoBox(QStringLiteral("Is the unit seated in the fixture?"), vbYesNo);
-    report(QStringLiteral("Operator answered %1").arg(answer == ResultYes ? QStringLiteral("Yes")
-                                                                          : QStringLiteral("No")));
+    const int answer =
+        utility.InfoBox(QStringLiteral("Is the unit seated in the fixture?"), vbYesNo);
+    report(QStringLiteral("Operator answered %1")
+               .arg(answer == ResultYes ? QStringLiteral("Yes") : QStringLiteral("No")));
+}
+
+// The sample station folder is part of the source tree; the demo works on a
+// copy of it so that accepted checksums never change the checked-in files.
+// A copy is refreshed when the sample is newer, and kept otherwise, so the
+// checksums accepted on the first run stay accepted.
+QString workingCopyOfSampleStation() {
+    const QString target = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/XQTestDev/demo-station");
+    QDir().mkpath(target);
+    const QDir sample(QStringLiteral(XQ_DEMO_STATION_DIR));
+    for (const QFileInfo& file : sample.entryInfoList(QDir::Files)) {
+        const QFileInfo copy(target + QLatin1Char('/') + file.fileName());
+        if (copy.exists() && copy.lastModified() >= file.lastModified())
+            continue;
+        QFile::remove(copy.filePath());
+        QFile::copy(file.filePath(), copy.filePath());
+        QFile::setPermissions(copy.filePath(), QFile::ReadOwner | QFile::WriteOwner |
+                                                   QFile::ReadGroup | QFile::ReadOther);
+    }
+    return target;
+}
+
+// Offscreen, the platform cannot raise or lower windows and says so for
+// every window the library brings to the front; that is no news to anyone
+// watching a headless run.
+void quietenOffscreenPlatform() {
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (text.startsWith(QLatin1String("This plugin does not support")) ||
+                text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+                return;
+            if (previous)
+                previous(type, context, text);
+        });
 }
 
 } // namespace
@@ -66,6 +113,8 @@ int main(int argc, char** argv) {
     const bool headless = !hasDisplay();
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("offscreen")))
+        quietenOffscreenPlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("XQTestDev Demo Station"));
 
@@ -74,17 +123,20 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     const QCommandLineOption automaticOption(QStringLiteral("auto"),
                                              QStringLiteral("Answer every dialog automatically."));
-    const QCommandLineOption stationOption(QStringLiteral("station"),
-                                           QStringLiteral("Station folder with ATE.INI and PRODUCTS.INI."),
-                                           QStringLiteral("dir"), QStringLiteral(XQ_DEMO_STATION_DIR));
+    const QCommandLineOption stationOption(
+        QStringLiteral("station"), QStringLiteral("Station folder with ATE.INI and PRODUCTS.INI."),
+        QStringLiteral("dir"));
     parser.addOptions({automaticOption, stationOption});
     parser.process(app);
 
     DemoSession session;
     session.automatic = parser.isSet(automaticOption) || headless;
-    session.stationDirectory = QDir(parser.value(stationOption)).absolutePath();
-    report(QStringLiteral("Demo station (%1)").arg(session.automatic ? QStringLiteral("automatic")
-                                                                      : QStringLiteral("interactive")));
+    session.stationDirectory = parser.isSet(stationOption)
+                                   ? QDir(parser.value(stationOption)).absolutePath()
+                                   : workingCopyOfSampleStation();
+    report(
+        QStringLiteral("Demo station (%1)")
+            .arg(session.automatic ? QStringLiteral("automatic") : QStringLiteral("interactive")));
     printMessagesInAutomaticMode(session);
 
     XQUtility32 utility;
