@@ -4,7 +4,7 @@ namespace XQTestDev {
 
 // Shows the windows of page `page` (0-based) and hides every other group
 // window. The first showing after a build leaves windows whose load found a
-// specification error hidden.
+// faulty test line hidden.
 enum class SpecErrorWindows { Show, Hide };
 void showMenuPage(int page, SpecErrorWindows specErrorWindows = SpecErrorWindows::Show);
 

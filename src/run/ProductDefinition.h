@@ -38,7 +38,8 @@ private:
 // "<product> Spec"
 QString specSection(const QString& product);
 
-// The spec section of `product`, read again only when PRODUCTS.INI changed.
+// The test lines of `product` (its "<product> Spec" section), read again only
+// when PRODUCTS.INI changed.
 // A missing PRODUCTS.INI shows the reader's critical message once and gives an
 // empty spec (every line empty), as a missing file reads as empty text.
 std::shared_ptr<const ProductSpec> readProductSpec(const QString& product);
