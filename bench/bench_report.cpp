@@ -92,7 +92,7 @@ void BM_PrintReport_Floor(benchmark::State& state) {
 BENCHMARK(BM_PrintReport_Floor)->Unit(benchmark::kMillisecond);
 
 // Beyond the write, the report reads every value, formats 681 lines and walks
-// the spec list once for each of its 50 groups: about 4 ms on a developer
+// the test lines once for each of its 50 groups: about 4 ms on a developer
 // machine against a target of 50 ms, 4 to 8 times its floor as fsync varies.
 const bool ratiosDeclared = [] {
     expectRatio("BM_PrintReport", "BM_PrintReport_Floor", 10.0);
