@@ -29,7 +29,8 @@ struct Station {
         qputenv("WinDir", QFile::encodeName(dir.path()));
         products = dir.path() + QStringLiteral("/PRODUCTS.INI");
         results = dir.path() + QStringLiteral("/XQResults.ini");
-        QByteArray spec = "[PSU]\r\nModel=A,B\r\nVersion=1\r\n\r\n[PSU Spec]\r\nScreenGroupOrder=\r\n";
+        QByteArray spec =
+            "[PSU]\r\nModel=A,B\r\nVersion=1\r\n\r\n[PSU Spec]\r\nScreenGroupOrder=\r\n";
         for (int line = 1; line <= 497; ++line)
             spec += QByteArray::number(line) + "=F" + QByteArray::number(line) +
                     ",4.75,5.25,5.00,V,Group" + QByteArray::number(line / 10) + ",Parameter " +
@@ -94,17 +95,20 @@ void BM_WriteINI(benchmark::State& state) {
     const QString key = QStringLiteral("250");
     int n = 0;
     for (auto _ : state)
-        util.WriteINI(false, section, key, (n++ & 1) ? QStringLiteral("5.01|Pass") : QStringLiteral("4.99|Pass"));
+        util.WriteINI(false, section, key,
+                      (n++ & 1) ? QStringLiteral("5.01|Pass") : QStringLiteral("4.99|Pass"));
 }
 BENCHMARK(BM_WriteINI)->Unit(benchmark::kMicrosecond);
 
 // The same bytes to a temporary file, flushed, renamed over the file.
 void BM_WriteINI_Floor(benchmark::State& state) {
-    const QByteArray target = QFile::encodeName(station().dir.path() + QStringLiteral("/floor.ini"));
+    const QByteArray target =
+        QFile::encodeName(station().dir.path() + QStringLiteral("/floor.ini"));
     const QByteArray temporary = target + ".tmp";
     const QByteArray& bytes = station().resultsBytes;
     for (auto _ : state) {
-        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        const int fd =
+            ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         benchmark::DoNotOptimize(::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())));
         ::fsync(fd);
         ::close(fd);

@@ -27,9 +27,9 @@ int injectedFault(WriteStep step) {
 }
 
 WriteResult failed(const QString& path, int error) {
-    return WriteResult::failure(QStringLiteral("Unable to write %1: %2")
-                                    .arg(QDir::toNativeSeparators(path),
-                                         QString::fromLocal8Bit(std::strerror(error))));
+    return WriteResult::failure(
+        QStringLiteral("Unable to write %1: %2")
+            .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error))));
 }
 
 bool writeAll(int fd, const QByteArray& bytes) {
@@ -65,7 +65,9 @@ mode_t modeFor(const QByteArray& target) {
 
 } // namespace
 
-void setWriteFaultHookForTesting(WriteFaultHook hook) { faultHook() = std::move(hook); }
+void setWriteFaultHookForTesting(WriteFaultHook hook) {
+    faultHook() = std::move(hook);
+}
 
 WriteResult writeFileDurably(const QString& path, const QByteArray& bytes) {
     const QFileInfo info(path);

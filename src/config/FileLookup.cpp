@@ -22,9 +22,8 @@ QString scan(const QString& directory, const QString& name) {
     if (QFileInfo::exists(asGiven))
         return asGiven;
     const QDir dir(directory.isEmpty() ? QStringLiteral(".") : directory);
-    const QStringList entries =
-        dir.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                      QDir::Name);
+    const QStringList entries = dir.entryList(
+        QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return directory + entry;

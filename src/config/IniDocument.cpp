@@ -6,7 +6,9 @@ namespace XQTestDev {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 QByteArrayView trimmedBytes(QByteArrayView bytes) {
     qsizetype begin = 0;
@@ -27,7 +29,9 @@ QString unquoted(const QString& text) {
     return text;
 }
 
-QString valueFromRaw(QByteArrayView raw) { return unquoted(decodeIniBytes(raw).trimmed()); }
+QString valueFromRaw(QByteArrayView raw) {
+    return unquoted(decodeIniBytes(raw).trimmed());
+}
 
 bool isUsableName(const QString& name, QChar forbidden) {
     return !name.trimmed().isEmpty() && !name.contains(QLatin1Char('\n')) &&

@@ -51,7 +51,7 @@ private:
     };
     struct Section {
         int headerLine = 0;
-        int lastContentLine = 0; // last non-blank line that belongs to it
+        int lastContentLine = 0;       // last non-blank line that belongs to it
         QHash<QString, KeyEntry> keys; // by folded name; first occurrence
         QStringList keyOrder;          // original spelling, file order
     };

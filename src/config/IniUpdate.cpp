@@ -19,15 +19,15 @@ namespace XQTestDev {
 namespace {
 
 struct UpdateTexts {
-    QString fileName;         // as created and as looked for in the new folder
-    QString backupPrefix;     // "ATE" or "PROD"
-    QString foundMessage;     // "New ATE.INI has been found."
-    QString noBackupMessage;  // when 001..999 are all taken
+    QString fileName;        // as created and as looked for in the new folder
+    QString backupPrefix;    // "ATE" or "PROD"
+    QString foundMessage;    // "New ATE.INI has been found."
+    QString noBackupMessage; // when 001..999 are all taken
 };
 
-const UpdateTexts AteTexts{QStringLiteral("ATE.INI"), QStringLiteral("ATE"),
-                           QStringLiteral("New ATE.INI has been found."),
-                           QStringLiteral("Unable to update ATE.INI, Please delete some backup files!.")};
+const UpdateTexts AteTexts{
+    QStringLiteral("ATE.INI"), QStringLiteral("ATE"), QStringLiteral("New ATE.INI has been found."),
+    QStringLiteral("Unable to update ATE.INI, Please delete some backup files!.")};
 
 const UpdateTexts ProductsTexts{
     QStringLiteral("PRODUCTS.INI"), QStringLiteral("PROD"),
@@ -49,8 +49,8 @@ bool replaceWithBackup(const QString& currentPath, const QString& backupPath,
     QFile current(currentPath);
     QFile incoming(newPath);
     if (!current.open(QIODevice::ReadOnly) || !incoming.open(QIODevice::ReadOnly)) {
-        showExclamation(QStringLiteral("Unable to read %1!").arg(
-            current.isOpen() ? newPath : currentPath));
+        showExclamation(
+            QStringLiteral("Unable to read %1!").arg(current.isOpen() ? newPath : currentPath));
         return false;
     }
     const QDateTime oldTime = QFileInfo(currentPath).lastModified();

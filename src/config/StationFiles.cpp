@@ -13,9 +13,12 @@ const QString& directoryOf(StationFile file) {
 
 QString fileNameOf(StationFile file) {
     switch (file) {
-    case StationFile::Ate: return QStringLiteral("ATE.INI");
-    case StationFile::Products: return QStringLiteral("PRODUCTS.INI");
-    case StationFile::Results: return QStringLiteral("XQResults.ini");
+    case StationFile::Ate:
+        return QStringLiteral("ATE.INI");
+    case StationFile::Products:
+        return QStringLiteral("PRODUCTS.INI");
+    case StationFile::Results:
+        return QStringLiteral("XQResults.ini");
     }
     return {};
 }
@@ -62,7 +65,9 @@ const IniDocument* stationDocument(StationFile file) {
     return found.path == path ? nullptr : IniStore::instance().document(found.path);
 }
 
-bool stationFileExists(StationFile file) { return stationDocument(file) != nullptr; }
+bool stationFileExists(StationFile file) {
+    return stationDocument(file) != nullptr;
+}
 
 QString readStationValue(StationFile file, const QString& section, const QString& key) {
     const IniDocument* document = stationDocument(file);

@@ -42,7 +42,9 @@ bool reachable(StationFile file, const IniDocument* document) {
     return false;
 }
 
-bool reachable(StationFile file) { return reachable(file, stationDocument(file)); }
+bool reachable(StationFile file) {
+    return reachable(file, stationDocument(file));
+}
 
 } // namespace
 
@@ -81,16 +83,22 @@ void XQUtility32::OpenINI(bool Open_ATE_INI) {
     openInTextEditor(QFileInfo(stationFilePath(file)).absoluteFilePath());
 }
 
-void XQUtility32::UpdateINI(const QString& NewINIPath) { updateStationFiles(NewINIPath); }
+void XQUtility32::UpdateINI(const QString& NewINIPath) {
+    updateStationFiles(NewINIPath);
+}
 
-QString XQUtility32::INIPath() const { return library().iniDirectory; }
+QString XQUtility32::INIPath() const {
+    return library().iniDirectory;
+}
 
 void XQUtility32::setINIPath(const QString& path) {
     library().iniDirectory =
         directoryOrWorkingDirectory(path, QStringLiteral("Invalid INIPath property!"));
 }
 
-QString XQUtility32::AppPath() const { return library().applicationDirectory; }
+QString XQUtility32::AppPath() const {
+    return library().applicationDirectory;
+}
 
 void XQUtility32::setAppPath(const QString& path) {
     library().applicationDirectory =

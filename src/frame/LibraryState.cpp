@@ -51,7 +51,9 @@ void ensureLibraryStarted() {
     state.sharedUtility->setObjectName(QStringLiteral("XQSharedUtility"));
 }
 
-bool libraryStarted() { return startupDone; }
+bool libraryStarted() {
+    return startupDone;
+}
 
 XQUtility32& sharedUtility() {
     ensureLibraryStarted();

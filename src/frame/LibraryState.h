@@ -28,7 +28,7 @@ struct LibraryState {
     bool backgroundShown = false;
     bool onTopSuspended = false;
     unsigned onTopChoices = 0; // bumped by each Always on Top choice of the operator
-    QString menuShowRequest; // empty or "Show"
+    QString menuShowRequest;   // empty or "Show"
     // The shared windows: the shared utility's cabinet, the full-screen
     // background and the status message window, each created on first use.
     QPointer<Cabinet> cabinet;
@@ -41,13 +41,13 @@ struct LibraryState {
     QVariant statusTop;  // as the station program typed it; empty until set
     QVariant statusLeft; // as the station program typed it; empty until set
     bool statusHide = false;
-    int screenWidth = 0;     // twips, usable width less 30
-    int screenHeight = 0;    // twips, usable height less 30
-    RunData run;             // the current run: product, operator, serial number...
+    int screenWidth = 0;  // twips, usable width less 30
+    int screenHeight = 0; // twips, usable height less 30
+    RunData run;          // the current run: product, operator, serial number...
     // TestSoftwareVersion of the results file, kept when the header menu opens;
     // the report and the database writer print it when given no version.
     QString runSoftwareVersion;
-    RunTables testMenu;      // the test menu's group windows and pages
+    RunTables testMenu;           // the test menu's group windows and pages
     bool userEntryOpened = false; // the first user entry cannot be cancelled
 };
 

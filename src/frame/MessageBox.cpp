@@ -17,10 +17,14 @@ MessageHandler& installedHandler() {
 
 QMessageBox::Icon toQtIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -35,11 +39,14 @@ QList<ButtonSpec> buttonsOf(MessageButtons buttons) {
     const ButtonSpec ok{QMessageBox::Ok, "cmdOK", ResultOK};
     const ButtonSpec cancel{QMessageBox::Cancel, "cmdCancel", ResultCancel};
     switch (buttons) {
-    case MessageButtons::OK: return {ok};
-    case MessageButtons::OKCancel: return {ok, cancel};
+    case MessageButtons::OK:
+        return {ok};
+    case MessageButtons::OKCancel:
+        return {ok, cancel};
     case MessageButtons::YesNo:
         return {{QMessageBox::Yes, "cmdYes", ResultYes}, {QMessageBox::No, "cmdNo", ResultNo}};
-    case MessageButtons::RetryCancel: return {{QMessageBox::Retry, "cmdRetry", ResultRetry}, cancel};
+    case MessageButtons::RetryCancel:
+        return {{QMessageBox::Retry, "cmdRetry", ResultRetry}, cancel};
     }
     return {ok};
 }
@@ -63,7 +70,9 @@ int showQtMessageBox(const MessageRequest& request) {
 
 } // namespace
 
-void setMessageHandler(MessageHandler handler) { installedHandler() = std::move(handler); }
+void setMessageHandler(MessageHandler handler) {
+    installedHandler() = std::move(handler);
+}
 
 int showMessage(const QString& text, MessageIcon icon, MessageButtons buttons) {
     const MessageRequest request{text, icon, buttons};

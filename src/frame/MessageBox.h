@@ -8,7 +8,9 @@ namespace XQTestDev {
 // real modal QMessageBox by default) and returns the pressed button's code.
 int showMessage(const QString& text, MessageIcon icon, MessageButtons buttons = MessageButtons::OK);
 
-inline int showCritical(const QString& text) { return showMessage(text, MessageIcon::Critical); }
+inline int showCritical(const QString& text) {
+    return showMessage(text, MessageIcon::Critical);
+}
 inline int showExclamation(const QString& text) {
     return showMessage(text, MessageIcon::Exclamation);
 }

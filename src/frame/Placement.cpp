@@ -17,7 +17,8 @@ QPointF asWindowCoordinates(double left, double top) {
 }
 
 QSizeF measuredScreen() {
-    return {static_cast<double>(library().screenWidth), static_cast<double>(library().screenHeight)};
+    return {static_cast<double>(library().screenWidth),
+            static_cast<double>(library().screenHeight)};
 }
 
 QPointF placeWithMargin(int position, QSizeF window, QSizeF screen, double bottomMargin,
@@ -31,16 +32,26 @@ QPointF placeWithMargin(int position, QSizeF window, QSizeF screen, double botto
     const double rightLeft = sw - w;
     const double bottomTop = sh - h - bottomMargin;
     switch (position) {
-    case Center: return asWindowCoordinates(centreLeft, centreTop);
-    case CenterUp: return asWindowCoordinates(centreLeft, 0);
-    case CenterLeft: return asWindowCoordinates(0, centreTop);
-    case CenterRight: return asWindowCoordinates(rightLeft, centreTop);
-    case LeftUp: return asWindowCoordinates(0, 0);
-    case RightUp: return asWindowCoordinates(rightLeft, 0);
-    case CenterDown: return asWindowCoordinates(centreLeft, bottomTop);
-    case LeftDown: return asWindowCoordinates(0, bottomTop);
-    case RightDown: return asWindowCoordinates(rightLeft, bottomTop);
-    default: return otherwise;
+    case Center:
+        return asWindowCoordinates(centreLeft, centreTop);
+    case CenterUp:
+        return asWindowCoordinates(centreLeft, 0);
+    case CenterLeft:
+        return asWindowCoordinates(0, centreTop);
+    case CenterRight:
+        return asWindowCoordinates(rightLeft, centreTop);
+    case LeftUp:
+        return asWindowCoordinates(0, 0);
+    case RightUp:
+        return asWindowCoordinates(rightLeft, 0);
+    case CenterDown:
+        return asWindowCoordinates(centreLeft, bottomTop);
+    case LeftDown:
+        return asWindowCoordinates(0, bottomTop);
+    case RightDown:
+        return asWindowCoordinates(rightLeft, bottomTop);
+    default:
+        return otherwise;
     }
 }
 

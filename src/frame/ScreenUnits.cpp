@@ -14,8 +14,9 @@ constexpr double TwipsPerInch = 1440.0;
 constexpr double FallbackDpi = 96.0;
 
 QScreen* primaryScreen() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
-                                                                       : nullptr;
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+               ? QGuiApplication::primaryScreen()
+               : nullptr;
 }
 
 double dpiX() {
@@ -32,13 +33,25 @@ double dpiY() {
 
 } // namespace
 
-double twipsPerPixelX() { return TwipsPerInch / dpiX(); }
-double twipsPerPixelY() { return TwipsPerInch / dpiY(); }
+double twipsPerPixelX() {
+    return TwipsPerInch / dpiX();
+}
+double twipsPerPixelY() {
+    return TwipsPerInch / dpiY();
+}
 
-int toPixelsX(double twips) { return static_cast<int>(std::lround(twips / twipsPerPixelX())); }
-int toPixelsY(double twips) { return static_cast<int>(std::lround(twips / twipsPerPixelY())); }
-int toTwipsX(int pixels) { return static_cast<int>(std::lround(pixels * twipsPerPixelX())); }
-int toTwipsY(int pixels) { return static_cast<int>(std::lround(pixels * twipsPerPixelY())); }
+int toPixelsX(double twips) {
+    return static_cast<int>(std::lround(twips / twipsPerPixelX()));
+}
+int toPixelsY(double twips) {
+    return static_cast<int>(std::lround(twips / twipsPerPixelY()));
+}
+int toTwipsX(int pixels) {
+    return static_cast<int>(std::lround(pixels * twipsPerPixelX()));
+}
+int toTwipsY(int pixels) {
+    return static_cast<int>(std::lround(pixels * twipsPerPixelY()));
+}
 
 QSize usableScreenTwips() {
     QScreen* screen = primaryScreen();

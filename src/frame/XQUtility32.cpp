@@ -5,12 +5,15 @@
 
 namespace XQTestDev {
 
-XQUtility32::XQUtility32(QObject* parent) : QObject(parent), d(std::make_unique<XQUtility32Private>()) {
+XQUtility32::XQUtility32(QObject* parent)
+    : QObject(parent), d(std::make_unique<XQUtility32Private>()) {
     ensureLibraryStarted();
 }
 
 XQUtility32::~XQUtility32() = default;
 
-QString XQUtility32::GetDLLVersion() const { return QStringLiteral("1.0.2"); }
+QString XQUtility32::GetDLLVersion() const {
+    return QStringLiteral("1.0.2");
+}
 
 } // namespace XQTestDev

@@ -7,7 +7,8 @@ using XQTestDev::IniDocument;
 namespace {
 
 QString read(const IniDocument& doc, const char* section, const char* key) {
-    return doc.value(QString::fromUtf8(section), QString::fromUtf8(key)).value_or(QStringLiteral("<missing>"));
+    return doc.value(QString::fromUtf8(section), QString::fromUtf8(key))
+        .value_or(QStringLiteral("<missing>"));
 }
 
 struct ReadCase {
@@ -30,8 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"plain", "[A]\nk=v\n", "A", "k", "v"},
         ReadCase{"names looked up trimmed", "[A]\nk=v\n", " A ", "\tk ", "v"},
-        ReadCase{"section and key ignore case", "[ATE Configuration]\nID=ATE7\n", "ate configuration",
-                 "id", "ATE7"},
+        ReadCase{"section and key ignore case", "[ATE Configuration]\nID=ATE7\n",
+                 "ate configuration", "id", "ATE7"},
         ReadCase{"value after first equals", "[A]\nk=a=b\n", "A", "k", "a=b"},
         ReadCase{"blanks around trimmed", "[A]\n  k \t=  v w \t\n", "A", "k", "v w"},
         ReadCase{"double quotes removed once", "[A]\nk=\"\"x\"\"\n", "A", "k", "\"x\""},
@@ -42,15 +43,22 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"missing section", "[A]\nk=v\n", "B", "k", "<missing>"},
         ReadCase{"key before any section ignored", "k=v\n[A]\n", "A", "k", "<missing>"},
         ReadCase{"first duplicate key wins", "[A]\nk=1\nk=2\n", "A", "k", "1"},
-        ReadCase{"first duplicate section wins", "[A]\nk=1\n[A]\nk=2\nj=3\n", "A", "j", "<missing>"},
+        ReadCase{"first duplicate section wins", "[A]\nk=1\n[A]\nk=2\nj=3\n", "A", "j",
+                 "<missing>"},
         ReadCase{"comment is no key", "[A]\n;k=v\n", "A", ";k", "<missing>"},
         ReadCase{"line without equals ignored", "[A]\njunk\nk=v\n", "A", "k", "v"},
         ReadCase{"header without bracket is no section", "[A\nk=v\n", "A", "k", "<missing>"},
         ReadCase{"crlf line ends", "[A]\r\nk=v\r\n", "A", "k", "v"},
         ReadCase{"no final line end", "[A]\r\nk=v", "A", "k", "v"},
         ReadCase{"blank section header padding", "  [ A ]  \nk=v\n", "A", "k", "v"},
-        ReadCase{"utf8 value", "[A]\nk=\xc2\xb5" "A\n", "A", "k", "\xc2\xb5" "A"},
-        ReadCase{"windows-1252 value", "[A]\nk=\x80 5\xb5V\n", "A", "k", "\xe2\x82\xac 5\xc2\xb5V"}),
+        ReadCase{"utf8 value",
+                 "[A]\nk=\xc2\xb5"
+                 "A\n",
+                 "A", "k",
+                 "\xc2\xb5"
+                 "A"},
+        ReadCase{"windows-1252 value", "[A]\nk=\x80 5\xb5V\n", "A", "k",
+                 "\xe2\x82\xac 5\xc2\xb5V"}),
     [](const auto& row) {
         std::string name = row.param.name;
         for (char& ch : name)
@@ -59,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(IniDocument, UntouchedFileSerializesToSameBytes) {
-    const QByteArray file = "; station\r\n\r\n[A]\r\nk = v ; note\r\njunk line\r\n[B\n\xff\xfe\x00x=1\n[C]\nq=\"2\"";
+    const QByteArray file =
+        "; station\r\n\r\n[A]\r\nk = v ; note\r\njunk line\r\n[B\n\xff\xfe\x00x=1\n[C]\nq=\"2\"";
     EXPECT_EQ(IniDocument::parse(file).serialize(), file);
 }
 
@@ -80,22 +89,23 @@ TEST_P(IniWriteTable, ChangesOnlyWhatItWasAsked) {
     ASSERT_TRUE(doc.setValue(QString::fromUtf8(c.section), QString::fromUtf8(c.key),
                              QString::fromUtf8(c.value)));
     EXPECT_EQ(doc.serialize(), c.after);
-    EXPECT_EQ(read(IniDocument::parse(doc.serialize()), c.section, c.key), QString::fromUtf8(c.value));
+    EXPECT_EQ(read(IniDocument::parse(doc.serialize()), c.section, c.key),
+              QString::fromUtf8(c.value));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Semantics, IniWriteTable,
     ::testing::Values(
-        WriteCase{"replace keeps spelling and spacing", "[A]\r\n; c\r\nKey = old\r\nz=1\r\n", "a", "KEY",
-                  "new", "[A]\r\n; c\r\nKey = new\r\nz=1\r\n"},
+        WriteCase{"replace keeps spelling and spacing", "[A]\r\n; c\r\nKey = old\r\nz=1\r\n", "a",
+                  "KEY", "new", "[A]\r\n; c\r\nKey = new\r\nz=1\r\n"},
         WriteCase{"add at section end before blank line", "[A]\nk=1\n\n[B]\nj=2\n", "A", "n", "3",
                   "[A]\nk=1\nn=3\n\n[B]\nj=2\n"},
         WriteCase{"add section at file end", "[A]\r\nk=1\r\n", "B", "j", "2",
                   "[A]\r\nk=1\r\n\r\n[B]\r\nj=2\r\n"},
         WriteCase{"terminates last line first", "[A]\nk=1", "A", "n", "2", "[A]\nk=1\nn=2\n"},
         WriteCase{"empty file", "", "S", "k", "v", "[S]\r\nk=v\r\n"},
-        WriteCase{"windows-1252 neighbours untouched", "[A]\n\xb5=\x80\nk=1\n", "A", "k", "\xc2\xb5",
-                  "[A]\n\xb5=\x80\nk=\xc2\xb5\n"}),
+        WriteCase{"windows-1252 neighbours untouched", "[A]\n\xb5=\x80\nk=1\n", "A", "k",
+                  "\xc2\xb5", "[A]\n\xb5=\x80\nk=\xc2\xb5\n"}),
     [](const auto& row) {
         std::string name = row.param.name;
         for (char& ch : name)
@@ -121,17 +131,17 @@ TEST(IniDocument, WriteAfterInsertKeepsLaterSectionsAddressable) {
 TEST(IniDocument, RefusesNamesThatWouldCorruptTheFile) {
     IniDocument doc = IniDocument::parse("[A]\nk=1\n");
     const QByteArray before = doc.serialize();
-    for (const auto& [section, key] : std::vector<std::pair<QString, QString>>{
-             {QString(), QStringLiteral("k")},
-             {QStringLiteral("A"), QString()},
-             {QStringLiteral("  "), QStringLiteral("k")},
-             {QStringLiteral("A]x"), QStringLiteral("k")},
-             {QStringLiteral("A"), QStringLiteral("k=j")},
-             {QStringLiteral("A"), QStringLiteral(";k")},
-             {QStringLiteral("A"), QStringLiteral("[k]")},
-             {QStringLiteral("A\nB"), QStringLiteral("k")}}) {
-        EXPECT_FALSE(doc.setValue(section, key, QStringLiteral("v"))) << section.toStdString() << "/"
-                                                                      << key.toStdString();
+    for (const auto& [section, key] :
+         std::vector<std::pair<QString, QString>>{{QString(), QStringLiteral("k")},
+                                                  {QStringLiteral("A"), QString()},
+                                                  {QStringLiteral("  "), QStringLiteral("k")},
+                                                  {QStringLiteral("A]x"), QStringLiteral("k")},
+                                                  {QStringLiteral("A"), QStringLiteral("k=j")},
+                                                  {QStringLiteral("A"), QStringLiteral(";k")},
+                                                  {QStringLiteral("A"), QStringLiteral("[k]")},
+                                                  {QStringLiteral("A\nB"), QStringLiteral("k")}}) {
+        EXPECT_FALSE(doc.setValue(section, key, QStringLiteral("v")))
+            << section.toStdString() << "/" << key.toStdString();
     }
     EXPECT_EQ(doc.serialize(), before);
 }
@@ -141,20 +151,22 @@ TEST(IniDocument, SurvivesHostileInput) {
     QByteArray binary;
     for (int i = 0; i < 4096; ++i)
         binary.append(static_cast<char>(i * 37));
-    for (const QByteArray& file : {QByteArray("[A]\nk=") + huge + "\n", binary,
-                                   QByteArray("[") + huge, QByteArray("\n\n\n=\n[]\n=x\n"),
-                                   QByteArray("[A]\n\0k=1\n", 9)}) {
+    for (const QByteArray& file :
+         {QByteArray("[A]\nk=") + huge + "\n", binary, QByteArray("[") + huge,
+          QByteArray("\n\n\n=\n[]\n=x\n"), QByteArray("[A]\n\0k=1\n", 9)}) {
         IniDocument doc = IniDocument::parse(file);
         EXPECT_EQ(doc.serialize(), file);
         EXPECT_TRUE(doc.setValue(QStringLiteral("Z"), QStringLiteral("k"), QStringLiteral("v")));
-        EXPECT_EQ(IniDocument::parse(doc.serialize()).value(QStringLiteral("Z"), QStringLiteral("k")),
-                  QStringLiteral("v"));
+        EXPECT_EQ(
+            IniDocument::parse(doc.serialize()).value(QStringLiteral("Z"), QStringLiteral("k")),
+            QStringLiteral("v"));
     }
 }
 
 TEST(IniDocument, KeysInFileOrder) {
     const IniDocument doc = IniDocument::parse("[S]\nb=1\na=2\nB=3\n");
-    EXPECT_EQ(doc.keys(QStringLiteral("s")), (QStringList{QStringLiteral("b"), QStringLiteral("a")}));
+    EXPECT_EQ(doc.keys(QStringLiteral("s")),
+              (QStringList{QStringLiteral("b"), QStringLiteral("a")}));
 }
 
 } // namespace

@@ -35,12 +35,14 @@ protected:
 
     QString value(const QString& file, const char* section, const char* key) {
         const IniDocument* doc = IniStore::instance().document(path(file));
-        return doc ? doc->value(QString::fromUtf8(section), QString::fromUtf8(key)).value_or(QString())
+        return doc ? doc->value(QString::fromUtf8(section), QString::fromUtf8(key))
+                         .value_or(QString())
                    : QStringLiteral("<no file>");
     }
 
     QStringList leftovers() const {
-        return QDir(dir.path()).entryList(QStringList{QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+        return QDir(dir.path())
+            .entryList(QStringList{QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
     }
 
     QTemporaryDir dir;
@@ -59,11 +61,13 @@ TEST_F(IniStoreTest, SeesAnotherProgramsEditAtTheNextCall) {
 TEST_F(IniStoreTest, WriteReplacesFileAndKeepsPermissions) {
     put(QStringLiteral("a.ini"), "[S]\r\nk=1\r\n");
     QFile::setPermissions(path(QStringLiteral("a.ini")), QFile::ReadOwner | QFile::WriteOwner);
-    ASSERT_TRUE(IniStore::instance().apply(path(QStringLiteral("a.ini")), {{"S", "k", "2"}, {"T", "j", "3"}}));
+    ASSERT_TRUE(IniStore::instance().apply(path(QStringLiteral("a.ini")),
+                                           {{"S", "k", "2"}, {"T", "j", "3"}}));
     EXPECT_EQ(contents(QStringLiteral("a.ini")), QByteArray("[S]\r\nk=2\r\n\r\n[T]\r\nj=3\r\n"));
     const QFile::Permissions after = QFile::permissions(path(QStringLiteral("a.ini")));
     EXPECT_TRUE(after.testFlags(QFile::ReadOwner | QFile::WriteOwner));
-    EXPECT_FALSE(after & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther));
+    EXPECT_FALSE(after &
+                 (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther));
     EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(QLatin1Char(' ')).toStdString();
 }
 
@@ -75,10 +79,12 @@ TEST_F(IniStoreTest, BatchIsOneDurableWrite) {
     });
     IniBatch batch(path(QStringLiteral("results.ini")));
     for (int line = 1; line <= 498; ++line)
-        batch.set(QStringLiteral("P Test Results"), QString::number(line), QStringLiteral("----|----"));
+        batch.set(QStringLiteral("P Test Results"), QString::number(line),
+                  QStringLiteral("----|----"));
     ASSERT_TRUE(batch.commit());
     EXPECT_EQ(creates, 1);
-    EXPECT_EQ(value(QStringLiteral("results.ini"), "P Test Results", "498"), QStringLiteral("----|----"));
+    EXPECT_EQ(value(QStringLiteral("results.ini"), "P Test Results", "498"),
+              QStringLiteral("----|----"));
 }
 
 class FailedWriteTest : public IniStoreTest, public ::testing::WithParamInterface<WriteStep> {};
@@ -91,7 +97,8 @@ TEST_P(FailedWriteTest, LeavesOldFileWholeAndReportsTheError) {
     setWriteFaultHookForTesting([failing](WriteStep step) -> std::optional<int> {
         return step == failing ? std::optional<int>(ENOSPC) : std::nullopt;
     });
-    const WriteResult result = IniStore::instance().apply(path(QStringLiteral("a.ini")), {{"S", "k", "2"}});
+    const WriteResult result =
+        IniStore::instance().apply(path(QStringLiteral("a.ini")), {{"S", "k", "2"}});
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains(QStringLiteral("a.ini"))) << result.error.toStdString();
     EXPECT_TRUE(result.error.contains(QStringLiteral("space"))) << result.error.toStdString();
@@ -105,10 +112,12 @@ INSTANTIATE_TEST_SUITE_P(EachStep, FailedWriteTest,
                                            WriteStep::Rename));
 
 TEST_F(IniStoreTest, MissingFolderAndFolderInPlaceOfFileFailCleanly) {
-    EXPECT_FALSE(IniStore::instance().apply(path(QStringLiteral("no/such/a.ini")), {{"S", "k", "1"}}).ok);
+    EXPECT_FALSE(
+        IniStore::instance().apply(path(QStringLiteral("no/such/a.ini")), {{"S", "k", "1"}}).ok);
     QDir(dir.path()).mkdir(QStringLiteral("folder.ini"));
     EXPECT_EQ(IniStore::instance().document(path(QStringLiteral("folder.ini"))), nullptr);
-    EXPECT_FALSE(IniStore::instance().apply(path(QStringLiteral("folder.ini")), {{"S", "k", "1"}}).ok);
+    EXPECT_FALSE(
+        IniStore::instance().apply(path(QStringLiteral("folder.ini")), {{"S", "k", "1"}}).ok);
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("folder.ini"))).isDir());
 }
 

@@ -16,7 +16,8 @@ using namespace XQTestDev::testing;
 
 namespace {
 
-const QString AteMissing = QStringLiteral("ATE.INI file is missing!, please check you INIPath property.");
+const QString AteMissing =
+    QStringLiteral("ATE.INI file is missing!, please check you INIPath property.");
 const QString ProductsMissing =
     QStringLiteral("PRODUCTS.INI file is missing!, please check you INIPath property.");
 
@@ -24,9 +25,12 @@ class UtilityIniTest : public StationTest {
 protected:
     void SetUp() override {
         StationTest::SetUp();
-        writeIni(QStringLiteral("ATE.INI"),
-                 "[ATE Configuration]\r\nID=ATE-07\r\nTestProduct=PSU5V\r\n\r\n[History]\r\nVersion=A.3\r\n");
-        writeIni(QStringLiteral("PRODUCTS.INI"), "[PSU5V]\r\nVersion=P.9\r\n[PSU5V Spec]\r\n1=<EOT>\r\n");
+        writeIni(
+            QStringLiteral("ATE.INI"),
+            "[ATE "
+            "Configuration]\r\nID=ATE-07\r\nTestProduct=PSU5V\r\n\r\n[History]\r\nVersion=A.3\r\n");
+        writeIni(QStringLiteral("PRODUCTS.INI"),
+                 "[PSU5V]\r\nVersion=P.9\r\n[PSU5V Spec]\r\n1=<EOT>\r\n");
         utility.setINIPath(iniDir());
         recorder->messages.clear();
     }
@@ -64,8 +68,8 @@ TEST_P(ResultsRule, ChoosesTheFile) {
     const QString key = QString::fromUtf8(c.key);
     utility.WriteINI(c.ateFlag, section, key, QStringLiteral("written"));
     const QByteArray results = readFile(resultsFile());
-    const QByteArray config =
-        readFile(iniDir() + (c.ateFlag ? QStringLiteral("ATE.INI") : QStringLiteral("PRODUCTS.INI")));
+    const QByteArray config = readFile(
+        iniDir() + (c.ateFlag ? QStringLiteral("ATE.INI") : QStringLiteral("PRODUCTS.INI")));
     EXPECT_EQ(results.contains("=written"), c.toResults);
     EXPECT_EQ(config.contains("=written"), !c.toResults);
     EXPECT_EQ(utility.ReadINI(c.ateFlag, section, key), QStringLiteral("written"));
@@ -73,18 +77,20 @@ TEST_P(ResultsRule, ChoosesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ResultsRule,
-    ::testing::Values(RouteCase{"SectionTestResults", false, "Model1 Test Results", "1", true},
-                      RouteCase{"SectionLowerCase", false, "Model1 test results", "1", false},
-                      RouteCase{"KeyLastAccessDatabase", true, "ATE Configuration", "LastAccessDatabase", true},
-                      RouteCase{"KeyTestSoftwareVersion", true, "ATE Configuration", "TestSoftwareVersion", true},
-                      RouteCase{"KeySubstring", false, "X", "MyTestSoftwareVersion2", true},
-                      RouteCase{"KeyOtherCase", true, "X", "testsoftwareversion", false},
-                      RouteCase{"PlainAte", true, "ATE Configuration", "ID2", false}),
+    ::testing::Values(
+        RouteCase{"SectionTestResults", false, "Model1 Test Results", "1", true},
+        RouteCase{"SectionLowerCase", false, "Model1 test results", "1", false},
+        RouteCase{"KeyLastAccessDatabase", true, "ATE Configuration", "LastAccessDatabase", true},
+        RouteCase{"KeyTestSoftwareVersion", true, "ATE Configuration", "TestSoftwareVersion", true},
+        RouteCase{"KeySubstring", false, "X", "MyTestSoftwareVersion2", true},
+        RouteCase{"KeyOtherCase", true, "X", "testsoftwareversion", false},
+        RouteCase{"PlainAte", true, "ATE Configuration", "ID2", false}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(UtilityIniTest, ResultsFileIsNeverReportedMissing) {
     QFile::remove(iniDir() + QStringLiteral("ATE.INI"));
-    EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("TestSoftwareVersion")),
+    EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"),
+                              QStringLiteral("TestSoftwareVersion")),
               QString());
     EXPECT_TRUE(recorder->messages.empty());
 }
@@ -92,11 +98,15 @@ TEST_F(UtilityIniTest, ResultsFileIsNeverReportedMissing) {
 TEST_F(UtilityIniTest, MissingConfigurationFileIsReportedOnEveryAccess) {
     QFile::remove(iniDir() + QStringLiteral("ATE.INI"));
     QFile::remove(iniDir() + QStringLiteral("PRODUCTS.INI"));
-    EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID")), QString());
-    utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"), QStringLiteral("x"));
-    EXPECT_EQ(utility.ReadINI(false, QStringLiteral("PSU5V"), QStringLiteral("Version")), QString());
+    EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID")),
+              QString());
+    utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"),
+                     QStringLiteral("x"));
+    EXPECT_EQ(utility.ReadINI(false, QStringLiteral("PSU5V"), QStringLiteral("Version")),
+              QString());
     utility.OpenINI(false);
-    EXPECT_EQ(recorder->texts(), (QStringList{AteMissing, AteMissing, ProductsMissing, ProductsMissing}));
+    EXPECT_EQ(recorder->texts(),
+              (QStringList{AteMissing, AteMissing, ProductsMissing, ProductsMissing}));
     for (const MessageRequest& request : recorder->messages)
         EXPECT_EQ(request.icon, MessageIcon::Critical);
     EXPECT_FALSE(QFileInfo::exists(iniDir() + QStringLiteral("ATE.INI")));
@@ -106,31 +116,38 @@ TEST_F(UtilityIniTest, FileNamesMatchWithoutRegardToCase) {
     QFile::rename(iniDir() + QStringLiteral("ATE.INI"), iniDir() + QStringLiteral("ate.ini"));
     EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID")),
               QStringLiteral("ATE-07"));
-    utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"), QStringLiteral("ATE-08"));
+    utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"),
+                     QStringLiteral("ATE-08"));
     EXPECT_FALSE(QFileInfo::exists(iniDir() + QStringLiteral("ATE.INI")));
     EXPECT_TRUE(readFile(iniDir() + QStringLiteral("ate.ini")).contains("ID=ATE-08"));
     EXPECT_TRUE(recorder->messages.empty());
 }
 
 TEST_F(UtilityIniTest, LongValueReadsAsFirst1022Characters) {
-    const QString longValue = QString(1500, QLatin1Char('x')).replace(1021, 2, QStringLiteral("YZ"));
+    const QString longValue =
+        QString(1500, QLatin1Char('x')).replace(1021, 2, QStringLiteral("YZ"));
     utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("Long"), longValue);
-    const QString read = utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("Long"));
+    const QString read =
+        utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("Long"));
     EXPECT_EQ(read.size(), 1022);
     EXPECT_TRUE(read.endsWith(QStringLiteral("xY")));
 }
 
 TEST_F(UtilityIniTest, WriteKeepsTheRestOfTheFile) {
-    utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"), QStringLiteral("ATE-09"));
-    utility.WriteINI(true, QStringLiteral("Database"), QStringLiteral("ServerName"), QStringLiteral("db1"));
-    EXPECT_EQ(readFile(iniDir() + QStringLiteral("ATE.INI")),
-              QByteArray("[ATE Configuration]\r\nID=ATE-09\r\nTestProduct=PSU5V\r\n\r\n[History]\r\n"
-                         "Version=A.3\r\n\r\n[Database]\r\nServerName=db1\r\n"));
+    utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"),
+                     QStringLiteral("ATE-09"));
+    utility.WriteINI(true, QStringLiteral("Database"), QStringLiteral("ServerName"),
+                     QStringLiteral("db1"));
+    EXPECT_EQ(
+        readFile(iniDir() + QStringLiteral("ATE.INI")),
+        QByteArray("[ATE Configuration]\r\nID=ATE-09\r\nTestProduct=PSU5V\r\n\r\n[History]\r\n"
+                   "Version=A.3\r\n\r\n[Database]\r\nServerName=db1\r\n"));
 }
 
 TEST_F(UtilityIniTest, ResultsFileIsCreatedWhenMissing) {
     ASSERT_FALSE(QFileInfo::exists(resultsFile()));
-    utility.WriteINI(false, QStringLiteral("PSU5V Test Results"), QStringLiteral("1"), QStringLiteral("5|Pass"));
+    utility.WriteINI(false, QStringLiteral("PSU5V Test Results"), QStringLiteral("1"),
+                     QStringLiteral("5|Pass"));
     EXPECT_EQ(readFile(resultsFile()), QByteArray("[PSU5V Test Results]\r\n1=5|Pass\r\n"));
 }
 
@@ -150,8 +167,8 @@ TEST_F(UtilityIniTest, DirectoryPropertiesAcceptOnlyExistingFolders) {
     EXPECT_EQ(utility.AppPath(), folder + QLatin1Char('/'));
     EXPECT_TRUE(recorder->messages.empty());
 
-    for (const QString& bad : {root() + QStringLiteral("missing"), root() + QStringLiteral("ini/ATE.INI"),
-                               QString()}) {
+    for (const QString& bad :
+         {root() + QStringLiteral("missing"), root() + QStringLiteral("ini/ATE.INI"), QString()}) {
         recorder->messages.clear();
         utility.setINIPath(bad);
         EXPECT_EQ(utility.INIPath(), cwd);
@@ -195,7 +212,9 @@ TEST_F(UtilityIniTest, OpenINIStartsTheEditorWithThePathAsOneArgument) {
     for (int i = 0; i < 200 && !QFileInfo::exists(log); ++i)
         QTest::qWait(10);
     QTest::qWait(50);
-    EXPECT_EQ(readFile(log), "--wait\n" + QFile::encodeName(root() + QStringLiteral("dir with space/PRODUCTS.INI")) + "\n");
+    EXPECT_EQ(readFile(log),
+              "--wait\n" +
+                  QFile::encodeName(root() + QStringLiteral("dir with space/PRODUCTS.INI")) + "\n");
     qunsetenv("VISUAL");
 }
 

@@ -31,7 +31,9 @@ TEST(Library, EnumerationValuesArePartOfTheContract) {
     EXPECT_EQ(TNONE, 0);
 }
 
-TEST(Library, VersionIs102) { EXPECT_EQ(XQUtility32().GetDLLVersion(), QStringLiteral("1.0.2")); }
+TEST(Library, VersionIs102) {
+    EXPECT_EQ(XQUtility32().GetDLLVersion(), QStringLiteral("1.0.2"));
+}
 
 TEST(Library, StartUpMeasuresScreenAndFixesResultsDirectory) {
     QTemporaryDir windir;
@@ -68,7 +70,8 @@ TEST(Messages, HandlerSeesEveryMessageAndAnswers) {
         seen.push_back(request);
         return static_cast<int>(ResultNo);
     });
-    EXPECT_EQ(showMessage(QStringLiteral("Really?"), MessageIcon::Question, MessageButtons::YesNo), ResultNo);
+    EXPECT_EQ(showMessage(QStringLiteral("Really?"), MessageIcon::Question, MessageButtons::YesNo),
+              ResultNo);
     setMessageHandler({});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, QStringLiteral("Really?"));
@@ -96,17 +99,19 @@ TEST_P(DefaultMessageBox, ShowsRealModalBox) {
             text = box->text();
         clickButton(modal, QString::fromLatin1(c.press));
     });
-    EXPECT_EQ(showMessage(QStringLiteral("Invalid INIPath property!"), MessageIcon::Exclamation, c.buttons),
+    EXPECT_EQ(showMessage(QStringLiteral("Invalid INIPath property!"), MessageIcon::Exclamation,
+                          c.buttons),
               c.result);
     EXPECT_EQ(title, QApplication::applicationName());
     EXPECT_EQ(text, QStringLiteral("Invalid INIPath property!"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, DefaultMessageBox,
-                         ::testing::Values(DefaultBoxCase{MessageButtons::OK, "cmdOK", ResultOK},
-                                           DefaultBoxCase{MessageButtons::OKCancel, "cmdCancel", ResultCancel},
-                                           DefaultBoxCase{MessageButtons::YesNo, "cmdYes", ResultYes},
-                                           DefaultBoxCase{MessageButtons::YesNo, "cmdNo", ResultNo},
-                                           DefaultBoxCase{MessageButtons::RetryCancel, "cmdRetry", ResultRetry}));
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, DefaultMessageBox,
+    ::testing::Values(DefaultBoxCase{MessageButtons::OK, "cmdOK", ResultOK},
+                      DefaultBoxCase{MessageButtons::OKCancel, "cmdCancel", ResultCancel},
+                      DefaultBoxCase{MessageButtons::YesNo, "cmdYes", ResultYes},
+                      DefaultBoxCase{MessageButtons::YesNo, "cmdNo", ResultNo},
+                      DefaultBoxCase{MessageButtons::RetryCancel, "cmdRetry", ResultRetry}));
 
 } // namespace

@@ -30,9 +30,8 @@ void pollForModal(std::function<void(QWidget*)> action, int triesLeft) {
 } // namespace
 
 void whenModalShows(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action = std::move(action)]() mutable {
-        pollForModal(std::move(action), 500);
-    });
+    QTimer::singleShot(
+        0, [action = std::move(action)]() mutable { pollForModal(std::move(action), 500); });
 }
 
 QWidget* waitForTopLevel(const QString& objectName, int timeoutMs) {

@@ -18,7 +18,9 @@ RecordingMessages::RecordingMessages() {
     });
 }
 
-RecordingMessages::~RecordingMessages() { setMessageHandler({}); }
+RecordingMessages::~RecordingMessages() {
+    setMessageHandler({});
+}
 
 QStringList RecordingMessages::texts() const {
     QStringList out;
@@ -40,11 +42,19 @@ void StationTest::SetUp() {
     recorder = std::make_unique<RecordingMessages>();
 }
 
-void StationTest::TearDown() { recorder.reset(); }
+void StationTest::TearDown() {
+    recorder.reset();
+}
 
-QString StationTest::root() const { return tempDir.path() + QLatin1Char('/'); }
-QString StationTest::iniDir() const { return root() + QStringLiteral("ini/"); }
-QString StationTest::resultsDir() const { return root() + QStringLiteral("windir/"); }
+QString StationTest::root() const {
+    return tempDir.path() + QLatin1Char('/');
+}
+QString StationTest::iniDir() const {
+    return root() + QStringLiteral("ini/");
+}
+QString StationTest::resultsDir() const {
+    return root() + QStringLiteral("windir/");
+}
 
 void StationTest::writeFile(const QString& path, const QByteArray& bytes) const {
     QFile file(path);
