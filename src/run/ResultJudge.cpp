@@ -37,8 +37,11 @@ bool isTextType(const QVariant& value) {
            value.typeId() == QMetaType::QChar;
 }
 
+// The number the result is shown and recorded as, so that a float such as 0.3f
+// is judged as 0.3, the value the operator sees. A number that has no such
+// text (infinity, not a number) keeps its own value.
 double numericValue(const QVariant& TestResult) {
-    if (isNumberType(TestResult))
+    if (isNumberType(TestResult) && !std::isfinite(TestResult.toDouble()))
         return TestResult.toDouble();
     return leadingNumber(resultText(TestResult));
 }

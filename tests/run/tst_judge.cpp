@@ -78,6 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
         JudgeCase{"OnlyMaxFarBelow", -1000, "----", "10", Black, Shown, "-1000"},
         JudgeCase{"OnlyMinBelow", -0.1, "0", "----", Red, Shown, "-0.1"},
         JudgeCase{"NoLimits", 1e300, "----", "----", Black, Shown, "1e+300"},
+        // A float is judged by the number it is shown and recorded as.
+        JudgeCase{"FloatAtMaximum", QVariant(0.3f), "0", "0.3", Black, Shown, "0.3"},
+        JudgeCase{"FloatAtMinimum", QVariant(0.7f), "0.7", "1", Black, Shown, "0.7"},
+        JudgeCase{"FloatAboveMaximum", QVariant(0.30001f), "0", "0.3", Red, Shown, "0.30001"},
         JudgeCase{"NumericText", QStringLiteral(" 5.1 "), "4.75", "5.25", Black, Shown, "5.1"},
         JudgeCase{"NumericTextFails", QStringLiteral("6"), "4.75", "5.25", Red, Shown, "6"},
         JudgeCase{"HugeText", QStringLiteral("1e999"), "----", "10", Red, Shown, "1e999"},
