@@ -71,7 +71,8 @@ QComboBox* makeList(QWidget* parent, const char* name, bool editable) {
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
-    // Enter moves between fields; it never presses a button by itself.
+    // Enter moves between fields and presses only the button that has the
+    // focus, never a default button from inside a field.
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
@@ -178,6 +179,8 @@ void UserEntryDialog::watchKeysAndFocus() {
         field->installEventFilter(this);
     for (QLineEdit* field : txtRemark_)
         field->installEventFilter(this);
+    for (QPushButton* button : {cmdOK_, cmdCancel_})
+        button->installEventFilter(this);
     for (QComboBox* box : {cboTestID_, cboTestProduct_, cboModel_, cboRevision_}) {
         box->installEventFilter(this);
         if (box->lineEdit())
@@ -187,6 +190,10 @@ void UserEntryDialog::watchKeysAndFocus() {
 
 bool UserEntryDialog::eventFilter(QObject* watched, QEvent* event) {
     if (isEnterKey(event)) {
+        if (auto* button = qobject_cast<QPushButton*>(watched)) {
+            button->click();
+            return true;
+        }
         moveFocusForward(1);
         return true;
     }

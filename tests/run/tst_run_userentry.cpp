@@ -607,6 +607,20 @@ TEST_F(UserEntry, EnterMovesToTheNextFieldWhichSelectsItsText) {
     EXPECT_TRUE(recorder->messages.empty());
 }
 
+// An operator who moves through the fields with Enter reaches OK and presses
+// it with Enter too.
+TEST_F(UserEntry, EnterOnTheFocusedOkButtonPressesIt) {
+    XQMenu32 menu;
+    EXPECT_TRUE(showUserEntry(menu, [](QWidget* window) {
+        fillPsuEntry(window);
+        auto* ok = childNamed<QPushButton>(window, QStringLiteral("cmdOK"));
+        ASSERT_NE(ok, nullptr);
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Return);
+    }));
+    EXPECT_EQ(menu.SerialNumber(), QStringLiteral("SN-0001"));
+}
+
 TEST_F(UserEntry, ARefusedOkPutsTheFocusIntoTheFieldInTheModalWindow) {
     XQMenu32 menu;
     ASSERT_TRUE(showUserEntry(menu, [](QWidget* window) {
