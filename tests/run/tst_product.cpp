@@ -20,7 +20,7 @@ protected:
     std::shared_ptr<const ProductSpec> spec() { return readProductSpec(QStringLiteral("PSU")); }
 };
 
-// ---- Reading the spec section ----------------------------------------
+// ---- Reading the test lines --------------------------------------------
 
 TEST_F(ProductTest, ReadsLinesByNumberAndSeesEdits) {
     writeSpec({"A,1,2,,V,Power,Vin", "<EOT>"});
