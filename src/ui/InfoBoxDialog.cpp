@@ -4,6 +4,7 @@
 #include "ui/InfoBoxButtons.h"
 #include "ui/InfoBoxLayout.h"
 #include "ui/PasswordCharStyle.h"
+#include "ui/WindowDrag.h"
 
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -57,9 +58,10 @@ QImage pictureNamedBy(const QString& pictureOrMessage) {
     return reader.read();
 }
 
-bool isLeftButtonPress(const QEvent* event) {
-    return event->type() == QEvent::MouseButtonPress &&
-           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+bool isMouseEvent(const QEvent* event) {
+    return event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove ||
+           event->type() == QEvent::MouseButtonRelease ||
+           event->type() == QEvent::MouseButtonDblClick;
 }
 
 } // namespace
@@ -69,6 +71,11 @@ InfoBoxDialog::InfoBoxDialog(const InfoBoxRequest& request, QWidget* parent)
     setObjectName(QStringLiteral("frmGeneralInfoBox"));
     setFont(arialFont(10));
     createControls();
+    // Installed after the controls' own filters, so it sees the mouse first.
+    auto* drag = new WindowDrag(*this);
+    for (QWidget* handle :
+         {static_cast<QWidget*>(this), static_cast<QWidget*>(imgBox_), txtMessage_->viewport()})
+        drag->watch(handle);
     applyGeometry(request.showInputBox);
     applyButtonSet(request.buttons);
     applyInputBox(request);
@@ -216,8 +223,10 @@ bool InfoBoxDialog::eventFilter(QObject* watched, QEvent* event) {
             messageGotFocus(event);
         return false;
     }
+    // The message and the picture only move the dialog (through the drag
+    // helper, which sees the mouse first); they never select text.
     if (watched == imgBox_ || watched == txtMessage_->viewport())
-        return dragEvent(event);
+        return isMouseEvent(event);
     return QDialog::eventFilter(watched, event);
 }
 
@@ -251,25 +260,6 @@ void InfoBoxDialog::messageGotFocus(QEvent* event) {
     });
 }
 
-bool InfoBoxDialog::dragEvent(QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress)
-            mousePressEvent(mouse);
-        else if (event->type() == QEvent::MouseMove)
-            mouseMoveEvent(mouse);
-        else
-            mouseReleaseEvent(mouse);
-        return mouse->isAccepted();
-    }
-    default:
-        return false;
-    }
-}
-
 void InfoBoxDialog::keyPressEvent(QKeyEvent* event) {
     // Only a button answers the dialog; Escape does not close it unanswered.
     if (event->key() == Qt::Key_Escape) {
@@ -277,34 +267,6 @@ void InfoBoxDialog::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void InfoBoxDialog::mousePressEvent(QMouseEvent* event) {
-    if (!isLeftButtonPress(event)) {
-        event->ignore();
-        return;
-    }
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - pos();
-    event->accept();
-}
-
-void InfoBoxDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) {
-        event->ignore();
-        return;
-    }
-    move(event->globalPosition().toPoint() - dragOffset_);
-    event->accept();
-}
-
-void InfoBoxDialog::mouseReleaseEvent(QMouseEvent* event) {
-    if (!dragging_ || event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    dragging_ = false;
-    event->accept();
 }
 
 } // namespace XQTestDev

@@ -43,9 +43,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void createControls();
@@ -58,7 +55,6 @@ private:
 
     bool inputBoxEvent(QEvent* event);
     void messageGotFocus(QEvent* event);
-    bool dragEvent(QEvent* event);
 
     QFrame* shpFrameMain_ = nullptr;
     QFrame* shpFrame_ = nullptr;
@@ -71,8 +67,6 @@ private:
     qint16 result_ = 0;
     QString inputText_;
     bool showsPicture_ = false;
-    bool dragging_ = false;
-    QPoint dragOffset_; // from the mouse to the dialog's top-left corner
 };
 
 } // namespace XQTestDev
