@@ -1,10 +1,12 @@
 #pragma once
 
+#include <XQTestDev/Enums.h>
 #include <XQTestDev/Export.h>
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QTime>
 #include <QVariant>
 
 #include <memory>
@@ -73,6 +75,49 @@ public:
     // at its saved place, or shrunk away.
     void ShowCabinet();
     void HideCabinet();
+
+    // Starts a run as if the operator pressed Start Test: the results are
+    // reset and AllTestClick is raised. Returns after the station program's
+    // handler of AllTestClick has returned; false (with a message) when no
+    // product is chosen or the changed configuration is refused.
+    bool StartAllTest();
+
+    // Where the header and the group windows stand across the screen. Any
+    // value other than MenuLeft and MenuRight centres them; 0 until set.
+    MenuPositions MenuPosition() const;
+    void setMenuPosition(MenuPositions position);
+
+    // Keeps the header's PASS and FAIL pictures hidden, or lets them show again.
+    void HidePassFail();
+    void ShowPassFail();
+
+    // The elapsed time of the run as the header shows it.
+    QTime HPU() const;
+
+    // One field of the test line of this group and parameter, exactly as
+    // written in PRODUCTS.INI (case and blanks of the names count). Empty when
+    // nothing matches; failures show their message and give empty text.
+    QString GetDBFieldName(const QString& GroupName, const QString& ParameterName) const;
+    QVariant GetMinSpec(const QString& GroupName, const QString& ParameterName) const;
+    QVariant GetMaxSpec(const QString& GroupName, const QString& ParameterName) const;
+    QVariant GetTargetSpec(const QString& GroupName, const QString& ParameterName) const;
+    QString GetUnit(const QString& GroupName, const QString& ParameterName) const;
+    QString GetCustomFlag(const QString& GroupName, const QString& ParameterName) const;
+
+signals:
+    // Raised synchronously: a handler that measures blocks the call that
+    // raised it (StartAllTest, the header's buttons).
+    void AllTestClick(const QString& ProductName);
+    void GroupTestClick(const QString& ProductName, const QString& GroupName);
+    void AbortClick();
+    void ExitClick();
+    void PrintClick();
+    void LogoDoubleClick();
+    void Hide();
+    void CalibrationClick();
+    void DiagnosticClick();
+    void PageNextClick(const QString& ProductName);
+    void PagePreviousClick(const QString& ProductName);
 
 private:
     std::unique_ptr<XQMenu32Private> d;

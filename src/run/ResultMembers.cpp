@@ -12,6 +12,7 @@
 #include "run/ResultRecording.h"
 #include "run/ResultsFile.h"
 #include "run/RunMessages.h"
+#include "run/XQMenu32Header.h"
 #include "run/XQMenu32Private.h"
 
 namespace XQTestDev {
@@ -76,8 +77,10 @@ bool XQMenu32::SendData(const QString& GroupName, const QString& ParameterName,
     // the index past this point.
     const int windowIndex = window.index();
     const bool passed = recordShownResult(GroupName, ParameterName, judgement);
-    if (MovePage)
+    if (MovePage) {
         showPageOfWindow(windowIndex);
+        showPageInHeader(*d);
+    }
     return passed;
 }
 
@@ -100,6 +103,7 @@ void XQMenu32::ClearResults() {
 void XQMenu32::StopTest() {
     d->testing = false;
     setGroupStartsEnabled(!d->disableGroupTestButton);
+    endRunInHeader(*d);
     writeEndTestTime(library().run.product);
 }
 
