@@ -98,16 +98,16 @@ void HeaderWindow::buildLabels() {
     makeLabel(this, "lblCurrentTime", {120, 64, 250, 18});
     setBold(makeLabel(this, "lblHPU_0", {120, 88, 40, 20}, QStringLiteral("HPU:")), 9);
     setBold(makeLabel(this, "lblHPU_1", {160, 88, 70, 20}, QStringLiteral("00:00:00")), 9);
-    makeLabel(this, "lblpages", {240, 88, 40, 20}, QStringLiteral("Page:"));
-    makeLabel(this, "lblCurrPage", {280, 88, 20, 20}, QStringLiteral("1"), Qt::AlignCenter);
-    makeLabel(this, "lblof", {300, 88, 20, 20}, QStringLiteral("of"), Qt::AlignCenter);
-    makeLabel(this, "lblTotalPage", {320, 88, 20, 20}, QStringLiteral("1"), Qt::AlignCenter);
+    makeLabel(this, "lblpages", {232, 88, 36, 20}, QStringLiteral("Page:"));
+    makeLabel(this, "lblCurrPage", {268, 88, 18, 20}, QStringLiteral("1"), Qt::AlignCenter);
+    makeLabel(this, "lblof", {286, 88, 16, 20}, QStringLiteral("of"), Qt::AlignCenter);
+    makeLabel(this, "lblTotalPage", {302, 88, 18, 20}, QStringLiteral("1"), Qt::AlignCenter);
 
-    makeLabel(this, "lblATEID", {380, 2, 175, 18});
-    makeLabel(this, "lblOperatorID", {380, 22, 175, 18});
-    makeLabel(this, "lblSerialNumber", {380, 42, 175, 18});
-    makeLabel(this, "lblTestID", {380, 62, 175, 18});
-    makeLabel(this, "lblSWVersion", {380, 82, 175, 18});
+    makeLabel(this, "lblATEID", {385, 2, 170, 18});
+    makeLabel(this, "lblOperatorID", {385, 22, 170, 18});
+    makeLabel(this, "lblSerialNumber", {385, 42, 170, 18});
+    makeLabel(this, "lblTestID", {385, 62, 170, 18});
+    makeLabel(this, "lblSWVersion", {385, 82, 170, 18});
     makeLabel(this, "lblNetwork", {588, 92, 60, 18}, QStringLiteral("Alarm"));
 }
 
@@ -148,8 +148,8 @@ void HeaderWindow::buildButtons() {
     connect(cmdPrint_, &QPushButton::clicked, this, &HeaderWindow::printClicked);
     connect(cmdExit_, &QPushButton::clicked, this, &HeaderWindow::exitClicked);
 
-    buildPageButton(cmdPrevious_, "cmdPrevious", "imgPrevious", false, 345);
-    buildPageButton(cmdNext_, "cmdNext", "imgNext", true, 375);
+    buildPageButton(cmdPrevious_, "cmdPrevious", "imgPrevious", false, 322);
+    buildPageButton(cmdNext_, "cmdNext", "imgNext", true, 348);
     connect(cmdNext_, &QPushButton::clicked, this, &HeaderWindow::nextClicked);
     connect(cmdPrevious_, &QPushButton::clicked, this, &HeaderWindow::previousClicked);
 }
@@ -158,7 +158,7 @@ void HeaderWindow::buildButtons() {
 // pressed look (img<Name>1) and the disabled look (img<Name>2).
 void HeaderWindow::buildPageButton(QPushButton*& button, const char* name, const char* pictureName,
                                    bool next, int left) {
-    const QRect at(left, 88, 26, 22);
+    const QRect at(left, 88, 24, 22);
     button = new QPushButton(this);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(at);
