@@ -4,6 +4,7 @@
 
 #include "DemoSession.h"
 #include "EntryDemo.h"
+#include "HeaderDemo.h"
 #include "ReportDemo.h"
 #include "RunDemo.h"
 #include "WindowsDemo.h"
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
     enterUnitData(utility, menu, session);
     testOneUnit(utility, menu, session);
     printUnitReport(menu, session);
+    demonstrateGroupStartAndAbort(menu, session);
     showSharedWindows(utility, menu, session);
     report(QStringLiteral("Demo station finished."));
     return 0;
