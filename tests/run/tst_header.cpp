@@ -4,6 +4,7 @@
 #include "HeaderFixture.h"
 #include "frame/ScreenUnits.h"
 #include "run/GroupWindow.h"
+#include "run/HeaderModel.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -284,6 +285,40 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{"DriveIsAFile", "<file>", "PASS", "imgNWDriveFailed", true},
                       StatusCase{"BothFailed", "<missing>", "FAIL", "imgAllFailed", true}),
     [](const auto& param) { return std::string(param.param.name); });
+
+struct ElapsedCase {
+    const char* name;
+    qint64 secondsBeforeNow; // the run's start; < 0 after now
+    bool startSet;
+    const char* expected;
+};
+
+class ElapsedTimeTest : public ::testing::TestWithParam<ElapsedCase> {};
+
+TEST_P(ElapsedTimeTest, ReadsAsATimeOfDay) {
+    const ElapsedCase& c = GetParam();
+    const QDateTime now(QDate(2026, 3, 7), QTime(14, 5, 9));
+    const QDateTime start = c.startSet ? now.addSecs(-c.secondsBeforeNow) : QDateTime();
+    const QString text = elapsedText(start, now);
+    EXPECT_EQ(text, QString::fromLatin1(c.expected));
+    EXPECT_EQ(elapsedFromText(text), QTime::fromString(QString::fromLatin1(c.expected)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ElapsedTimeTest,
+    ::testing::Values(ElapsedCase{"AtStart", 0, true, "00:00:00"},
+                      ElapsedCase{"OneHourAndMore", 3600 + 62, true, "01:01:02"},
+                      ElapsedCase{"NoStartTime", 0, false, "00:00:00"},
+                      ElapsedCase{"ClockSetBack", -30, true, "00:00:00"},
+                      ElapsedCase{"PastADay", 24 * 3600 + 5, true, "00:00:05"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(HeaderClockText, IsEnglishWithTwelveHours) {
+    EXPECT_EQ(headerClockText(QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9))),
+              QStringLiteral("Mar 7, 26 02:05 PM"));
+    EXPECT_EQ(headerClockText(QDateTime(QDate(2026, 12, 25), QTime(0, 30))),
+              QStringLiteral("Dec 25, 26 12:30 AM"));
+}
 
 TEST(NetworkStatusCounter, TestsTheDriveAtTheFirstAndEvery451stRefresh) {
     NetworkStatus status;

@@ -296,18 +296,56 @@ TEST_F(RunControlTest, AboutEntryShowsTheAboutBox) {
 }
 
 // The editor is a script that notes the file it was given.
-TEST_F(RunControlTest, OpenLastReportOpensTheReportFile) {
+struct EditorCase {
+    const char* caption;
+    const char* file; // below the test's root folder
+};
+
+class EditorEntryTest : public RunControlTest, public ::testing::WithParamInterface<EditorCase> {};
+
+TEST_P(EditorEntryTest, OpensItsFileInTheEditor) {
     const QString noted = root() + QStringLiteral("opened.txt");
     const QString editor = root() + QStringLiteral("editor.sh");
     writeFile(editor, "#!/bin/sh\nprintf '%s' \"$1\" > " + noted.toUtf8() + "\n");
     QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("VISUAL", editor.toUtf8());
     writeFile(resultsDir() + QStringLiteral("XQ_Report.txt"), "report\n");
+    library().iniDirectory = iniDir();
     menu->ShowMenu();
-    entry("Open Last Report")->trigger();
+    entry(GetParam().caption)->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(noted); }, 3000));
-    EXPECT_EQ(QString::fromUtf8(readFile(noted)), resultsDir() + QStringLiteral("XQ_Report.txt"));
+    EXPECT_EQ(QString::fromUtf8(readFile(noted)), root() + QLatin1String(GetParam().file));
     qunsetenv("VISUAL");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EditorEntryTest,
+    ::testing::Values(EditorCase{"Open ATE.INI", "ini/ATE.INI"},
+                      EditorCase{"Open PRODUCTS.INI", "ini/PRODUCTS.INI"},
+                      EditorCase{"Open Last Report", "windir/XQ_Report.txt"}),
+    [](const auto& param) {
+        QString name = QString::fromLatin1(param.param.caption);
+        return name.remove(QLatin1Char(' ')).remove(QLatin1Char('.')).toStdString();
+    });
+
+// The windows of a newly chosen product come with the next run reset.
+TEST_F(RunControlTest, NewProductIsBuiltAtTheNextStart) {
+    writeIni(QStringLiteral("PRODUCTS.INI"),
+             "[PSU]\r\n[PSU Spec]\r\n1=V,1,2,,V,Power,Rail,\r\n2=<EOT>\r\n"
+             "[LED]\r\n[LED Spec]\r\n1=A,1,2,,V,Light,Red,\r\n2=B,1,2,,V,Colour,Hue,\r\n"
+             "3=<EOT>\r\n");
+    menu->ShowMenu();
+    ASSERT_EQ(library().testMenu.groupWindows.size(), 1);
+    library().run.product = QStringLiteral("LED");
+    menu->ShowMenu();
+    EXPECT_EQ(library().testMenu.groupWindows.size(), 1);
+    QStringList products;
+    QObject::connect(menu.get(), &XQMenu32::AllTestClick,
+                     [&](const QString& product) { products << product; });
+    press("cmdStartTest");
+    EXPECT_EQ(library().testMenu.groupWindows.size(), 2);
+    EXPECT_EQ(products, QStringList{QStringLiteral("LED")});
+    EXPECT_EQ(label("lblProductName"), QStringLiteral("LED"));
 }
 
 TEST_F(RunControlTest, ShowRequestShowsTheMenuAtTheNextTick) {
