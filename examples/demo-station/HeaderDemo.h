@@ -15,6 +15,6 @@ class XQMenu32;
 void pressStartTest(const DemoSession& session, const std::function<bool()>& finished);
 
 // Automatic mode only: one group started from its window's Start button,
-// answered through GroupTestClick with the line's limits read by the spec
-// queries, and one run aborted from the header's Abort button.
+// answered through GroupTestClick with the line's limits asked of the menu
+// object, and one run aborted from the header's Abort button.
 void demonstrateGroupStartAndAbort(XQTestDev::XQMenu32& menu, const DemoSession& session);

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The fixed texts of the header menu, the run control and the spec queries,
+// The fixed texts of the header menu, the run control and the test-line queries,
 // word for word.
 namespace XQTestDev::HeaderMessages {
 

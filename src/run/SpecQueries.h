@@ -8,7 +8,7 @@ namespace XQTestDev {
 enum class SpecField { DbFieldName, MinSpec, MaxSpec, TargetSpec, Unit, CustomFlag };
 
 // Looks the test line of `group` and `parameter` up in the current product's
-// spec section and returns the asked field, exactly as written. The names
+// list of test lines and returns the asked field, exactly as written. The names
 // must match the line's fields exactly (case and blanks count). Every failure
 // shows its message and gives an empty text; finding nothing before the end
 // tag gives an empty text without a message. Nothing is written anywhere.

@@ -1,4 +1,4 @@
-// The spec queries of XQMenu32: one field of a test line of the current
+// The test-line queries of XQMenu32: one field of a test line of the current
 // product, looked up by group and parameter name.
 
 #include <XQTestDev/XQMenu32.h>

@@ -32,7 +32,7 @@ const Query Flag = [](const XQMenu32& m, const QString& g, const QString& p) {
     return QVariant(m.GetCustomFlag(g, p));
 };
 
-// The station's spec section for most cases.
+// The test lines for most cases.
 const std::vector<const char*> Station = {
     "VIN,11.4,12.6,12.0,V,Power,Input voltage,",
     "",
