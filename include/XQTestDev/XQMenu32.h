@@ -15,9 +15,11 @@ namespace XQTestDev {
 
 class XQMenu32Private;
 
-// The test run: the test menu of group windows built from the product's test
-// lines, the judging and recording of every measured result, and the overall
-// verdict. Creating one starts a new unit: the previous results file is deleted.
+// The test run: the header menu and the group windows built from the
+// product's test lines, the judging and recording of every measured result,
+// and the overall verdict. Every operator action on the header reaches the
+// station program as one of the signals below. Creating one starts a new
+// unit: the previous results file is deleted.
 class XQTESTDEV_EXPORT XQMenu32 : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY(XQMenu32)
@@ -43,7 +45,9 @@ public:
     // was recorded with the verdict Pass.
     bool SendData(const QString& GroupName, const QString& ParameterName,
                   const QVariant& TestResult, bool MovePage = true);
-    // Ends the run: the group Start buttons come back and EndTestTime is written.
+    // Ends the run: the header returns to idle (Exit, Start Test, Print and the
+    // group Start buttons come back, the elapsed time stops) and EndTestTime
+    // is written.
     void StopTest();
     // "PASS", "FAIL" or empty, as last computed from the shown values.
     QString OverallPassFail() const;
