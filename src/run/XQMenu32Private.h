@@ -8,7 +8,7 @@
 namespace XQTestDev {
 
 // Per-object state of an XQMenu32. The run data and the group windows are
-// library-wide and live in LibraryState instead.
+// library-wide and live in the run session (RunSession.h) instead.
 class XQMenu32Private {
 public:
     bool testing = false; // a run is active
