@@ -1,0 +1,70 @@
+#include "virtual/PressPictures.h"
+
+#include "frame/ScreenUnits.h"
+#include "ui/Pictures.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace XQTestDev {
+
+QLabel* pictureLabel(QWidget* parent, const QString& picture, const QString& objectName,
+                     QRect twips) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setPixmap(libraryPicture(picture));
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(toPixelsX(twips.x()), toPixelsY(twips.y()), toPixelsX(twips.width()),
+                       toPixelsY(twips.height()));
+    return label;
+}
+
+PressPictures::PressPictures(QLabel* released, QLabel* pressed)
+    : QObject(released), released_(released), pressed_(pressed) {
+    for (QLabel* picture : {released, pressed}) {
+        picture->setAttribute(Qt::WA_NoMousePropagation);
+        picture->installEventFilter(this);
+    }
+    pressed->stackUnder(released);
+}
+
+bool PressPictures::isDown() const {
+    return released_ && released_->isHidden();
+}
+
+void PressPictures::pressDown() {
+    if (released_)
+        released_->hide();
+}
+
+void PressPictures::letGo() {
+    if (released_)
+        released_->show();
+}
+
+bool PressPictures::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return QObject::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    auto* picture = static_cast<QWidget*>(watched);
+    if (type != QEvent::MouseButtonRelease) {
+        if (mouse->button() == Qt::RightButton && watched == released_.data()) {
+            emit menuRequested(mouse->globalPosition().toPoint());
+        } else if (mouse->button() == Qt::LeftButton && watched == released_.data()) {
+            released_->hide();
+            emit pressed();
+        }
+        return true;
+    }
+    if (mouse->button() == Qt::LeftButton) {
+        const bool wasDown = isDown();
+        letGo();
+        if (wasDown && picture->rect().contains(mouse->position().toPoint()))
+            emit clicked();
+    }
+    return true;
+}
+
+} // namespace XQTestDev
