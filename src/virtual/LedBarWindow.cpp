@@ -86,7 +86,6 @@ void LedBarWindow::createControls() {
     lblValue_->setTextFormat(Qt::PlainText);
     lblValue_->setFont(arial(ReadoutPixels, true));
     lblValue_->setAutoFillBackground(true);
-    lblValue_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     QPalette look = lblValue_->palette();
     look.setColor(QPalette::Window, DisplayFace);
     look.setColor(QPalette::WindowText, PanelText);
@@ -107,10 +106,14 @@ void LedBarWindow::createControls() {
 void LedBarWindow::createLeds() {
     for (int index = 0; index < LedCount; ++index) {
         const QString band = QLatin1String(BandPictures[index / 10]);
-        pictureLabel(this, band, QStringLiteral("imgLEDOn_%1").arg(index), ledPlace(index));
-        ledOff_[static_cast<size_t>(index)] =
-            pictureLabel(this, QStringLiteral("LEDGRAYVER"),
-                         QStringLiteral("imgLEDOff_%1").arg(index), ledPlace(index));
+        QLabel* on =
+            pictureLabel(this, band, QStringLiteral("imgLEDOn_%1").arg(index), ledPlace(index));
+        QLabel* off = pictureLabel(this, QStringLiteral("LEDGRAYVER"),
+                                   QStringLiteral("imgLEDOff_%1").arg(index), ledPlace(index));
+        // The LED pictures are opaque: an unlit one hides everything under it.
+        on->setAttribute(Qt::WA_OpaquePaintEvent);
+        off->setAttribute(Qt::WA_OpaquePaintEvent);
+        ledOff_[static_cast<size_t>(index)] = off;
     }
 }
 

@@ -5,12 +5,35 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace XQTestDev {
 
+namespace {
+
+// A picture label that paints its picture and nothing else: a bar of 40 LEDs
+// repaints 80 of them at every change, and a plain label's frame and style
+// work would cost more than the pictures.
+class PictureLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const QPixmap picture = pixmap();
+        if (picture.isNull())
+            return;
+        const QSize size = picture.deviceIndependentSize().toSize();
+        QPainter painter(this);
+        painter.drawPixmap((width() - size.width()) / 2, (height() - size.height()) / 2, picture);
+    }
+};
+
+} // namespace
+
 QLabel* pictureLabel(QWidget* parent, const QString& picture, const QString& objectName,
                      QRect twips) {
-    auto* label = new QLabel(parent);
+    auto* label = new PictureLabel(parent);
     label->setObjectName(objectName);
     label->setPixmap(libraryPicture(picture));
     label->setAlignment(Qt::AlignCenter);

@@ -78,7 +78,6 @@ void VirtualDeviceWindow::createControls() {
     lblValue_->setTextFormat(Qt::PlainText);
     lblValue_->setFont(arial(ValuePixels, true));
     lblValue_->setAutoFillBackground(true);
-    lblValue_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     QPalette valueLook = lblValue_->palette();
     valueLook.setColor(QPalette::Window, DisplayFace);
     valueLook.setColor(QPalette::WindowText, PanelText);
@@ -112,6 +111,8 @@ void VirtualDeviceWindow::createControls() {
 }
 
 void VirtualDeviceWindow::setMessage(const QString& text) {
+    if (txtMessage_->text() == text)
+        return;
     txtMessage_->setText(text);
     txtMessage_->setCursorPosition(0);
 }
@@ -122,6 +123,9 @@ void VirtualDeviceWindow::showValue(const QString& text) {
 }
 
 void VirtualDeviceWindow::paintVerdict(int colour) {
+    if (colour == colourShown_)
+        return;
+    colourShown_ = colour;
     const QColor shown = colourFromBgr(static_cast<std::uint32_t>(colour));
     QPalette look = lblValue_->palette();
     look.setColor(QPalette::WindowText, shown);

@@ -56,6 +56,7 @@ private:
     QLabel* imgLED1_ = nullptr;
     PressPictures* clipControl_ = nullptr;
     QMenu* mnuXQVirtualDevice_ = nullptr;
+    int colourShown_ = -1; // none painted yet
 };
 
 } // namespace XQTestDev

@@ -199,9 +199,12 @@ QImage makerLogo() {
 
 // One LED of the bar meter, standing upright: a rounded lens with a
 // highlight when lit, dull grey when off. The picture is one pixel wider than
-// the lens so that neighbours 8 pixels apart keep a one-pixel gap.
+// the lens so that neighbours 8 pixels apart keep a one-pixel gap. It is
+// opaque, on the meter's face colour, so that an unlit LED hides its lit one
+// completely and the window need not paint what lies under it.
 QImage barLed(const QColor& lit, bool on) {
     QImage image = blank(9, 19);
+    image.fill(QColor(0x1e, 0x29, 0x3b));
     QPainter painter(&image);
     smooth(painter);
     const QRectF lens(0.5, 0.5, 7.0, 18.0);
