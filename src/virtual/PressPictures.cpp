@@ -61,6 +61,8 @@ void PressPictures::pressDown() {
 }
 
 void PressPictures::letGo() {
+    if (pressed_ && QWidget::mouseGrabber() == pressed_.data())
+        pressed_->releaseMouse();
     if (released_)
         released_->show();
 }
@@ -77,6 +79,10 @@ bool PressPictures::eventFilter(QObject* watched, QEvent* event) {
             emit menuRequested(mouse->globalPosition().toPoint());
         } else if (mouse->button() == Qt::LeftButton && watched == released_.data()) {
             released_->hide();
+            // The button may come up anywhere; it must still reach us, or a
+            // held arrow would never stop.
+            if (pressed_)
+                pressed_->grabMouse();
             emit pressed();
         }
         return true;

@@ -17,8 +17,10 @@ QLabel* pictureLabel(QWidget* parent, const QString& picture, const QString& obj
 
 // A button made of two stacked pictures: the released picture lies over the
 // pressed one. The left button going down on the released picture hides it,
-// so that the pressed one shows; the left button coming up (over either, or
-// a click on the pressed picture) shows it again. Neither passes the mouse on
+// so that the pressed one shows, which then takes every mouse event until the
+// button comes up, wherever that is; the left button coming up (or a click on
+// the pressed picture) shows the released picture again. Neither passes the
+// mouse on
 // to the window behind, so pressing them never drags the window.
 class PressPictures : public QObject {
     Q_OBJECT

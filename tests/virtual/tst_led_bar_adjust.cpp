@@ -28,8 +28,11 @@ protected:
             pauses.push_back(seconds);
             if (static_cast<int>(pauses.size()) == letGoAt)
                 letGo();
-            if (static_cast<int>(pauses.size()) > 200)
+            if (static_cast<int>(pauses.size()) == 200) {
                 ADD_FAILURE() << "the arrow never let go";
+                releaseMouseOn("imgScrollLeft1");
+                releaseMouseOn("imgScrollRight1");
+            }
         });
     }
     void releaseMouseOn(const char* name) {
@@ -108,6 +111,21 @@ TEST_F(LedBarAdjustTest, AClickOnThePressedPictureEndsTheHoldToo) {
     QTest::mousePress(picture(QStringLiteral("imgScrollLeft")), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(pauses.size(), 3u);
     EXPECT_EQ(bar->Value(), 17);
+}
+
+TEST_F(LedBarAdjustTest, ReleasingTheButtonAwayFromTheArrowEndsTheHold) {
+    bar->Show();
+    bar->SendValue(20);
+    // Through the window system, as the operator's mouse comes up over the
+    // LEDs: the pressed arrow holds the mouse and hears it.
+    recordPauses(2, [&] {
+        QTest::mouseRelease(window()->windowHandle(), Qt::LeftButton, {}, QPoint(60, 45));
+    });
+    QTest::mousePress(picture(QStringLiteral("imgScrollRight")), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(pauses.size(), 2u);
+    EXPECT_EQ(bar->Value(), 22);
+    EXPECT_TRUE(picture(QStringLiteral("imgScrollRight"))->isVisible());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(LedBarAdjustTest, HidingTheBarDuringAHoldEndsIt) {
