@@ -12,9 +12,9 @@ using namespace XQTestDev;
 
 namespace {
 
-// One numbered line of a product's spec section: field, min, max, target,
+// One numbered test line of a product: field, min, max, target,
 // unit, group, parameter, custom flag.
-struct SpecLine {
+struct TestLine {
     QString parameter;
     QString unit;
     double min = 0;
@@ -22,21 +22,21 @@ struct SpecLine {
     bool found = false;
 };
 
-SpecLine readSpecLine(XQUtility32& utility, const QString& product, int line) {
+TestLine readTestLine(XQUtility32& utility, const QString& product, int number) {
     const QStringList fields =
-        utility.ReadINI(false, product + QStringLiteral(" Spec"), QString::number(line))
+        utility.ReadINI(false, product + QStringLiteral(" Spec"), QString::number(number))
             .split(QLatin1Char(','));
-    SpecLine spec;
+    TestLine line;
     if (fields.size() < 7)
-        return spec;
+        return line;
     bool minRead = false;
     bool maxRead = false;
-    spec.min = fields[1].trimmed().toDouble(&minRead);
-    spec.max = fields[2].trimmed().toDouble(&maxRead);
-    spec.unit = fields[4].trimmed();
-    spec.parameter = fields[6].trimmed();
-    spec.found = minRead && maxRead && spec.min < spec.max;
-    return spec;
+    line.min = fields[1].trimmed().toDouble(&minRead);
+    line.max = fields[2].trimmed().toDouble(&maxRead);
+    line.unit = fields[4].trimmed();
+    line.parameter = fields[6].trimmed();
+    line.found = minRead && maxRead && line.min < line.max;
+    return line;
 }
 
 QString firstProduct(XQUtility32& utility) {
@@ -47,13 +47,13 @@ QString firstProduct(XQUtility32& utility) {
 
 // The operator reads the ripple on the scope; the panel judges it and waits
 // for OK or Cancel.
-void readOnVirtualDevice(const SpecLine& spec, const DemoSession& session) {
+void readOnVirtualDevice(const TestLine& line, const DemoSession& session) {
     XQVirtualDevice32 device;
-    device.setCaption(spec.parameter + QStringLiteral(": read it on the scope, then OK"));
+    device.setCaption(line.parameter + QStringLiteral(": read it on the scope, then OK"));
     device.setCabReference(QStringLiteral("Ripple meter"));
-    device.setSuffix(spec.unit);
-    device.setMin(spec.min);
-    device.setMax(spec.max);
+    device.setSuffix(line.unit);
+    device.setMin(line.min);
+    device.setMax(line.max);
     device.setPosition(Center);
     device.Show();
 
@@ -75,26 +75,26 @@ void readOnVirtualDevice(const SpecLine& spec, const DemoSession& session) {
     answered.exec();
     report(QStringLiteral("  %1 = %2 %3 on the virtual device (limits %4 to %5) -> %6, operator "
                           "pressed %7")
-               .arg(spec.parameter)
+               .arg(line.parameter)
                .arg(device.Value(), 0, 'f', 1)
-               .arg(spec.unit)
-               .arg(spec.min)
-               .arg(spec.max)
+               .arg(line.unit)
+               .arg(line.min)
+               .arg(line.max)
                .arg(device.IsPassed() ? QStringLiteral("Pass") : QStringLiteral("Fail"), pressed));
     device.Done();
 }
 
 // The output voltage is trimmed into its band while the bar follows; the
 // scale reaches two bands either side of it.
-void trimOnLedBar(XQUtility32& utility, const SpecLine& spec, const DemoSession& session) {
-    const double band = spec.max - spec.min;
+void trimOnLedBar(XQUtility32& utility, const TestLine& line, const DemoSession& session) {
+    const double band = line.max - line.min;
     XQLEDBar32 bar;
-    bar.setScaleMin(spec.min - 2 * band);
-    bar.setScaleMax(spec.max + 2 * band);
-    bar.setMin(spec.min);
-    bar.setMax(spec.max);
+    bar.setScaleMin(line.min - 2 * band);
+    bar.setScaleMax(line.max + 2 * band);
+    bar.setMin(line.min);
+    bar.setMax(line.max);
     bar.setDecimalPoint(3);
-    bar.setSuffix(spec.unit);
+    bar.setSuffix(line.unit);
     bar.setCabReference(QStringLiteral("VOUT trim"));
     bar.setPosition(CenterDown);
     int changes = 0;
@@ -103,17 +103,17 @@ void trimOnLedBar(XQUtility32& utility, const SpecLine& spec, const DemoSession&
 
     // The trimmer turns from low towards the target, overshoots a little and
     // settles.
-    const double target = (spec.min + spec.max) / 2;
-    double voltage = spec.min - 1.8 * band;
+    const double target = (line.min + line.max) / 2;
+    double voltage = line.min - 1.8 * band;
     for (int step = 0; step < 40; ++step) {
         voltage += (target + 0.002 - voltage) * 0.2;
         bar.SendValue(voltage);
         utility.Delay(session.automatic ? 0.02 : 0.1);
     }
     report(QStringLiteral("  %1 trimmed to %2 %3 on the LED bar (%4 changes reported) -> %5")
-               .arg(spec.parameter)
+               .arg(line.parameter)
                .arg(bar.Value(), 0, 'f', 3)
-               .arg(spec.unit)
+               .arg(line.unit)
                .arg(changes)
                .arg(bar.IsPassed() ? QStringLiteral("Pass") : QStringLiteral("Fail")));
     utility.Delay(session.automatic ? 0.1 : 2.0);
@@ -124,8 +124,8 @@ void trimOnLedBar(XQUtility32& utility, const SpecLine& spec, const DemoSession&
 
 void useVirtualInstruments(XQUtility32& utility, const DemoSession& session) {
     const QString product = firstProduct(utility);
-    const SpecLine ripple = readSpecLine(utility, product, 9);
-    const SpecLine output = readSpecLine(utility, product, 6);
+    const TestLine ripple = readTestLine(utility, product, 9);
+    const TestLine output = readTestLine(utility, product, 6);
     if (!ripple.found || !output.found) {
         report(QStringLiteral("Virtual instruments: %1 has no lines 6 and 9 with limits")
                    .arg(product));
