@@ -298,14 +298,11 @@ bool LedBarWindow::knobMouse(QObject* watched, QMouseEvent& event) {
     if (event.button() == Qt::RightButton)
         return true;
     const QEvent::Type type = event.type();
-    if (watched == knobPressed_) {
+    if (watched == knobPressed_ && type != QEvent::MouseMove) {
         // A click on the pressed picture shows the released one again.
-        if (type != QEvent::MouseMove)
-            knobPressed_->hide();
-        if (type == QEvent::MouseButtonRelease)
-            knobDragging_ = false;
-        if (type != QEvent::MouseMove)
-            return true;
+        knobPressed_->hide();
+        knobDragging_ = false;
+        return true;
     }
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
         if (event.button() != Qt::LeftButton)

@@ -171,6 +171,18 @@ TEST_F(VirtualDeviceTest, TopThatIsNoNumberIsStoredAsZeroAndChoosesTheStoredPlac
     EXPECT_EQ(device->Left(), QVariant(1500));
 }
 
+TEST_F(VirtualDeviceTest, PlacesBeyondAnyScreenAndUnknownPositionsStaySound) {
+    device->setTop(NaN);
+    EXPECT_EQ(device->Top().typeId(), QMetaType::Short);
+    device->setTop(1e308);
+    device->setLeft(-1e308);
+    device->setPosition(static_cast<Positions>(42)); // not a place: the stored one
+    device->Show();
+    EXPECT_TRUE(panel()->isVisible());
+    EXPECT_EQ(device->Top().toDouble(), 1e6);
+    EXPECT_EQ(device->Left().toDouble(), -1e6);
+}
+
 TEST_F(VirtualDeviceTest, ShowPlacesThePanelAndKeepsThePlace) {
     device->setPosition(RightDown);
     device->Show();
