@@ -1,8 +1,9 @@
 // The virtual instruments' hot paths beside their floor: one SendValue of the
-// LED bar (a full refresh: readout, 40 LEDs, knob, report) and one of the
-// virtual device, each against one QLabel::setText on the same window. A
-// trimmer swept at 1 kHz needs a refresh well under a millisecond; the target
-// is 50 us.
+// LED bar (a full refresh: readout, 40 LEDs, knob, report, and the painting
+// that its two event pumps do) and one of the virtual device, each against
+// one QLabel::setText on the same window. A trimmer swept at 1 kHz needs a
+// refresh well under a millisecond; the target is 50 us. The hidden bar shows
+// what the refresh costs without its painting.
 
 #include "BenchMain.h"
 
@@ -148,10 +149,13 @@ void BM_VirtualDeviceLabelSetText(benchmark::State& state) {
 }
 BENCHMARK(BM_VirtualDeviceLabelSetText)->Unit(benchmark::kMicrosecond);
 
+// One setText takes about 0.17 us on the offscreen platform here, so the
+// 50 us target is some 300 of them.
 const bool ratiosDeclared = [] {
-    expectRatio("BM_LedBarSendValue", "BM_LedBarLabelSetText", 50.0);
-    expectRatio("BM_LedBarSweep", "BM_LedBarLabelSetText", 50.0);
-    expectRatio("BM_VirtualDeviceSendValue", "BM_VirtualDeviceLabelSetText", 50.0);
+    expectRatio("BM_LedBarSendValue", "BM_LedBarLabelSetText", 300.0);
+    expectRatio("BM_LedBarSweep", "BM_LedBarLabelSetText", 300.0);
+    expectRatio("BM_LedBarSendValueHidden", "BM_LedBarLabelSetText", 300.0);
+    expectRatio("BM_VirtualDeviceSendValue", "BM_VirtualDeviceLabelSetText", 300.0);
     return true;
 }();
 
