@@ -1,7 +1,6 @@
 #include "virtual/LedBarWindow.h"
 
 #include "frame/ScreenUnits.h"
-#include "run/ResultColours.h"
 #include "ui/Cabinet.h"
 #include "ui/EventPause.h"
 #include "ui/PopupMenu.h"
@@ -173,7 +172,7 @@ void LedBarWindow::refresh(bool moveKnob) {
     fitTextToWidth(*lblValue_, ReadoutPixels);
     if (view.colour != colourShown_) {
         QPalette look = lblValue_->palette();
-        look.setColor(QPalette::WindowText, colourFromBgr(static_cast<std::uint32_t>(view.colour)));
+        look.setColor(QPalette::WindowText, colourOf(view.colour));
         lblValue_->setPalette(look);
         colourShown_ = view.colour;
     }

@@ -17,6 +17,9 @@ inline const QColor PanelText(0xe2, 0xe8, 0xf0);
 
 QRect twipsRect(int left, int top, int width, int height);
 
+// A colour as the station program gives it, 0x00BBGGRR.
+QColor colourOf(int bgr);
+
 // Arial (or its metric twin) at the given pixel size.
 QFont arial(int pixelSize, bool bold);
 

@@ -1,7 +1,6 @@
 #include "virtual/VirtualDeviceWindow.h"
 
 #include "frame/ScreenUnits.h"
-#include "run/ResultColours.h"
 #include "ui/Cabinet.h"
 #include "ui/PopupMenu.h"
 #include "ui/WindowDrag.h"
@@ -126,7 +125,7 @@ void VirtualDeviceWindow::paintVerdict(int colour) {
     if (colour == colourShown_)
         return;
     colourShown_ = colour;
-    const QColor shown = colourFromBgr(static_cast<std::uint32_t>(colour));
+    const QColor shown = colourOf(colour);
     QPalette look = lblValue_->palette();
     look.setColor(QPalette::WindowText, shown);
     lblValue_->setPalette(look);
