@@ -6,6 +6,7 @@
 #include "EntryDemo.h"
 #include "ReportDemo.h"
 #include "RunDemo.h"
+#include "VirtualDemo.h"
 #include "WindowsDemo.h"
 
 #include <XQTestDev/XQTestDev.h>
@@ -145,6 +146,7 @@ int main(int argc, char** argv) {
     XQMenu32 menu;
     enterUnitData(utility, menu, session);
     testOneUnit(utility, menu, session);
+    useVirtualInstruments(utility, session);
     printUnitReport(menu, session);
     showSharedWindows(utility, menu, session);
     report(QStringLiteral("Demo station finished."));
