@@ -14,6 +14,8 @@
 #include "run/HeaderControl.h"
 #include "run/MenuBuild.h"
 #include "run/OverallVerdict.h"
+#include "run/RunModel.h"
+#include "run/RunSession.h"
 
 #include <XQTestDev/Messages.h>
 #include <XQTestDev/XQMenu32.h>
@@ -69,7 +71,7 @@ struct Station {
         });
         menu = new XQMenu32;
         menu->setEnableTestPrompt(false);
-        RunData& run = library().run;
+        RunData& run = runModel().run;
         run.operatorId = QStringLiteral("OP01");
         run.serialNumber = QStringLiteral("SN0001");
     }
@@ -85,7 +87,7 @@ struct Station {
     void showProduct(const QString& product) {
         menu->HideMenu();
         closeGroupWindows();
-        library().run.product = product;
+        runModel().run.product = product;
         menu->ShowMenu();
         // The benchmark ticks by itself.
         header().window().clockTimer().stop();
@@ -110,19 +112,20 @@ void BM_HeaderTick45Windows(benchmark::State& state) {
     s.header().clockTick();
     for (auto _ : state)
         s.header().clockTick();
-    state.counters["windows"] = library().testMenu.groupCount();
+    state.counters["windows"] = runModel().groupCount();
     s.menu->StopTest();
 }
 BENCHMARK(BM_HeaderTick45Windows)->Unit(benchmark::kMicrosecond);
 
-// Its floor: the verdict of the same rows alone, nothing shown or read.
+// Its floor: the verdict of the same rows alone, from the run model, nothing
+// shown or read.
 void BM_HeaderTick45Windows_Floor(benchmark::State& state) {
     Station& s = station();
     s.showProduct(QStringLiteral("V45"));
     for (int line = 1; line <= 450; ++line)
         s.menu->SendData(group(line), parameter(line), line == 449 ? 6.0 : 5.0, false);
     for (auto _ : state)
-        benchmark::DoNotOptimize(computeOverallVerdict(library().testMenu.groupWindows, false));
+        benchmark::DoNotOptimize(overallVerdict(runModel()));
 }
 BENCHMARK(BM_HeaderTick45Windows_Floor)->Unit(benchmark::kMicrosecond);
 

@@ -8,6 +8,7 @@
 #include "output/RecordingPrinter.h"
 #include "output/ReportFile.h"
 #include "output/ReportRun.h"
+#include "run/RunSession.h"
 
 #include <XQTestDev/Messages.h>
 #include <XQTestDev/XQUtility32.h>
@@ -47,7 +48,7 @@ struct Station {
         ensureLibraryStarted();
         library().iniDirectory = folder;
         library().resultsDirectory = folder;
-        library().run.product = QStringLiteral("PSU");
+        runModel().run.product = QStringLiteral("PSU");
         setMessageHandler([this](const MessageRequest&) {
             ++messages;
             return int(ResultOK);

@@ -11,6 +11,7 @@
 #include "run/MenuBuild.h"
 #include "run/OverallVerdict.h"
 #include "run/ResultsFile.h"
+#include "run/RunSession.h"
 
 #include <XQTestDev/XQMenu32.h>
 #include <XQTestDev/XQUtility32.h>
@@ -58,9 +59,9 @@ struct Station {
     // The menu of `product`, built afresh, with its results reset.
     void showProduct(const QString& product) {
         closeGroupWindows();
-        library().run.product = product;
+        runModel().run.product = product;
         menu->ShowMenu();
-        resetResults(library().run);
+        resetResults(runModel().run);
     }
 };
 
@@ -86,7 +87,7 @@ void BM_MenuBuild498Lines(benchmark::State& state) {
         state.ResumeTiming();
         benchmark::DoNotOptimize(buildTestMenu(false, order));
     }
-    state.counters["windows"] = library().testMenu.groupCount();
+    state.counters["windows"] = runModel().groupCount();
 }
 BENCHMARK(BM_MenuBuild498Lines)->Unit(benchmark::kMillisecond);
 
@@ -151,7 +152,7 @@ void BM_OverallVerdict45Windows(benchmark::State& state) {
     refreshOverallVerdict(true);
     for (auto _ : state)
         benchmark::DoNotOptimize(refreshOverallVerdict(true));
-    state.counters["windows"] = library().testMenu.groupCount();
+    state.counters["windows"] = runModel().groupCount();
 }
 BENCHMARK(BM_OverallVerdict45Windows)->Unit(benchmark::kMicrosecond);
 

@@ -7,6 +7,7 @@
 #include "HeaderDemo.h"
 #include "ReportDemo.h"
 #include "RunDemo.h"
+#include "VirtualDemo.h"
 #include "WindowsDemo.h"
 
 #include <XQTestDev/XQTestDev.h>
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
     XQMenu32 menu;
     enterUnitData(utility, menu, session);
     testOneUnit(utility, menu, session);
+    useVirtualInstruments(utility, session);
     printUnitReport(menu, session);
     demonstrateGroupStartAndAbort(menu, session);
     showSharedWindows(utility, menu, session);

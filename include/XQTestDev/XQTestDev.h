@@ -5,3 +5,5 @@
 #include <XQTestDev/XQMenu32.h>
 #include <XQTestDev/XQReport32.h>
 #include <XQTestDev/XQUtility32.h>
+#include <XQTestDev/XQLEDBar32.h>
+#include <XQTestDev/XQVirtualDevice32.h>

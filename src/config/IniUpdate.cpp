@@ -6,8 +6,7 @@
 #include "config/StationFiles.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
-
-#include <XQTestDev/XQUtility32.h>
+#include "frame/OperatorPrompt.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,8 +36,7 @@ const UpdateTexts ProductsTexts{
 bool operatorAccepts(const QString& foundMessage) {
     const QString question = QStringLiteral("\n\n\n\n") + foundMessage +
                              QStringLiteral("\nWould you like to overwrite the existing one?.");
-    return sharedUtility().InfoBox(question, vbOKCancel, false, nullptr, false, Center, false) ==
-           ResultOK;
+    return operatorPrompt().confirm(question);
 }
 
 // Keeps the old file as the backup and puts the new one in its place. Unlike a

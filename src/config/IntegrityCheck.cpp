@@ -1,14 +1,12 @@
 #include "config/IntegrityCheck.h"
 
-#include <XQTestDev/XQUtility32.h>
-
 #include "config/StationFiles.h"
 #include "config/XQSecurity32.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
+#include "frame/OperatorPrompt.h"
 
 #include <QFile>
-#include <QVariant>
 
 namespace XQTestDev {
 
@@ -49,18 +47,16 @@ void storeChecksum(StationFile file, const QString& checksum) {
 
 // Asks for the admin password until it is typed or the operator gives up.
 // `typed` carries the text from one prompt to the next.
-bool acceptChange(XQUtility32& utility, const QString& warning, QVariant& typed) {
+bool acceptChange(OperatorPrompt& prompt, const QString& warning, QString& typed) {
     QString note;
     for (;;) {
         const QString message =
             warning + QStringLiteral("\nPlease enter admin password for acceptation.") + note;
-        const int pressed = utility.InfoBox(message, vbOKCancel, true, &typed, false, Center, false,
-                                            QStringLiteral("*"));
         // Only OK submits the password; Cancel, or a dialog closed by other
         // means, ends the check.
-        if (pressed != 1)
+        if (!prompt.askPassword(message, typed))
             return false;
-        if (typed.toString() == library().adminPassword)
+        if (typed == library().adminPassword)
             return true;
         note = QStringLiteral("\n\n\n\nInvalid password! please re-entry ...");
     }
@@ -68,18 +64,18 @@ bool acceptChange(XQUtility32& utility, const QString& warning, QVariant& typed)
 
 } // namespace
 
-bool checkConfigurationIntegrity(XQUtility32& utility) {
+bool checkConfigurationIntegrity(OperatorPrompt& prompt) {
     const GuardedFile guarded[] = {
         {StationFile::Ate, QStringLiteral("Warning! ATE.INI has changed.")},
         {StationFile::Products, QStringLiteral("Warning! Products.INI has changed.")},
     };
-    QVariant typed = QString();
+    QString typed;
     for (const GuardedFile& entry : guarded) {
         const QString computed = currentChecksum(entry.file);
         const QString stored = readStationValue(entry.file, HistorySection, ChecksumKey).trimmed();
         if (stored == computed)
             continue;
-        if (!acceptChange(utility, entry.warning, typed))
+        if (!acceptChange(prompt, entry.warning, typed))
             return false;
         storeChecksum(entry.file, computed);
     }
@@ -89,7 +85,7 @@ bool checkConfigurationIntegrity(XQUtility32& utility) {
 bool configurationReleasedForRun() {
     if (library().adminPassword.isEmpty())
         return true;
-    if (checkConfigurationIntegrity(sharedUtility()))
+    if (checkConfigurationIntegrity(operatorPrompt()))
         return true;
     showCritical(integrityRefusedMessage());
     return false;

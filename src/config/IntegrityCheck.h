@@ -4,7 +4,7 @@
 
 namespace XQTestDev {
 
-class XQUtility32;
+class OperatorPrompt;
 
 // What the callers show when the operator refuses a changed configuration.
 inline const QString& integrityRefusedMessage() {
@@ -14,10 +14,10 @@ inline const QString& integrityRefusedMessage() {
 }
 
 // Recomputes the checksums of ATE.INI and PRODUCTS.INI; a file whose stored
-// checksum differs must be accepted with the admin password typed into the
-// InfoBox of `utility`, which then stores the new checksum. True when both
-// files are accepted, false when the operator cancels.
-bool checkConfigurationIntegrity(XQUtility32& utility);
+// checksum differs must be accepted with the admin password asked through
+// `prompt` (the InfoBox on a station), which then stores the new checksum.
+// True when both files are accepted, false when the operator cancels.
+bool checkConfigurationIntegrity(OperatorPrompt& prompt);
 
 // The guard in front of a run: true when no admin password is set or both
 // files are accepted; otherwise shows integrityRefusedMessage() (critical)

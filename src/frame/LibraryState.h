@@ -1,23 +1,18 @@
 #pragma once
 
-#include "run/RunData.h"
-#include "run/RunTables.h"
-
 #include <QPointer>
 #include <QString>
 #include <QVariant>
 
 namespace XQTestDev {
 
-class BackgroundWindow;
-class Cabinet;
-class StatusWindow;
 class XQUtility32;
 
-// The state that every object of every class shares, one set per process.
-// Every call arrives on the station program's GUI thread, so nothing here is
-// locked. Later subsystems add their library-wide tables here rather than
-// keeping globals of their own.
+// The library-wide values that every object of every class shares, one set
+// per process: paths, screen, admin password and flags. Every call arrives on
+// the station program's GUI thread, so nothing here is locked. The run lives
+// in run/RunSession.h and the shared windows in ui/SharedWindows.h: this
+// layer knows neither.
 struct LibraryState {
     QPointer<XQUtility32> sharedUtility;
     QString iniDirectory;         // ends in "/" once set
@@ -27,15 +22,9 @@ struct LibraryState {
     int backgroundColor = 0;
     bool backgroundShown = false;
     bool onTopSuspended = false;
-    unsigned onTopChoices = 0; // bumped by each Always on Top choice of the operator
-    QString menuShowRequest;   // empty or "Show"
-    // The shared windows: the shared utility's cabinet, the full-screen
-    // background and the status message window, each created on first use.
-    QPointer<Cabinet> cabinet;
-    QPointer<BackgroundWindow> backgroundWindow;
-    QPointer<StatusWindow> statusWindow;
-    QPointer<QObject> sharedWindowsCloseWith; // the application they close with
-    qint64 lastWindowHandle = 0;              // window handles are counted from 1
+    unsigned onTopChoices = 0;   // bumped by each Always on Top choice of the operator
+    QString menuShowRequest;     // empty or "Show"
+    qint64 lastWindowHandle = 0; // window handles are counted from 1
     // The status message window's settings, one for all XQGPIB32 objects.
     int statusPosition = 0;
     QVariant statusTop;  // as the station program typed it; empty until set
@@ -43,12 +32,6 @@ struct LibraryState {
     bool statusHide = false;
     int screenWidth = 0;  // twips, usable width less 30
     int screenHeight = 0; // twips, usable height less 30
-    RunData run;          // the current run: product, operator, serial number...
-    // TestSoftwareVersion of the results file, kept when the header menu opens;
-    // the report and the database writer print it when given no version.
-    QString runSoftwareVersion;
-    RunTables testMenu;           // the test menu's group windows and pages
-    bool userEntryOpened = false; // the first user entry cannot be cancelled
 };
 
 // The process's library state. The first public object created runs the

@@ -8,22 +8,21 @@ namespace XQTestDev {
 
 QString listPrintGroups(const ProductSpec& spec) {
     QStringList groups;
-    for (int number = 1; number <= LastSpecKey; ++number) {
-        const TestLine& line = spec.line(number);
-        switch (line.kind) {
-        case LineKind::Empty:
-            continue;
-        case LineKind::EndTag:
-            return groups.join(QLatin1Char(','));
-        case LineKind::Incomplete:
-            showExclamation(RunMessages::specNotCompleted(number));
-            return {};
-        case LineKind::Complete:
-            break;
-        }
-        if (!line.groupName.isEmpty() &&
-            (groups.isEmpty() || groups.back().compare(line.groupName, Qt::CaseInsensitive) != 0))
-            groups << line.groupName;
+    TestLineWalk walk(spec, AtGap::Skip, AtShortLine::Stop);
+    while (const TestLine* line = walk.next()) {
+        if (!line->groupName.isEmpty() &&
+            (groups.isEmpty() || groups.back().compare(line->groupName, Qt::CaseInsensitive) != 0))
+            groups << line->groupName;
+    }
+    switch (walk.end()) {
+    case WalkEnd::EndTag:
+        return groups.join(QLatin1Char(','));
+    case WalkEnd::ShortLine:
+        showExclamation(RunMessages::specNotCompleted(walk.endLine()));
+        return {};
+    case WalkEnd::Gap:
+    case WalkEnd::NoEndTag:
+        break;
     }
     showExclamation(RunMessages::endTagNotReached());
     return {};

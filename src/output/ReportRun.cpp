@@ -1,7 +1,6 @@
 #include "output/ReportRun.h"
 
 #include "config/StationFiles.h"
-#include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "output/PrintGroups.h"
 #include "output/ReportCells.h"
@@ -16,6 +15,7 @@
 #include "run/ProductDefinition.h"
 #include "run/ResultsFile.h"
 #include "run/RunMessages.h"
+#include "run/RunSession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -116,7 +116,7 @@ private:
 };
 
 void ReportRun::run() {
-    product_ = library().run.product;
+    product_ = runModel().run.product;
     if (product_.isEmpty()) {
         showExclamation(ReportMessages::missingProduct());
         return;
@@ -279,36 +279,35 @@ bool ReportRun::printGroup(const QString& group) {
     if (!print(QString()) || !apply(printer_.setBold(true)) || !print(groupHeading(group)) ||
         !apply(printer_.setBold(false)))
         return false;
-    for (int number = 1;; ++number) {
-        if (number > LastSpecKey) {
-            if (print(missingEndTagLine()))
-                apply(printer_.endDocument());
-            showExclamation(RunMessages::endTagNotReached());
-            return false;
-        }
-        events_.beforeLine();
-        const TestLine& line = spec_->line(number);
-        switch (line.kind) {
-        case LineKind::Empty:
-            showExclamation(RunMessages::specNotComplete(number));
-            apply(printer_.endDocument());
-            return false;
-        case LineKind::EndTag:
-            return true;
-        case LineKind::Incomplete:
-            showExclamation(RunMessages::specNotCompleted(number));
-            apply(printer_.endDocument());
-            return false;
-        case LineKind::Complete:
-            break;
-        }
+    TestLineWalk walk(*spec_, AtGap::Stop, AtShortLine::Stop);
+    events_.beforeLine();
+    while (const TestLine* line = walk.next()) {
         const bool inGroup =
-            QStringView(line.groupName).trimmed().compare(group, Qt::CaseInsensitive) == 0;
-        if (inGroup && !printTestLine(line))
+            QStringView(line->groupName).trimmed().compare(group, Qt::CaseInsensitive) == 0;
+        if (inGroup && !printTestLine(*line))
             return false;
         if (count_.isFull(linesPerPage_) && !pageBreak(group))
             return false;
+        events_.beforeLine();
     }
+    switch (walk.end()) {
+    case WalkEnd::EndTag:
+        return true;
+    case WalkEnd::Gap:
+        showExclamation(RunMessages::specNotComplete(walk.endLine()));
+        apply(printer_.endDocument());
+        return false;
+    case WalkEnd::ShortLine:
+        showExclamation(RunMessages::specNotCompleted(walk.endLine()));
+        apply(printer_.endDocument());
+        return false;
+    case WalkEnd::NoEndTag:
+        break;
+    }
+    if (print(missingEndTagLine()))
+        apply(printer_.endDocument());
+    showExclamation(RunMessages::endTagNotReached());
+    return false;
 }
 
 bool ReportRun::printTestLine(const TestLine& line) {
@@ -360,7 +359,7 @@ void ReportRun::finish() {
 
 void printReport(ReportPrinter& printer, const QString& softwareVersion) {
     ReportRun run(printer,
-                  softwareVersion.isEmpty() ? library().runSoftwareVersion : softwareVersion);
+                  softwareVersion.isEmpty() ? runModel().softwareVersion : softwareVersion);
     run.run();
 }
 

@@ -14,24 +14,23 @@ GroupOrder screenGroupOrder(const ProductSpec& spec) {
 GroupOrder deriveGroupOrder(const ProductSpec& spec) {
     QStringList order;
     QString previous;
-    for (int number = 1; number <= LastSpecKey; ++number) {
-        const TestLine& line = spec.line(number);
-        switch (line.kind) {
-        case LineKind::Empty:
-            continue;
-        case LineKind::EndTag:
-            return {OrderScan::Done, order.join(QLatin1Char(','))};
-        case LineKind::Incomplete:
-            showExclamation(RunMessages::specNotCompleted(number));
-            return {OrderScan::IncompleteLine, {}};
-        case LineKind::Complete:
-            break;
+    TestLineWalk walk(spec, AtGap::Skip, AtShortLine::Stop);
+    while (const TestLine* line = walk.next()) {
+        if (!line->groupName.isEmpty() &&
+            line->groupName.compare(previous, Qt::CaseInsensitive) != 0) {
+            order.append(line->groupName);
+            previous = line->groupName;
         }
-        if (!line.groupName.isEmpty() &&
-            line.groupName.compare(previous, Qt::CaseInsensitive) != 0) {
-            order.append(line.groupName);
-            previous = line.groupName;
-        }
+    }
+    switch (walk.end()) {
+    case WalkEnd::EndTag:
+        return {OrderScan::Done, order.join(QLatin1Char(','))};
+    case WalkEnd::ShortLine:
+        showExclamation(RunMessages::specNotCompleted(walk.endLine()));
+        return {OrderScan::IncompleteLine, {}};
+    case WalkEnd::Gap:
+    case WalkEnd::NoEndTag:
+        break;
     }
     showExclamation(RunMessages::endTagNotFound());
     return {OrderScan::NoEndTag, {}};

@@ -33,37 +33,35 @@ QString shownLimit(const QString& field) {
 
 GroupRows loadGroupRows(const ProductSpec& spec, const QString& groupName, int rowLimit) {
     GroupRows load;
-    for (int number = 1; number <= LastSpecKey; ++number) {
-        const TestLine& line = spec.line(number);
-        switch (line.kind) {
-        case LineKind::Empty:
-            showExclamation(RunMessages::specNotComplete(number));
-            load.specError = true;
-            return load;
-        case LineKind::EndTag:
-            return load;
-        case LineKind::Incomplete:
-            showExclamation(RunMessages::specNotCompleted(number));
-            load.specError = true;
-            return load;
-        case LineKind::Complete:
-            break;
-        }
-        if (line.groupName.compare(groupName, Qt::CaseInsensitive) != 0)
+    TestLineWalk walk(spec, AtGap::Stop, AtShortLine::Stop);
+    while (const TestLine* line = walk.next()) {
+        if (line->groupName.compare(groupName, Qt::CaseInsensitive) != 0)
             continue;
         if (static_cast<int>(load.rows.size()) >= rowLimit) {
             showExclamation(RunMessages::tooManyRows(rowLimit));
             load.specError = true;
             return load;
         }
-        GroupRowSpec row = rowOf(line);
+        GroupRowSpec row = rowOf(*line);
         if (limitsCrossed(row)) {
-            showExclamation(RunMessages::specError(number));
+            showExclamation(RunMessages::specError(line->number));
             load.specError = true;
         }
         load.rows.push_back(std::move(row));
     }
-    showExclamation(RunMessages::endTagNotReached());
+    switch (walk.end()) {
+    case WalkEnd::EndTag:
+        return load;
+    case WalkEnd::Gap:
+        showExclamation(RunMessages::specNotComplete(walk.endLine()));
+        break;
+    case WalkEnd::ShortLine:
+        showExclamation(RunMessages::specNotCompleted(walk.endLine()));
+        break;
+    case WalkEnd::NoEndTag:
+        showExclamation(RunMessages::endTagNotReached());
+        break;
+    }
     load.specError = true;
     return load;
 }

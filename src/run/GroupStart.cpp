@@ -1,30 +1,38 @@
 #include "run/GroupStart.h"
 
 #include "config/StationFiles.h"
-#include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
+#include "frame/OperatorPrompt.h"
 #include "run/GroupWindow.h"
 #include "run/ProductDefinition.h"
 #include "run/ResultsFile.h"
 #include "run/RunMessages.h"
-
-#include <XQTestDev/XQUtility32.h>
+#include "run/RunSession.h"
 
 #include <QPointer>
+#include <QStringList>
 
 namespace XQTestDev {
 
 namespace {
 
-bool operatorConfirms(const GroupWindow& window) {
-    if (!window.promptEnabled())
+bool operatorConfirms(bool promptEnabled, const QString& groupName) {
+    if (!promptEnabled)
         return true;
-    return sharedUtility().InfoBox(RunMessages::groupStartQuestion(window.groupName()), vbOKCancel,
-                                   false, nullptr, false, Center, false) == ResultOK;
+    return operatorPrompt().confirm(RunMessages::groupStartQuestion(groupName));
 }
 
-bool writeGroupReset(const GroupWindow& window) {
-    const QString product = library().run.product;
+QStringList parametersOf(const RunGroup& group) {
+    QStringList parameters;
+    for (const RunRow& row : group.rows)
+        parameters.append(row.spec.parameter);
+    return parameters;
+}
+
+// May show messages (a missing PRODUCTS.INI, a failed write), so it works on
+// copies and never on the window or the model.
+bool writeGroupReset(const QString& product, const QString& groupName,
+                     const QStringList& parameters) {
     if (product.isEmpty()) {
         showExclamation(RunMessages::missingProductName());
         return false;
@@ -32,33 +40,35 @@ bool writeGroupReset(const GroupWindow& window) {
     const QString section = resultsSection(product);
     const std::shared_ptr<const ProductSpec> spec = readProductSpec(product);
     IniBatch batch = stationBatch(StationFile::Results);
-    for (int row = 0; row < MaxGroupRows && !window.row(row).spec.parameter.isEmpty(); ++row) {
-        const int line = spec->lineOf(window.groupName(), window.row(row).spec.parameter,
-                                      ProductSpec::AtIncompleteLine::Skip);
+    for (const QString& parameter : parameters) {
+        const int line = spec->lineOf(groupName, parameter, ProductSpec::AtIncompleteLine::Skip);
         if (line > 0)
             batch.set(section, QString::number(line), UntestedResult);
     }
     batch.set(section, QStringLiteral("OverallPassFail"), ClearedVerdict);
-    if (!reportWrite(batch.commit()))
-        return false;
-    library().testMenu.writtenVerdict = ClearedVerdict;
-    return true;
+    return reportWrite(batch.commit());
 }
 
 } // namespace
 
 void startGroupTest(GroupWindow& window) {
-    if (library().testMenu.groupWindows.isEmpty())
+    if (runSession().groupWindows.isEmpty())
         return;
+    // Every message below lets other events run: the station program may close
+    // the menu meanwhile, which deletes this window and the model's groups.
     const QPointer<GroupWindow> guard(&window);
-    // The question lets other events run; the menu may be gone when it returns.
-    if (!operatorConfirms(window) || !guard)
+    const int group = window.index();
+    const QString groupName = window.groupName();
+    if (!operatorConfirms(window.promptEnabled(), groupName) || !guard)
         return;
-    if (!writeGroupReset(window))
+    RunModel& model = runModel();
+    const bool written =
+        writeGroupReset(model.run.product, groupName, parametersOf(model.group(group)));
+    if (!written || !guard)
         return;
-    for (int row = 0; row < MaxGroupRows && !window.row(row).spec.parameter.isEmpty(); ++row)
-        window.clearValue(row);
-    library().testMenu.pendingGroupName = window.groupName();
+    model.writtenVerdict = ClearedVerdict;
+    model.clearGroup(group);
+    model.pendingGroupName = groupName;
 }
 
 } // namespace XQTestDev

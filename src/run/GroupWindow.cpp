@@ -52,23 +52,23 @@ QString indexed(const char* name, int row) {
 
 } // namespace
 
-bool isTestingText(const QString& value) {
-    return QStringView(value).trimmed().compare(QLatin1String("TESTING"), Qt::CaseInsensitive) == 0;
-}
-
-GroupWindow::GroupWindow(const QString& groupName, int index, bool promptEnabled,
-                         const GroupRows& rows, int rowLimit)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), groupName_(groupName), index_(index),
-      promptEnabled_(promptEnabled), specError_(rows.specError) {
+GroupWindow::GroupWindow(const RunModel& model, int index, bool promptEnabled, int rowLimit)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), groupName_(model.group(index).name),
+      index_(index), promptEnabled_(promptEnabled), specError_(model.group(index).specError),
+      model_(model) {
     setObjectName(QStringLiteral("frmTestMenu"));
     setAttribute(Qt::WA_QuitOnClose, false);
     QFont small = font();
     small.setPointSizeF(8);
     setFont(small);
     buildControls();
-    fillRows(rows);
+    fillRows();
     resizeWindowTwips(*this, Width, heightFor(rowLimit, rowCount_));
     mainFrame_->setGeometry(rect());
+    connect(&model, &RunModel::rowChanged, this, [this](int group, int row) {
+        if (group == index_)
+            paintRow(row);
+    });
 }
 
 int GroupWindow::heightFor(int rowLimit, int rowCount) {
@@ -127,20 +127,21 @@ void GroupWindow::buildRow(int row) {
                        Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void GroupWindow::fillRows(const GroupRows& rows) {
-    rowCount_ = static_cast<int>(std::min<size_t>(rows.rows.size(), MaxGroupRows));
+void GroupWindow::fillRows() {
+    const std::vector<RunRow>& rows = model_.group(index_).rows;
+    rowCount_ = static_cast<int>(std::min<size_t>(rows.size(), MaxGroupRows));
     for (int row = 0; row < MaxGroupRows; ++row) {
-        GroupRow& r = rows_[static_cast<size_t>(row)];
-        if (row < rowCount_)
-            r.spec = rows.rows[static_cast<size_t>(row)];
         const RowWidgets& w = widgets_[static_cast<size_t>(row)];
-        w.parameter->setText(r.spec.parameter);
-        w.minimum->setText(r.spec.minimum);
-        w.maximum->setText(r.spec.maximum);
-        w.unit->setText(r.spec.unit);
-        w.value->clear();
-        paintValue(row);
-        paintFrame(row);
+        if (row < rowCount_) {
+            const GroupRowSpec& spec = rows[static_cast<size_t>(row)].spec;
+            w.parameter->setText(spec.parameter);
+            w.minimum->setText(spec.minimum);
+            w.maximum->setText(spec.maximum);
+            w.unit->setText(spec.unit);
+            paintRow(row);
+        } else {
+            paintFrame(row, FrameLook::Result);
+        }
         for (QWidget* widget : {static_cast<QWidget*>(w.frame), static_cast<QWidget*>(w.parameter),
                                 static_cast<QWidget*>(w.minimum), static_cast<QWidget*>(w.maximum),
                                 static_cast<QWidget*>(w.value), static_cast<QWidget*>(w.unit)})
@@ -148,51 +149,35 @@ void GroupWindow::fillRows(const GroupRows& rows) {
     }
 }
 
-void GroupWindow::paintValue(int row) {
-    setForeground(widgets_[static_cast<size_t>(row)].value,
-                  toQColor(rows_[static_cast<size_t>(row)].colour));
+void GroupWindow::paintRow(int row) {
+    if (row < 0 || row >= rowCount_)
+        return;
+    const RunRow& shown = model_.row({index_, row});
+    QLabel* value = widgets_[static_cast<size_t>(row)].value;
+    value->setText(shown.value);
+    setForeground(value, toQColor(colourOf(shown.verdict)));
+    paintFrame(row, frameOf(shown.verdict));
+    // Whatever the row shows now is shown at once, even in the middle of a blink.
+    blinkedAway_[static_cast<size_t>(row)] = false;
+    value->setVisible(true);
 }
 
-void GroupWindow::paintFrame(int row) {
+void GroupWindow::paintFrame(int row, FrameLook look) {
     QFrame* frame = widgets_[static_cast<size_t>(row)].frame;
-    const FrameLook look = rows_[static_cast<size_t>(row)].frame;
     QPalette palette = frame->palette();
     palette.setColor(QPalette::Window, colourFromBgr(frameFillCode(look)));
     palette.setColor(QPalette::WindowText, colourFromBgr(frameOutlineCode(look)));
     frame->setPalette(palette);
 }
 
-void GroupWindow::showValue(int row, const QString& text, ValueColour colour) {
-    GroupRow& r = rows_[static_cast<size_t>(row)];
-    r.value = text;
-    r.testing = isTestingText(text);
-    r.colour = colour;
-    widgets_[static_cast<size_t>(row)].value->setText(text);
-    paintValue(row);
-}
-
-void GroupWindow::setValueColour(int row, ValueColour colour) {
-    rows_[static_cast<size_t>(row)].colour = colour;
-    paintValue(row);
-}
-
-void GroupWindow::setFrame(int row, FrameLook look) {
-    rows_[static_cast<size_t>(row)].frame = look;
-    paintFrame(row);
-}
-
-void GroupWindow::clearValue(int row) {
-    rows_[static_cast<size_t>(row)].value.clear();
-    rows_[static_cast<size_t>(row)].testing = false;
-    widgets_[static_cast<size_t>(row)].value->clear();
-}
-
-void GroupWindow::setValueVisible(int row, bool visible) {
-    GroupRow& r = rows_[static_cast<size_t>(row)];
-    if (r.valueVisible == visible)
-        return;
-    r.valueVisible = visible;
-    widgets_[static_cast<size_t>(row)].value->setVisible(visible && row < rowCount_);
+void GroupWindow::blinkTesting() {
+    for (int row = 0; row < rowCount_; ++row) {
+        if (model_.row({index_, row}).verdict != Verdict::Testing)
+            continue;
+        bool& away = blinkedAway_[static_cast<size_t>(row)];
+        away = !away;
+        widgets_[static_cast<size_t>(row)].value->setVisible(!away);
+    }
 }
 
 void GroupWindow::setStartEnabled(bool enabled) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "run/GroupRows.h"
 #include "run/ResultColours.h"
+#include "run/RunModel.h"
 
 #include <QWidget>
 
@@ -13,23 +13,10 @@ class QPushButton;
 
 namespace XQTestDev {
 
-// What one row of a group window shows: a test line with its limits and the
-// last value sent for it. The row is the live state of that test line.
-struct GroupRow {
-    GroupRowSpec spec;    // an empty parameter ends the window's rows
-    QString value;        // as shown, empty when cleared
-    bool testing = false; // the value reads "TESTING" (any case, blanks around)
-    ValueColour colour = ValueColour::Black;
-    FrameLook frame = FrameLook::Result;
-    bool valueVisible = true;
-};
-
-// A value of "TESTING" is shown while a test runs and never counted.
-bool isTestingText(const QString& value);
-
-// The window of one test group (frmTestMenu): its rows with limits, units and
-// values, and a Start button that runs only this group. It shows and forwards;
-// judging and recording happen elsewhere.
+// The window of one test group (frmTestMenu): the rows of its group in the run
+// model with limits, units and values, and a Start button that runs only this
+// group. It paints what the model holds, blinks values under test and
+// forwards the Start; judging and recording happen elsewhere.
 class GroupWindow : public QWidget {
     Q_OBJECT
 
@@ -40,8 +27,8 @@ public:
     static constexpr int DesignedShortHeight = 6630; // 10 rows
     static constexpr int DesignedTallHeight = 9630;  // 15 rows
 
-    GroupWindow(const QString& groupName, int index, bool promptEnabled, const GroupRows& rows,
-                int rowLimit);
+    // Shows group `index` of `model`, which outlives the window.
+    GroupWindow(const RunModel& model, int index, bool promptEnabled, int rowLimit);
 
     // Designed height less the unused rows and 15 twips.
     static int heightFor(int rowLimit, int rowCount);
@@ -51,14 +38,11 @@ public:
     bool promptEnabled() const { return promptEnabled_; }
     bool specError() const { return specError_; }
 
-    const GroupRow& row(int row) const { return rows_[static_cast<size_t>(row)]; }
     int rowCount() const { return rowCount_; }
 
-    void showValue(int row, const QString& text, ValueColour colour);
-    void setValueColour(int row, ValueColour colour);
-    void setFrame(int row, FrameLook look);
-    void clearValue(int row);
-    void setValueVisible(int row, bool visible);
+    // One step of the blinking of values under test: hidden and shown on
+    // alternate calls.
+    void blinkTesting();
 
     void setStartEnabled(bool enabled);
 
@@ -82,9 +66,9 @@ private:
 
     void buildControls();
     void buildRow(int row);
-    void fillRows(const GroupRows& rows);
-    void paintValue(int row);
-    void paintFrame(int row);
+    void fillRows();
+    void paintRow(int row);
+    void paintFrame(int row, FrameLook look);
 
     QString groupName_;
     int index_ = 0;
@@ -92,7 +76,8 @@ private:
     bool specError_ = false;
     bool framed_ = false;
     int rowCount_ = 0;
-    std::array<GroupRow, MaxGroupRows> rows_;
+    const RunModel& model_;
+    std::array<bool, MaxGroupRows> blinkedAway_{}; // value hidden by the blinking
     std::array<RowWidgets, MaxGroupRows> widgets_;
     QLabel* title_ = nullptr;
     QPushButton* start_ = nullptr;

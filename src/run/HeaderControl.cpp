@@ -10,6 +10,7 @@
 #include "run/MenuPages.h"
 #include "run/OverallVerdict.h"
 #include "run/ResultsFile.h"
+#include "run/RunSession.h"
 
 #include <XQTestDev/Messages.h>
 #include <XQTestDev/XQReport32.h>
@@ -28,7 +29,7 @@ QString ateValue(const char* key) {
 }
 
 QString resultsValue(const QString& key) {
-    const QString product = library().run.product;
+    const QString product = runModel().run.product;
     return product.isEmpty() ? QString()
                              : readStationValue(StationFile::Results, resultsSection(product), key);
 }
@@ -77,7 +78,7 @@ void HeaderControl::open() {
     if (open_)
         return;
     open_ = true;
-    library().runSoftwareVersion = runSoftwareVersion();
+    runModel().softwareVersion = runSoftwareVersion();
     fillLabels();
     runEnded_ = true;
     window_->showVerdictPictures(false, false);
@@ -104,7 +105,7 @@ void HeaderControl::showAt(int left) {
 }
 
 void HeaderControl::fillLabels() {
-    const RunData& run = library().run;
+    const RunData& run = runModel().run;
     HeaderWindow& w = *window_;
     w.setLabelText("lblProductName", run.product);
     w.setLabelText("lblCustomerName", readStationValue(StationFile::Products, run.product,
@@ -113,14 +114,14 @@ void HeaderControl::fillLabels() {
                    customerPnText(readStationValue(StationFile::Products, run.product,
                                                    QStringLiteral("CustomerPN"))));
     w.setLabelText("lblATEID", ateIdText(ateValue("ID")));
-    w.setLabelText("lblSWVersion", softwareVersionText(library().runSoftwareVersion));
+    w.setLabelText("lblSWVersion", softwareVersionText(runModel().softwareVersion));
     w.setLabelText("lblCurrentTime", headerClockText(QDateTime::currentDateTime()));
     w.setLogo(ateValue("CustomerLogo"));
     showRunData();
 }
 
 void HeaderControl::showRunData() {
-    const RunData& run = library().run;
+    const RunData& run = runModel().run;
     window_->setLabelText("lblOperatorID", operatorText(run.operatorId));
     window_->setLabelText("lblSerialNumber", serialNumberText(run.serialNumber));
     window_->setLabelText("lblTestID", testIdText(run.testId));
@@ -156,10 +157,9 @@ QTime HeaderControl::elapsed() const {
 }
 
 void HeaderControl::showPages() {
-    const RunTables& menu = library().testMenu;
-    const int pageCount = std::max(1, static_cast<int>(menu.layout.pageTable.size()));
+    const int pageCount = std::max(1, static_cast<int>(runModel().layout.pageTable.size()));
     window_->showPageControls(pageCount > 1);
-    window_->showPageNumber(std::max(0, menu.shownPage) + 1, pageCount);
+    window_->showPageNumber(std::max(0, runSession().shownPage) + 1, pageCount);
 }
 
 // ---- The operator's actions --------------------------------------------
@@ -169,7 +169,7 @@ void HeaderControl::pressStartTest() {
         return;
     refreshStatus();
     showRunStarted();
-    library().run.startTime = QDateTime::currentDateTime();
+    runModel().run.startTime = QDateTime::currentDateTime();
     // The station program tests inside AllTestClick; a group start must not
     // begin meanwhile.
     QTimer& groupStart = window_->groupStartTimer();
@@ -205,7 +205,7 @@ void HeaderControl::pressExit() {
     const QPointer<HeaderControl> alive(this);
     emit notified(QStringLiteral("Abort"));
     if (alive)
-        writeEndTestTime(library().run.product);
+        writeEndTestTime(runModel().run.product);
 }
 
 // The report prints the results file's OverallPassFail as its verdict: for a
@@ -219,7 +219,7 @@ void HeaderControl::pressPrint() {
     QTimer& clock = window_->clockTimer();
     const bool clockWasRunning = clock.isActive();
     clock.stop();
-    const QString product = library().run.product;
+    const QString product = runModel().run.product;
     const bool marked = !product.isEmpty() && stationFileExists(StationFile::Results);
     const QString section = resultsSection(product);
     const QString verdictKey = QStringLiteral("OverallPassFail");
@@ -238,9 +238,8 @@ void HeaderControl::pressPrint() {
 }
 
 void HeaderControl::turnPage(int step) {
-    RunTables& menu = library().testMenu;
-    const int pageCount = static_cast<int>(menu.layout.pageTable.size());
-    const int target = std::max(0, menu.shownPage) + step;
+    const int pageCount = static_cast<int>(runModel().layout.pageTable.size());
+    const int target = std::max(0, runSession().shownPage) + step;
     if (target < 0 || target >= pageCount)
         return;
     showMenuPage(target);
@@ -306,7 +305,7 @@ void HeaderControl::clockTick() {
 
 void HeaderControl::showVerdict() {
     const VerdictPictures shown =
-        verdictPictures(library().testMenu.overallVerdict, passFailHidden_, blinkOn_);
+        verdictPictures(runModel().overallVerdict, passFailHidden_, blinkOn_);
     window_->showVerdictPictures(shown.pass, shown.fail);
 }
 
@@ -314,7 +313,7 @@ void HeaderControl::showElapsedTime() {
     if (runEnded_)
         return;
     window_->setLabelText("lblHPU_1",
-                          elapsedText(library().run.startTime, QDateTime::currentDateTime()));
+                          elapsedText(runModel().run.startTime, QDateTime::currentDateTime()));
 }
 
 void HeaderControl::refreshStatus() {
@@ -327,16 +326,15 @@ void HeaderControl::refreshStatus() {
 // The station program tests the group inside GroupTestClick and may let
 // events run meanwhile; a tick that arrives then must not start a second run.
 void HeaderControl::groupStartTick() {
-    RunTables& menu = library().testMenu;
-    if (groupTickRunning_ || menu.pendingGroupName.isEmpty())
+    if (groupTickRunning_ || runModel().pendingGroupName.isEmpty())
         return;
     groupTickRunning_ = true;
-    const QString group = menu.pendingGroupName;
+    const QString group = runModel().pendingGroupName;
     disableStarts();
     runEnded_ = false;
     const QPointer<HeaderControl> alive(this);
     emit groupStartNotified(group);
-    library().testMenu.pendingGroupName.clear();
+    runModel().pendingGroupName.clear();
     if (alive)
         groupTickRunning_ = false;
 }

@@ -5,6 +5,7 @@
 #include "run/GroupOrder.h"
 #include "run/GroupRows.h"
 #include "run/GroupWindow.h"
+#include "run/RunSession.h"
 
 #include <QApplication>
 
@@ -25,29 +26,31 @@ public:
 
 GroupWindow* createGroupWindow(const ProductSpec& spec, const QString& groupName, int index,
                                bool promptEnabled) {
-    LibraryState& state = library();
-    const int rowLimit = rowLimitFor(state.screenHeight);
-    const GroupRows rows = loadGroupRows(spec, groupName, rowLimit);
-    auto* window = new GroupWindow(groupName, index, promptEnabled, rows, rowLimit);
-    const PlacedWindow at = placeGroupWindow(state.testMenu.layout, GroupWindow::Width,
+    RunSession& session = runSession();
+    const int screenHeight = library().screenHeight;
+    const int rowLimit = rowLimitFor(screenHeight);
+    const int group = session.model.addGroup(groupName, loadGroupRows(spec, groupName, rowLimit));
+    Q_ASSERT(group == index);
+    auto* window = new GroupWindow(session.model, group, promptEnabled, rowLimit);
+    const PlacedWindow at = placeGroupWindow(session.model.layout, GroupWindow::Width,
                                              GroupWindow::heightFor(rowLimit, window->rowCount()),
-                                             state.screenHeight, state.testMenu.menuXOffset);
+                                             screenHeight, session.menuXOffset);
     moveWindowTwips(*window, at.left, at.top);
-    state.testMenu.groupWindows.append(window);
+    session.groupWindows.append(window);
     return window;
 }
 
 bool buildTestMenu(bool promptEnabled, QString& orderText) {
-    LibraryState& state = library();
-    if (state.run.product.isEmpty())
+    RunSession& session = runSession();
+    RunModel& model = session.model;
+    if (model.run.product.isEmpty())
         return false;
     const BusyPointer busy;
-    state.testMenu.layout.clear();
-    state.testMenu.shownPage = -1;
-    const std::shared_ptr<const ProductSpec> spec = readProductSpec(state.run.product);
+    closeGroupWindows();
+    const std::shared_ptr<const ProductSpec> spec = readProductSpec(model.run.product);
     const GroupOrder order = screenGroupOrder(*spec);
     if (order.scan == OrderScan::NoEndTag)
-        state.run.product.clear();
+        model.run.product.clear();
     if (order.scan != OrderScan::Done)
         return false;
     orderText = order.text;
@@ -58,12 +61,12 @@ bool buildTestMenu(bool promptEnabled, QString& orderText) {
 }
 
 void closeGroupWindows() {
-    RunTables& menu = library().testMenu;
-    const QList<QPointer<GroupWindow>> windows = menu.groupWindows;
-    menu.groupWindows.clear();
-    menu.layout.clear();
-    menu.shownPage = -1;
-    menu.owner = nullptr;
+    RunSession& session = runSession();
+    const QList<QPointer<GroupWindow>> windows = session.groupWindows;
+    session.groupWindows.clear();
+    session.model.removeGroups();
+    session.shownPage = -1;
+    session.owner = nullptr;
     for (const QPointer<GroupWindow>& window : windows)
         delete window.data();
 }

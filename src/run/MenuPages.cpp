@@ -1,13 +1,13 @@
 #include "run/MenuPages.h"
 
-#include "frame/LibraryState.h"
 #include "run/GroupWindow.h"
+#include "run/RunSession.h"
 
 namespace XQTestDev {
 
 void showMenuPage(int page, SpecErrorWindows specErrorWindows) {
-    RunTables& menu = library().testMenu;
-    const WindowRange shown = windowsOfPage(menu.layout.pageTable, page);
+    RunSession& menu = runSession();
+    const WindowRange shown = windowsOfPage(menu.model.layout.pageTable, page);
     // Hide first, so that two pages are never on screen together.
     for (const QPointer<GroupWindow>& window : menu.groupWindows) {
         if (window && !shown.contains(window->index()))
@@ -23,15 +23,15 @@ void showMenuPage(int page, SpecErrorWindows specErrorWindows) {
 }
 
 void showPageOfWindow(int windowIndex) {
-    const RunTables& menu = library().testMenu;
-    const int page = pageOfWindow(menu.layout.pageTable, windowIndex);
+    const RunSession& menu = runSession();
+    const int page = pageOfWindow(menu.model.layout.pageTable, windowIndex);
     if (page < 0 || page == menu.shownPage)
         return;
     showMenuPage(page);
 }
 
 void setGroupStartsEnabled(bool enabled) {
-    for (const QPointer<GroupWindow>& window : library().testMenu.groupWindows) {
+    for (const QPointer<GroupWindow>& window : runSession().groupWindows) {
         if (window)
             window->setStartEnabled(enabled);
     }

@@ -85,21 +85,53 @@ int ProductSpec::lineOf(const QString& group, const QString& parameter,
                         AtIncompleteLine rule) const {
     const QString wantedGroup = group.trimmed();
     const QString wantedParameter = parameter.trimmed();
-    for (const TestLine& line : lines_) {
-        if (line.kind == LineKind::Empty)
-            continue;
-        if (line.kind == LineKind::EndTag)
-            return 0;
-        if (line.kind == LineKind::Incomplete) {
-            if (rule == AtIncompleteLine::Stop)
-                return 0;
-            continue;
-        }
-        if (QStringView(line.parameterName).trimmed() == wantedParameter &&
-            QStringView(line.groupName).trimmed() == wantedGroup)
-            return line.number;
+    TestLineWalk walk(*this, AtGap::Skip,
+                      rule == AtIncompleteLine::Stop ? AtShortLine::Stop : AtShortLine::Skip);
+    while (const TestLine* line = walk.next()) {
+        if (QStringView(line->parameterName).trimmed() == wantedParameter &&
+            QStringView(line->groupName).trimmed() == wantedGroup)
+            return line->number;
     }
     return 0;
+}
+
+TestLineWalk::TestLineWalk(const ProductSpec& spec, AtGap gap, AtShortLine shortLine)
+    : spec_(spec), gap_(gap), shortLine_(shortLine) {}
+
+const TestLine* TestLineWalk::next() {
+    while (!ended_) {
+        if (++number_ > LastSpecKey) {
+            ended_ = true;
+            end_ = WalkEnd::NoEndTag;
+            return nullptr;
+        }
+        const TestLine& line = spec_.line(number_);
+        switch (line.kind) {
+        case LineKind::Complete:
+            return &line;
+        case LineKind::EndTag:
+            ended_ = true;
+            end_ = WalkEnd::EndTag;
+            return nullptr;
+        case LineKind::Empty:
+            if (gap_ == AtGap::Stop) {
+                ended_ = true;
+                end_ = WalkEnd::Gap;
+                return nullptr;
+            }
+            break;
+        case LineKind::Incomplete:
+            if (shortLine_ == AtShortLine::Yield)
+                return &line;
+            if (shortLine_ == AtShortLine::Stop) {
+                ended_ = true;
+                end_ = WalkEnd::ShortLine;
+                return nullptr;
+            }
+            break;
+        }
+    }
+    return nullptr;
 }
 
 QString specSection(const QString& product) {

@@ -10,8 +10,8 @@
 namespace XQTestDev {
 
 // One product's spec section of PRODUCTS.INI as it stands on disk: the test
-// lines under keys 1 to 499 and the group order keys. Every reader of test
-// lines walks this list by line number and applies its own stopping rule.
+// lines under keys 1 to 499 and the group order keys. Readers go through the
+// lines with a TestLineWalk.
 class ProductSpec {
 public:
     ProductSpec(QString product, QString screenGroupOrder, std::vector<TestLine> lines);
@@ -29,10 +29,52 @@ public:
     enum class AtIncompleteLine { Stop, Skip };
     int lineOf(const QString& group, const QString& parameter, AtIncompleteLine rule) const;
 
+    int lineCount() const { return static_cast<int>(lines_.size()); }
+
 private:
     QString product_;
     QString screenGroupOrder_;
     std::vector<TestLine> lines_; // index 0 holds key 1
+};
+
+// How a walk over the test lines ended.
+enum class WalkEnd {
+    EndTag,    // the "<EOT>" line
+    Gap,       // an empty line, where the walk stops at gaps
+    ShortLine, // a line of fewer than seven fields, where the walk stops at them
+    NoEndTag,  // key 499 passed without an end tag
+};
+
+// What a walk does at an empty line and at a short line. A skipped line is
+// passed over; a yielded short line is handed out like a complete one.
+enum class AtGap { Skip, Stop };
+enum class AtShortLine { Skip, Stop, Yield };
+
+// The one walk over a product's numbered test lines, from key 1 up to the end
+// tag. Each reader picks its rules and maps the ending to its own message:
+//
+//     TestLineWalk walk(spec, AtGap::Skip, AtShortLine::Stop);
+//     while (const TestLine* line = walk.next()) { ... }
+//     if (walk.end() == WalkEnd::ShortLine) ... walk.endLine() ...
+class TestLineWalk {
+public:
+    TestLineWalk(const ProductSpec& spec, AtGap gap, AtShortLine shortLine);
+
+    // The next complete (or yielded short) line; nullptr once the walk ended.
+    const TestLine* next();
+
+    // Valid once next() returned nullptr.
+    WalkEnd end() const { return end_; }
+    // The number of the line that ended the walk (LastSpecKey + 1 for NoEndTag).
+    int endLine() const { return number_; }
+
+private:
+    const ProductSpec& spec_;
+    AtGap gap_;
+    AtShortLine shortLine_;
+    int number_ = 0;
+    bool ended_ = false;
+    WalkEnd end_ = WalkEnd::NoEndTag;
 };
 
 // "<product> Spec"

@@ -19,6 +19,23 @@ std::uint32_t colourCode(ValueColour colour) {
     return 0;
 }
 
+ValueColour colourOf(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Fail:
+        return ValueColour::Red;
+    case Verdict::Testing:
+        return ValueColour::Green;
+    case Verdict::Pass:
+    case Verdict::Untested:
+        break;
+    }
+    return ValueColour::Black;
+}
+
+FrameLook frameOf(Verdict verdict) {
+    return verdict == Verdict::Testing ? FrameLook::Testing : FrameLook::Result;
+}
+
 std::uint32_t frameFillCode(FrameLook look) {
     return look == FrameLook::Testing ? 0x80C0FF : 0xC0E0FF;
 }

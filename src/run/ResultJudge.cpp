@@ -71,11 +71,11 @@ Judgement judgeWord(const QString& word) {
     static const QStringList failWords{QStringLiteral("FAIL"), QStringLiteral("NO"),
                                        QStringLiteral("FALSE"), QStringLiteral("OFF")};
     if (word == QLatin1String("TESTING"))
-        return {ValueColour::Green, FrameLook::Testing, {}};
+        return {Verdict::Testing, {}};
     if (failWords.contains(word))
-        return {ValueColour::Red, FrameLook::Result, word};
+        return {Verdict::Fail, word};
     // The pass words and every other word count as pass.
-    return {ValueColour::Black, FrameLook::Result, word};
+    return {Verdict::Pass, word};
 }
 
 } // namespace
@@ -107,26 +107,28 @@ Judgement judgeResult(const QVariant& TestResult, const QString& minimum, const 
     const QString text = resultText(TestResult);
     if (isNumericResult(TestResult)) {
         const bool fail = failsLimits(numericValue(TestResult), minimum, maximum);
-        return {fail ? ValueColour::Red : ValueColour::Black, FrameLook::Result, text.trimmed()};
+        return {fail ? Verdict::Fail : Verdict::Pass, text.trimmed()};
     }
     return judgeWord(text.trimmed().toUpper());
 }
 
-QString verdictWord(ValueColour colour) {
-    switch (colour) {
-    case ValueColour::Black:
+QString verdictWord(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Pass:
         return QStringLiteral("Pass");
-    case ValueColour::Red:
+    case Verdict::Fail:
         return QStringLiteral("Fail");
-    default:
-        return QStringLiteral("----");
+    case Verdict::Testing:
+    case Verdict::Untested:
+        break;
     }
+    return QStringLiteral("----");
 }
 
-QString recordedValue(const QString& result, ValueColour colour) {
+QString recordedValue(const QString& result, Verdict verdict) {
     QString text = result;
     text.replace(QLatin1Char('|'), QLatin1Char('/'));
-    return text + QLatin1Char('|') + verdictWord(colour);
+    return text + QLatin1Char('|') + verdictWord(verdict);
 }
 
 } // namespace XQTestDev

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "run/ResultColours.h"
+#include "run/Verdict.h"
 
 #include <QString>
 #include <QVariant>
 
 namespace XQTestDev {
 
-// What a result means for its row: the value colour (the verdict), the frame
-// look and the text recorded in the results file.
+// What a result means for its row: its verdict and the text recorded in the
+// results file.
 struct Judgement {
-    ValueColour colour = ValueColour::Black;
-    FrameLook frame = FrameLook::Result;
+    Verdict verdict = Verdict::Pass;
     QString recordedResult; // the <result> part; empty: not recorded
 };
 
@@ -27,15 +26,15 @@ bool isNumericResult(const QVariant& TestResult);
 // Judges a result against a row's shown limits ("----" or any other text that
 // is not numeric means no limit). Values equal to a limit pass. Texts are
 // judged by the pass and fail words: "PASS", "YES", "TRUE", "ON" pass; "FAIL",
-// "NO", "FALSE", "OFF" fail; "TESTING" is shown green and not recorded; any
+// "NO", "FALSE", "OFF" fail; "TESTING" is under test and not recorded; any
 // other word passes.
 Judgement judgeResult(const QVariant& TestResult, const QString& minimum, const QString& maximum);
 
-// "Pass" for black, "Fail" for red, "----" otherwise.
-QString verdictWord(ValueColour colour);
+// "Pass", "Fail", or "----" for a row not judged.
+QString verdictWord(Verdict verdict);
 
 // "<result>|<verdict>". A "|" inside the result would split the value for every
 // reader of the results file, so it is recorded as "/".
-QString recordedValue(const QString& result, ValueColour colour);
+QString recordedValue(const QString& result, Verdict verdict);
 
 } // namespace XQTestDev

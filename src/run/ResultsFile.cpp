@@ -1,10 +1,10 @@
 #include "run/ResultsFile.h"
 
 #include "config/StationFiles.h"
-#include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "run/ProductDefinition.h"
 #include "run/RunMessages.h"
+#include "run/RunSession.h"
 
 #include <QFile>
 #include <QLocale>
@@ -32,17 +32,13 @@ void addRemarks(IniBatch& batch, const QString& section, const RunData& run) {
 // "----|----" under every line up to the end tag; stops with its message at an
 // empty line or when key 499 passes without the end tag.
 void addUntestedLines(IniBatch& batch, const QString& section, const ProductSpec& spec) {
-    for (int number = 1; number <= LastSpecKey; ++number) {
-        const TestLine& line = spec.line(number);
-        if (line.kind == LineKind::Empty) {
-            showExclamation(RunMessages::specLineMissing(spec.product(), number));
-            return;
-        }
-        if (line.kind == LineKind::EndTag)
-            return;
-        batch.set(section, QString::number(number), UntestedResult);
-    }
-    showExclamation(RunMessages::endTagNotReached());
+    TestLineWalk walk(spec, AtGap::Stop, AtShortLine::Yield);
+    while (const TestLine* line = walk.next())
+        batch.set(section, QString::number(line->number), UntestedResult);
+    if (walk.end() == WalkEnd::Gap)
+        showExclamation(RunMessages::specLineMissing(spec.product(), walk.endLine()));
+    else if (walk.end() == WalkEnd::NoEndTag)
+        showExclamation(RunMessages::endTagNotReached());
 }
 
 } // namespace
@@ -76,7 +72,7 @@ bool resetResults(const RunData& run) {
     addUntestedLines(batch, section, *readProductSpec(run.product));
     if (!reportWrite(batch.commit()))
         return false;
-    library().testMenu.writtenVerdict = ClearedVerdict;
+    runModel().writtenVerdict = ClearedVerdict;
     return true;
 }
 

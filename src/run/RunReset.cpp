@@ -1,18 +1,18 @@
 #include "run/RunReset.h"
 
-#include "frame/LibraryState.h"
 #include "run/MenuBuild.h"
 #include "run/ResultsFile.h"
+#include "run/RunSession.h"
 
 namespace XQTestDev {
 
 bool resetRunWithoutRebuild() {
-    LibraryState& state = library();
-    if (state.run.product.isEmpty() || state.testMenu.groupWindows.isEmpty())
+    RunSession& session = runSession();
+    if (session.model.run.product.isEmpty() || session.groupWindows.isEmpty())
         return false;
     closeGroupWindows();
-    if (resetResults(state.run))
-        writeRunHeader(state.run);
+    if (resetResults(session.model.run))
+        writeRunHeader(session.model.run);
     return true;
 }
 

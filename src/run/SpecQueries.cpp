@@ -1,9 +1,9 @@
 #include "run/SpecQueries.h"
 
-#include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "run/HeaderMessages.h"
 #include "run/ProductDefinition.h"
+#include "run/RunSession.h"
 
 namespace XQTestDev {
 
@@ -34,29 +34,28 @@ QString lookUpSpecField(const QString& group, const QString& parameter, SpecFiel
         showExclamation(HeaderMessages::missingGroupName());
         return {};
     }
-    const QString product = library().run.product;
+    const QString product = runModel().run.product;
     if (product.isEmpty()) {
         showExclamation(HeaderMessages::productNeverChosen());
         return {};
     }
     const std::shared_ptr<const ProductSpec> spec = readProductSpec(product);
-    for (int number = 1; number <= LastSpecKey; ++number) {
-        const TestLine& line = spec->line(number);
-        switch (line.kind) {
-        case LineKind::Empty:
-            continue;
-        case LineKind::EndTag:
-            return {};
-        case LineKind::Incomplete:
-            showExclamation(HeaderMessages::specLineIncomplete(number));
-            return {};
-        case LineKind::Complete:
-            if (line.groupName == group && line.parameterName == parameter)
-                return fieldOf(line, field);
-            continue;
-        }
+    TestLineWalk walk(*spec, AtGap::Skip, AtShortLine::Stop);
+    while (const TestLine* line = walk.next()) {
+        if (line->groupName == group && line->parameterName == parameter)
+            return fieldOf(*line, field);
     }
-    showExclamation(HeaderMessages::endTagNotReached(group, parameter));
+    switch (walk.end()) {
+    case WalkEnd::ShortLine:
+        showExclamation(HeaderMessages::specLineIncomplete(walk.endLine()));
+        break;
+    case WalkEnd::NoEndTag:
+        showExclamation(HeaderMessages::endTagNotReached(group, parameter));
+        break;
+    case WalkEnd::EndTag:
+    case WalkEnd::Gap:
+        break;
+    }
     return {};
 }
 

@@ -1,10 +1,10 @@
 #include "run/UserEntryDialog.h"
 
-#include "frame/LibraryState.h"
 #include "frame/Placement.h"
 #include "frame/ScreenUnits.h"
 #include "run/CustomerLogo.h"
 #include "run/EntryText.h"
+#include "run/RunSession.h"
 #include "run/UserEntryChoices.h"
 
 #include <QCloseEvent>
@@ -208,7 +208,7 @@ bool UserEntryDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void UserEntryDialog::fill(const QString& serialNumber) {
     filling_ = true;
-    const RunData& run = library().run;
+    const RunData& run = runModel().run;
     const StationEntryLists lists = readStationEntryLists();
     cboTestID_->addItems(lists.testIds);
     cboTestID_->setCurrentIndex(-1);
@@ -228,8 +228,8 @@ void UserEntryDialog::fill(const QString& serialNumber) {
     showCustomerLogo(lists.customerLogo);
     operatorKnown_ = !run.operatorId.isEmpty();
     // The first entry after the library is loaded must be accepted.
-    cmdCancel_->setEnabled(library().userEntryOpened);
-    library().userEntryOpened = true;
+    cmdCancel_->setEnabled(runSession().userEntryOpened);
+    runSession().userEntryOpened = true;
     filling_ = false;
 }
 
@@ -238,7 +238,7 @@ void UserEntryDialog::fillProducts(const QStringList& products, const QString& p
     {
         const QSignalBlocker quiet(cboTestProduct_);
         cboTestProduct_->addItems(products);
-        const QString& chosen = library().run.product;
+        const QString& chosen = runModel().run.product;
         const QString preselect = !chosen.isEmpty() ? chosen : productDefault;
         const int index = preselect.isEmpty() ? -1 : cboTestProduct_->findText(preselect);
         cboTestProduct_->setCurrentIndex(index >= 0 ? index : 0);
@@ -249,7 +249,7 @@ void UserEntryDialog::fillProducts(const QStringList& products, const QString& p
 
 void UserEntryDialog::prefillFromRunData(const QString& serialNumber,
                                          const QString& testIdDefault) {
-    const RunData& run = library().run;
+    const RunData& run = runModel().run;
     txtOperatorID_->setText(run.operatorId);
     txtUUTSerialNumber_->setText(serialNumber);
     txtWorkOrderNumber_->setText(run.workOrder);
@@ -271,7 +271,7 @@ void UserEntryDialog::showCustomerLogo(const QString& configuredName) {
 
 void UserEntryDialog::productChanged() {
     const QString product = cboTestProduct_->currentText();
-    if (!filling_ && product != library().run.product) {
+    if (!filling_ && product != runModel().run.product) {
         for (QLineEdit* field : txtRemark_)
             field->clear();
     }
@@ -366,7 +366,7 @@ QWidget* UserEntryDialog::fieldOf(const EntryRefusal& refusal) const {
 }
 
 void UserEntryDialog::pressOK() {
-    if (const auto refusal = acceptEntry(collect(), library().run)) {
+    if (const auto refusal = acceptEntry(collect(), runModel().run)) {
         fieldOf(*refusal)->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -374,7 +374,7 @@ void UserEntryDialog::pressOK() {
 }
 
 void UserEntryDialog::pressCancel() {
-    library().run.entryCancelled = true;
+    runModel().run.entryCancelled = true;
     done(Rejected);
 }
 

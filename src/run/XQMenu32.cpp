@@ -7,6 +7,7 @@
 #include "run/MenuPages.h"
 #include "run/ResultsFile.h"
 #include "run/RunReset.h"
+#include "run/RunSession.h"
 #include "run/XQMenu32Header.h"
 #include "run/XQMenu32Private.h"
 
@@ -19,12 +20,12 @@ XQMenu32::XQMenu32(QObject* parent) : QObject(parent), d(std::make_unique<XQMenu
 }
 
 XQMenu32::~XQMenu32() {
-    if (library().testMenu.owner == this)
+    if (runSession().owner == this)
         closeGroupWindows();
 }
 
 void XQMenu32::ShowMenu() {
-    RunTables& menu = library().testMenu;
+    RunSession& menu = runSession();
     const bool startsEnabled = !d->testing && !d->disableGroupTestButton;
     if (!menu.groupWindows.isEmpty()) {
         // Windows of one page only: the pages share their screen positions.
@@ -33,8 +34,7 @@ void XQMenu32::ShowMenu() {
         showHeaderWithMenu(*d);
         return;
     }
-    menu.layout.clear();
-    if (library().run.product.isEmpty() && !ShowUserEntry())
+    if (menu.model.run.product.isEmpty() && !ShowUserEntry())
         return;
     if (!buildTestMenu(d->enableTestPrompt, d->groupOrder))
         return;

@@ -9,6 +9,7 @@
 #include "run/HeaderControl.h"
 #include "run/HeaderModel.h"
 #include "run/RunReset.h"
+#include "run/RunSession.h"
 #include "run/XQMenu32Private.h"
 
 namespace XQTestDev {
@@ -19,7 +20,7 @@ void showHeaderWithMenu(XQMenu32Private& d) {
     header.window().setStartAndPrintEnabled(!d.testing);
     if (d.testing)
         header.window().setExitCaption(true);
-    header.showAt(library().testMenu.menuXOffset);
+    header.showAt(runSession().menuXOffset);
     header.showPages();
     header.window().focusStartTest();
 }
@@ -46,7 +47,7 @@ MenuPositions XQMenu32::MenuPosition() const {
 
 void XQMenu32::setMenuPosition(MenuPositions position) {
     d->menuPosition = position;
-    int& offset = library().testMenu.menuXOffset;
+    int& offset = runSession().menuXOffset;
     offset = menuXOffsetFor(position, library().screenWidth, HeaderWindow::Width);
     d->header->placeAt(offset);
 }

@@ -8,10 +8,10 @@
 
 namespace XQTestDev {
 
-// Per-object state of an XQMenu32. The run data and the group windows are
-// library-wide and live in LibraryState instead.
 class HeaderControl;
 
+// Per-object state of an XQMenu32. The run data and the group windows are
+// library-wide and live in the run session (RunSession.h) instead.
 class XQMenu32Private {
 public:
     bool testing = false; // a run is active

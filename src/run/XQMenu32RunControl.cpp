@@ -9,6 +9,7 @@
 #include "run/HeaderControl.h"
 #include "run/HeaderMessages.h"
 #include "run/ResultsFile.h"
+#include "run/RunSession.h"
 #include "run/XQMenu32Header.h"
 #include "run/XQMenu32Private.h"
 #include "ui/Cabinet.h"
@@ -22,7 +23,7 @@ namespace XQTestDev {
 namespace {
 
 QString currentProduct() {
-    return library().run.product;
+    return runModel().run.product;
 }
 
 void startAllFromHeader(XQMenu32& menu, XQMenu32Private& d) {
@@ -102,7 +103,7 @@ void createHeader(XQMenu32& menu, XQMenu32Private& d) {
 }
 
 bool XQMenu32::StartAllTest() {
-    RunData& run = library().run;
+    RunData& run = runModel().run;
     if (run.product.isEmpty()) {
         showExclamation(HeaderMessages::productNotFound());
         return false;

@@ -7,16 +7,17 @@
 namespace XQTestDev {
 
 BackgroundWindow* loadedBackground() {
-    return library().backgroundWindow.data();
+    return sharedWindowSet().backgroundWindow.data();
 }
 
 void showBackground() {
     LibraryState& state = library();
-    if (!state.backgroundWindow) {
+    SharedWindowSet& windows = sharedWindowSet();
+    if (!windows.backgroundWindow) {
         closeSharedWindowsWithApplication();
-        state.backgroundWindow = new BackgroundWindow;
+        windows.backgroundWindow = new BackgroundWindow;
     }
-    BackgroundWindow& window = *state.backgroundWindow;
+    BackgroundWindow& window = *windows.backgroundWindow;
     window.setColour(state.backgroundColor);
     window.startSendingToBack();
     state.backgroundShown = true;
@@ -26,11 +27,11 @@ void showBackground() {
 void hideBackground() {
     LibraryState& state = library();
     state.backgroundShown = false;
-    BackgroundWindow* window = state.backgroundWindow.data();
+    BackgroundWindow* window = sharedWindowSet().backgroundWindow.data();
     if (!window)
         return;
     // Unloaded later: the request may come from the background's own menu.
-    state.backgroundWindow = nullptr;
+    sharedWindowSet().backgroundWindow = nullptr;
     window->hide();
     window->deleteLater();
 }

@@ -175,12 +175,12 @@ void Cabinet::saveWindowPlace() {
 }
 
 Cabinet& cabinet() {
-    LibraryState& state = library();
-    if (!state.cabinet) {
+    SharedWindowSet& windows = sharedWindowSet();
+    if (!windows.cabinet) {
         closeSharedWindowsWithApplication();
-        state.cabinet = new Cabinet(&sharedUtility());
+        windows.cabinet = new Cabinet(&sharedUtility());
     }
-    return *state.cabinet;
+    return *windows.cabinet;
 }
 
 } // namespace XQTestDev

@@ -9,35 +9,40 @@
 
 namespace XQTestDev {
 
+SharedWindowSet& sharedWindowSet() {
+    static SharedWindowSet windows;
+    return windows;
+}
+
 void closeSharedWindows() {
-    LibraryState& state = library();
-    delete state.statusWindow.data();
-    delete state.backgroundWindow.data();
-    delete state.cabinet.data();
-    state.backgroundShown = false;
+    SharedWindowSet& windows = sharedWindowSet();
+    delete windows.statusWindow.data();
+    delete windows.backgroundWindow.data();
+    delete windows.cabinet.data();
+    library().backgroundShown = false;
 }
 
 void closeSharedWindowsWithApplication() {
     QCoreApplication* application = QCoreApplication::instance();
-    if (!application || library().sharedWindowsCloseWith == application)
+    if (!application || sharedWindowSet().closeWith == application)
         return;
     // Post routines run first thing in the application's destructor, while
     // widgets can still be deleted.
     qAddPostRoutine(closeSharedWindows);
-    library().sharedWindowsCloseWith = application;
+    sharedWindowSet().closeWith = application;
 }
 
 StatusWindow* existingStatusWindow() {
-    return library().statusWindow.data();
+    return sharedWindowSet().statusWindow.data();
 }
 
 StatusWindow& statusWindow() {
-    LibraryState& state = library();
-    if (!state.statusWindow) {
+    SharedWindowSet& windows = sharedWindowSet();
+    if (!windows.statusWindow) {
         closeSharedWindowsWithApplication();
-        state.statusWindow = new StatusWindow;
+        windows.statusWindow = new StatusWindow;
     }
-    return *state.statusWindow;
+    return *windows.statusWindow;
 }
 
 } // namespace XQTestDev

@@ -1,8 +1,24 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
+
 namespace XQTestDev {
 
+class BackgroundWindow;
+class Cabinet;
 class StatusWindow;
+
+// The shared windows, one set per process: the shared utility's cabinet, the
+// full-screen background and the status message window, each created on first
+// use.
+struct SharedWindowSet {
+    QPointer<Cabinet> cabinet;
+    QPointer<BackgroundWindow> backgroundWindow;
+    QPointer<StatusWindow> statusWindow;
+    QPointer<QObject> closeWith; // the application they close with
+};
+SharedWindowSet& sharedWindowSet();
 
 // The status message window, one per process, created on first use.
 StatusWindow& statusWindow();

@@ -1,9 +1,11 @@
 // The checksum of a configuration file, the admin password and the integrity
-// check that guards a run, driven through the real InfoBox dialog.
+// check that guards a run. The decisions are driven through a scripted prompt;
+// a few tests answer the real InfoBox dialog.
 
 #include "config/IntegrityCheck.h"
 #include "config/XQSecurity32.h"
 #include "frame/LibraryState.h"
+#include "frame/OperatorPrompt.h"
 #include "support/ModalDriver.h"
 #include "support/StationFixture.h"
 
@@ -156,18 +158,61 @@ QString messageOf(QWidget* dialog) {
     return plain.isValid() ? plain.toString() : message->property("text").toString();
 }
 
+// Answers password prompts from a script, as the operator would, and records
+// what each one showed.
+class ScriptedPrompt : public OperatorPrompt {
+public:
+    ScriptedPrompt(std::deque<PromptAnswer>& script, std::vector<SeenPrompt>& seen)
+        : script_(script), seen_(seen) {}
+
+    bool askPassword(const QString& message, QString& typed) override {
+        seen_.push_back({message, typed, true});
+        if (script_.empty()) {
+            ADD_FAILURE() << "an unexpected prompt: " << message.toStdString();
+            return false;
+        }
+        const PromptAnswer answer = script_.front();
+        script_.pop_front();
+        if (!answer.type.isNull())
+            typed = answer.type;
+        return answer.ok;
+    }
+    bool confirm(const QString& question) override {
+        ADD_FAILURE() << "an unexpected question: " << question.toStdString();
+        return false;
+    }
+
+private:
+    std::deque<PromptAnswer>& script_;
+    std::vector<SeenPrompt>& seen_;
+};
+
 class IntegrityCheck : public StationTest {
 protected:
     void SetUp() override {
         StationTest::SetUp();
         utility.setINIPath(iniDir());
+        setOperatorPrompt(&scripted);
+    }
+    void TearDown() override {
+        setOperatorPrompt(nullptr);
+        StationTest::TearDown();
+    }
+
+    // The prompts of this test are answered in the real InfoBox.
+    void answerInTheInfoBox() {
+        setOperatorPrompt(nullptr);
+        throughInfoBox = true;
     }
 
     // Answers the coming prompts in order, recording what each one showed.
     void answerPrompts(std::deque<PromptAnswer> answers) {
         script = std::move(answers);
-        armNextPrompt();
+        if (throughInfoBox)
+            armNextPrompt();
     }
+
+    bool check() { return checkConfigurationIntegrity(operatorPrompt()); }
 
     void armNextPrompt() {
         if (script.empty())
@@ -198,6 +243,8 @@ protected:
     XQUtility32 utility;
     std::deque<PromptAnswer> script;
     std::vector<SeenPrompt> seen;
+    ScriptedPrompt scripted{script, seen};
+    bool throughInfoBox = false;
 };
 
 const QByteArray AteIni = "[ATE Configuration]\r\nID=ATE-01\r\nTestProduct=P1\r\n"
@@ -221,6 +268,7 @@ TEST_F(IntegrityCheck, WithoutAdminPasswordNothingIsExamined) {
 }
 
 TEST_F(IntegrityCheck, WrongPasswordThreeTimesThenTheRightOneAcceptsBothFiles) {
+    answerInTheInfoBox();
     writeIni(QStringLiteral("ATE.INI"), AteIni);
     writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));
@@ -230,7 +278,7 @@ TEST_F(IntegrityCheck, WrongPasswordThreeTimesThenTheRightOneAcceptsBothFiles) {
                    {QStringLiteral("guess3")},
                    {QStringLiteral("Op3nSesame")},
                    {QString()}}); // the PRODUCTS.INI prompt already holds the password
-    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(check());
     ASSERT_EQ(seen.size(), 5u);
 
     const QString firstAsk = ChecksumMessageOfAte + QLatin1Char('\n') + AskForPassword;
@@ -253,11 +301,12 @@ TEST_F(IntegrityCheck, WrongPasswordThreeTimesThenTheRightOneAcceptsBothFiles) {
 
     // Both files carried a History section: their checksums are stable now.
     seen.clear();
-    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(check());
     EXPECT_TRUE(seen.empty());
 }
 
 TEST_F(IntegrityCheck, CancelAtTheAteIniPromptEndsTheCheck) {
+    answerInTheInfoBox();
     writeIni(QStringLiteral("ATE.INI"), AteIni);
     writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));
@@ -278,7 +327,7 @@ TEST_F(IntegrityCheck, CancelAtTheProductsPromptKeepsTheAcceptedAteIni) {
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));
 
     answerPrompts({{QStringLiteral("Op3nSesame")}, {QString(), false}});
-    EXPECT_FALSE(checkConfigurationIntegrity(utility));
+    EXPECT_FALSE(check());
     EXPECT_EQ(seen.size(), 2u);
     EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(AteIni));
     EXPECT_EQ(readFile(iniDir() + QStringLiteral("PRODUCTS.INI")), ProductsIni);
@@ -291,7 +340,7 @@ TEST_F(IntegrityCheck, AnUnchangedFileIsNotAskedFor) {
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));
 
     answerPrompts({{QStringLiteral("Op3nSesame")}});
-    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(check());
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfProducts));
 }
@@ -305,7 +354,7 @@ TEST_F(IntegrityCheck, StoredChecksumComparesWithCase) {
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));
 
     answerPrompts({{QStringLiteral("Op3nSesame")}});
-    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(check());
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfAte));
     EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(AteIni));
@@ -316,12 +365,12 @@ TEST_F(IntegrityCheck, AnEditAfterAcceptanceIsAskedForAgain) {
     writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));
     answerPrompts({{QStringLiteral("Op3nSesame")}, {QString()}});
-    ASSERT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_TRUE(check());
 
     utility.WriteINI(false, QStringLiteral("P1"), QStringLiteral("Model"), QStringLiteral("M1,M2"));
     seen.clear();
     answerPrompts({{QStringLiteral("Op3nSesame")}});
-    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(check());
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfProducts));
 }
@@ -333,26 +382,26 @@ TEST_F(IntegrityCheck, FirstAcceptanceAddsTheHistorySectionSoTheNextCheckAsksOnc
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));
 
     answerPrompts({{QStringLiteral("Op3nSesame")}, {QString()}});
-    ASSERT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_TRUE(check());
     EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(noHistory));
 
     // The added "[History]" line is part of the text now.
     seen.clear();
     answerPrompts({{QStringLiteral("Op3nSesame")}});
-    ASSERT_TRUE(checkConfigurationIntegrity(utility));
+    ASSERT_TRUE(check());
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfAte));
     EXPECT_EQ(storedChecksum(QStringLiteral("ATE.INI")), checksumOf(noHistory + "[History]\r\n"));
 
     seen.clear();
-    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(check());
     EXPECT_TRUE(seen.empty());
 }
 
 TEST_F(IntegrityCheck, MissingFilesHaveChecksumZeroAndAreAskedFor) {
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));
     answerPrompts({{QStringLiteral("Op3nSesame")}, {QString()}});
-    EXPECT_TRUE(checkConfigurationIntegrity(utility));
+    EXPECT_TRUE(check());
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_TRUE(seen[0].message.startsWith(ChecksumMessageOfAte));
     EXPECT_TRUE(seen[1].message.startsWith(ChecksumMessageOfProducts));
@@ -367,6 +416,7 @@ TEST_F(IntegrityCheck, MissingFilesHaveChecksumZeroAndAreAskedFor) {
 }
 
 TEST_F(IntegrityCheck, ReleasedForRunWhenAccepted) {
+    answerInTheInfoBox();
     writeIni(QStringLiteral("ATE.INI"), AteIni);
     writeIni(QStringLiteral("PRODUCTS.INI"), ProductsIni);
     utility.setAdminPassword(QStringLiteral("Op3nSesame"));

@@ -5,6 +5,7 @@
 #include "output/RecordingPrinter.h"
 #include "output/ReportFile.h"
 #include "output/ReportRun.h"
+#include "run/RunSession.h"
 #include "support/StationFixture.h"
 
 #include <QByteArray>
@@ -21,8 +22,8 @@ protected:
     void SetUp() override {
         StationTest::SetUp();
         library().iniDirectory = iniDir();
-        library().run = RunData();
-        library().runSoftwareVersion.clear();
+        runModel().run = RunData();
+        runModel().softwareVersion.clear();
         setWriteFaultHookForTesting({});
     }
     void TearDown() override {
@@ -30,7 +31,7 @@ protected:
         StationTest::TearDown();
     }
 
-    void choose(const QString& product) { library().run.product = product; }
+    void choose(const QString& product) { runModel().run.product = product; }
 
     void writeResults(const QByteArray& bytes) const {
         writeFile(resultsDir() + QStringLiteral("XQResults.ini"), bytes);

@@ -2,6 +2,7 @@
 // with the printer's fonts line by line.
 
 #include "output/ReportFixture.h"
+#include "run/RunSession.h"
 
 #include <XQTestDev/XQReport32.h>
 
@@ -152,7 +153,7 @@ TEST_F(GoldenReport, ThreePages) {
 
 TEST_F(GoldenReport, TheHeldSoftwareVersionStandsInForAnEmptyOne) {
     writeThreePageStation();
-    library().runSoftwareVersion = QStringLiteral("1.4.2");
+    runModel().softwareVersion = QStringLiteral("1.4.2");
     printReport(printer, QString());
     EXPECT_EQ(report(), expected("report-three-pages.txt"));
 }

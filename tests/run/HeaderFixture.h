@@ -32,7 +32,7 @@ protected:
         writeProducts(
             "1=VIN,11.4,12.6,12,V,Power,Input voltage,\r\n2=IIN,,0.5,,A,Power,Input current,\r\n"
             "3=VOUT,4.75,5.25,5,V,Output,Output voltage,\r\n4=<EOT>\r\n");
-        RunData& run = library().run;
+        RunData& run = runModel().run;
         run.operatorId = QStringLiteral("OP01");
         run.serialNumber = QStringLiteral("SN-0001");
         run.testId = QStringLiteral("FINAL");

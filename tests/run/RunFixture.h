@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/LibraryState.h"
+#include "run/RunSession.h"
 #include "support/StationFixture.h"
 
 #include <QByteArray>
@@ -18,9 +19,8 @@ protected:
     void SetUp() override {
         StationTest::SetUp();
         library().iniDirectory = iniDir();
-        library().run = RunData();
-        library().testMenu = RunTables();
-        library().run.product = QStringLiteral("PSU");
+        resetRunSession();
+        runModel().run.product = QStringLiteral("PSU");
     }
 
     // PRODUCTS.INI with "[PSU Spec]" holding `lines` as keys 1, 2, ... in order,

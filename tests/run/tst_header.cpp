@@ -49,7 +49,7 @@ TEST_F(HeaderTest, ShowMenuShowsWhoTestsWhichUnit) {
     EXPECT_EQ(label("lblSerialNumber"), QStringLiteral("UUT S/N: SN-0001"));
     EXPECT_EQ(label("lblTestID"), QStringLiteral("Test ID: FINAL"));
     EXPECT_EQ(label("lblSWVersion"), QStringLiteral("S/W Rev: PSU-TP 2.1"));
-    EXPECT_EQ(library().runSoftwareVersion, QStringLiteral("PSU-TP 2.1"));
+    EXPECT_EQ(runModel().softwareVersion, QStringLiteral("PSU-TP 2.1"));
     EXPECT_EQ(label("lblHPU_0"), QStringLiteral("HPU:"));
     EXPECT_EQ(label("lblHPU_1"), QStringLiteral("00:00:00"));
     EXPECT_EQ(menu->HPU(), QTime(0, 0));
@@ -93,7 +93,7 @@ protected:
     }
     QList<int> visibleWindows() {
         QList<int> shown;
-        const auto& windows = library().testMenu.groupWindows;
+        const auto& windows = runSession().groupWindows;
         for (int i = 0; i < windows.size(); ++i) {
             if (windows[i]->isVisible())
                 shown << i;
@@ -164,7 +164,7 @@ TEST_P(MenuPositionTest, PlacesHeaderAndGroupWindows) {
     EXPECT_EQ(static_cast<int>(menu->MenuPosition()), c.position);
     EXPECT_EQ(windowPositionTwips(window()).x(), c.expectedLeft);
     // The first column stands 20 twips right of the offset (of 1 when it is 0).
-    const int firstColumn = windowPositionTwips(*library().testMenu.groupWindows.front()).x();
+    const int firstColumn = windowPositionTwips(*runSession().groupWindows.front()).x();
     EXPECT_NEAR(firstColumn, std::max(1, c.expectedLeft) + 20, 15);
 }
 
@@ -179,14 +179,14 @@ TEST_F(HeaderTest, MenuPositionNeverSetKeepsTheLeftEdge) {
     EXPECT_EQ(static_cast<int>(menu->MenuPosition()), 0);
     menu->ShowMenu();
     EXPECT_EQ(windowPositionTwips(window()).x(), 0);
-    EXPECT_NEAR(windowPositionTwips(*library().testMenu.groupWindows.front()).x(), 21, 15);
+    EXPECT_NEAR(windowPositionTwips(*runSession().groupWindows.front()).x(), 21, 15);
 }
 
 // ---- The clock -------------------------------------------------------------
 
 TEST_F(HeaderTest, ClockShowsTimeRunDataAndElapsedTime) {
     menu->ShowMenu();
-    library().run.startTime = QDateTime::currentDateTime().addSecs(-65);
+    runModel().run.startTime = QDateTime::currentDateTime().addSecs(-65);
     header().setRunEnded(false);
     menu->setSerialNumber(QStringLiteral("SN-0002"));
     EXPECT_TRUE(QTest::qWaitFor(
@@ -205,7 +205,7 @@ TEST_F(HeaderTest, ClockShowsTimeRunDataAndElapsedTime) {
     // After the run the elapsed time stands still.
     menu->StopTest();
     const QString stopped = label("lblHPU_1");
-    library().run.startTime = library().run.startTime.addSecs(-3600);
+    runModel().run.startTime = runModel().run.startTime.addSecs(-3600);
     QTest::qWait(60);
     EXPECT_EQ(label("lblHPU_1"), stopped);
 }
@@ -236,7 +236,7 @@ TEST_F(HeaderTest, TestingValueBlinksOncePerTick) {
     menu->SendData(QStringLiteral("Power"), QStringLiteral("Input voltage"),
                    QStringLiteral("TESTING"));
     auto* value =
-        library().testMenu.groupWindows.front()->findChild<QLabel*>(QStringLiteral("lblValue_0"));
+        runSession().groupWindows.front()->findChild<QLabel*>(QStringLiteral("lblValue_0"));
     ASSERT_NE(value, nullptr);
     EXPECT_TRUE(alternates(visibilityPerTick(window(), value, 4)));
 }

@@ -1,3 +1,4 @@
+#include "run/ResultColours.h"
 #include "run/ResultJudge.h"
 
 #include <QDateTime>
@@ -43,82 +44,81 @@ struct JudgeCase {
     QVariant value;
     const char* minimum;
     const char* maximum;
-    ValueColour colour;
-    FrameLook frame;
+    Verdict verdict;
     const char* recorded; // "" = not recorded
 };
 
 class Judging : public ::testing::TestWithParam<JudgeCase> {};
 
-TEST_P(Judging, ColoursAndRecords) {
+TEST_P(Judging, GivesTheVerdictAndTheRecordedText) {
     const JudgeCase& c = GetParam();
     const Judgement j =
         judgeResult(c.value, QString::fromUtf8(c.minimum), QString::fromUtf8(c.maximum));
-    EXPECT_EQ(j.colour, c.colour);
-    EXPECT_EQ(j.frame, c.frame);
+    EXPECT_EQ(j.verdict, c.verdict);
     EXPECT_EQ(j.recordedResult, QString::fromUtf8(c.recorded));
 }
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const double Inf = std::numeric_limits<double>::infinity();
-constexpr auto Black = ValueColour::Black;
-constexpr auto Red = ValueColour::Red;
-constexpr auto Green = ValueColour::Green;
-constexpr auto Shown = FrameLook::Result;
+constexpr auto Pass = Verdict::Pass;
+constexpr auto Fail = Verdict::Fail;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Judging,
     ::testing::Values(
-        JudgeCase{"AtMaximum", 5.25, "4.75", "5.25", Black, Shown, "5.25"},
-        JudgeCase{"AboveMaximum", 5.2501, "4.75", "5.25", Red, Shown, "5.2501"},
-        JudgeCase{"AtMinimum", 4.75, "4.75", "5.25", Black, Shown, "4.75"},
-        JudgeCase{"BelowMinimum", 4.7, "4.75", "5.25", Red, Shown, "4.7"},
-        JudgeCase{"OnlyMaxAtMax", 10, "----", "10", Black, Shown, "10"},
-        JudgeCase{"OnlyMaxAbove", 10.1, "----", "10", Red, Shown, "10.1"},
-        JudgeCase{"OnlyMaxFarBelow", -1000, "----", "10", Black, Shown, "-1000"},
-        JudgeCase{"OnlyMinBelow", -0.1, "0", "----", Red, Shown, "-0.1"},
-        JudgeCase{"NoLimits", 1e300, "----", "----", Black, Shown, "1e+300"},
+        JudgeCase{"AtMaximum", 5.25, "4.75", "5.25", Pass, "5.25"},
+        JudgeCase{"AboveMaximum", 5.2501, "4.75", "5.25", Fail, "5.2501"},
+        JudgeCase{"AtMinimum", 4.75, "4.75", "5.25", Pass, "4.75"},
+        JudgeCase{"BelowMinimum", 4.7, "4.75", "5.25", Fail, "4.7"},
+        JudgeCase{"OnlyMaxAtMax", 10, "----", "10", Pass, "10"},
+        JudgeCase{"OnlyMaxAbove", 10.1, "----", "10", Fail, "10.1"},
+        JudgeCase{"OnlyMaxFarBelow", -1000, "----", "10", Pass, "-1000"},
+        JudgeCase{"OnlyMinBelow", -0.1, "0", "----", Fail, "-0.1"},
+        JudgeCase{"NoLimits", 1e300, "----", "----", Pass, "1e+300"},
         // A float is judged by the number it is shown and recorded as.
-        JudgeCase{"FloatAtMaximum", QVariant(0.3f), "0", "0.3", Black, Shown, "0.3"},
-        JudgeCase{"FloatAtMinimum", QVariant(0.7f), "0.7", "1", Black, Shown, "0.7"},
-        JudgeCase{"FloatAboveMaximum", QVariant(0.30001f), "0", "0.3", Red, Shown, "0.30001"},
-        JudgeCase{"NumericText", QStringLiteral(" 5.1 "), "4.75", "5.25", Black, Shown, "5.1"},
-        JudgeCase{"NumericTextFails", QStringLiteral("6"), "4.75", "5.25", Red, Shown, "6"},
-        JudgeCase{"HugeText", QStringLiteral("1e999"), "----", "10", Red, Shown, "1e999"},
-        JudgeCase{"NotANumber", NaN, "----", "----", Red, Shown, "nan"},
-        JudgeCase{"Infinite", Inf, "0", "----", Black, Shown, "inf"},
-        JudgeCase{"PassWord", QStringLiteral("pass"), "1", "2", Black, Shown, "PASS"},
-        JudgeCase{"OnWord", QStringLiteral(" On "), "1", "2", Black, Shown, "ON"},
-        JudgeCase{"YesWord", QStringLiteral("yes"), "1", "2", Black, Shown, "YES"},
-        JudgeCase{"TrueWord", QStringLiteral("True"), "1", "2", Black, Shown, "TRUE"},
-        JudgeCase{"FailWord", QStringLiteral("Fail"), "1", "2", Red, Shown, "FAIL"},
-        JudgeCase{"NoWord", QStringLiteral("no"), "1", "2", Red, Shown, "NO"},
-        JudgeCase{"OffWord", QStringLiteral("OFF"), "1", "2", Red, Shown, "OFF"},
-        JudgeCase{"FalseWord", QStringLiteral("false"), "1", "2", Red, Shown, "FALSE"},
-        JudgeCase{"OtherWord", QStringLiteral("OPEN"), "1", "2", Black, Shown, "OPEN"},
-        JudgeCase{"Testing", QStringLiteral("Testing"), "1", "2", Green, FrameLook::Testing, ""},
-        JudgeCase{"EmptyText", QStringLiteral(""), "1", "2", Black, Shown, ""},
-        JudgeCase{"BlankText", QStringLiteral("   "), "1", "2", Black, Shown, ""},
-        JudgeCase{"EmptyVariant", QVariant(), "1", "2", Black, Shown, ""},
-        JudgeCase{"BoolTrue", true, "1", "2", Black, Shown, "TRUE"},
-        JudgeCase{"BoolFalse", false, "1", "2", Red, Shown, "FALSE"},
-        JudgeCase{"Date", QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), "1", "2", Black, Shown,
+        JudgeCase{"FloatAtMaximum", QVariant(0.3f), "0", "0.3", Pass, "0.3"},
+        JudgeCase{"FloatAtMinimum", QVariant(0.7f), "0.7", "1", Pass, "0.7"},
+        JudgeCase{"FloatAboveMaximum", QVariant(0.30001f), "0", "0.3", Fail, "0.30001"},
+        JudgeCase{"NumericText", QStringLiteral(" 5.1 "), "4.75", "5.25", Pass, "5.1"},
+        JudgeCase{"NumericTextFails", QStringLiteral("6"), "4.75", "5.25", Fail, "6"},
+        JudgeCase{"HugeText", QStringLiteral("1e999"), "----", "10", Fail, "1e999"},
+        JudgeCase{"NotANumber", NaN, "----", "----", Fail, "nan"},
+        JudgeCase{"Infinite", Inf, "0", "----", Pass, "inf"},
+        JudgeCase{"PassWord", QStringLiteral("pass"), "1", "2", Pass, "PASS"},
+        JudgeCase{"OnWord", QStringLiteral(" On "), "1", "2", Pass, "ON"},
+        JudgeCase{"YesWord", QStringLiteral("yes"), "1", "2", Pass, "YES"},
+        JudgeCase{"TrueWord", QStringLiteral("True"), "1", "2", Pass, "TRUE"},
+        JudgeCase{"FailWord", QStringLiteral("Fail"), "1", "2", Fail, "FAIL"},
+        JudgeCase{"NoWord", QStringLiteral("no"), "1", "2", Fail, "NO"},
+        JudgeCase{"OffWord", QStringLiteral("OFF"), "1", "2", Fail, "OFF"},
+        JudgeCase{"FalseWord", QStringLiteral("false"), "1", "2", Fail, "FALSE"},
+        JudgeCase{"OtherWord", QStringLiteral("OPEN"), "1", "2", Pass, "OPEN"},
+        JudgeCase{"Testing", QStringLiteral("Testing"), "1", "2", Verdict::Testing, ""},
+        JudgeCase{"EmptyText", QStringLiteral(""), "1", "2", Pass, ""},
+        JudgeCase{"BlankText", QStringLiteral("   "), "1", "2", Pass, ""},
+        JudgeCase{"EmptyVariant", QVariant(), "1", "2", Pass, ""},
+        JudgeCase{"BoolTrue", true, "1", "2", Pass, "TRUE"},
+        JudgeCase{"BoolFalse", false, "1", "2", Fail, "FALSE"},
+        JudgeCase{"Date", QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), "1", "2", Pass,
                   "01/02/2026 03:04:05 AM"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RecordedValue, CarriesTheVerdictAndNoSecondBar) {
-    EXPECT_EQ(recordedValue(QStringLiteral("5.25"), Black), QStringLiteral("5.25|Pass"));
-    EXPECT_EQ(recordedValue(QStringLiteral("6"), Red), QStringLiteral("6|Fail"));
-    EXPECT_EQ(recordedValue(QStringLiteral("X"), ValueColour::Green), QStringLiteral("X|----"));
-    EXPECT_EQ(recordedValue(QStringLiteral("A|B||C"), Black), QStringLiteral("A/B//C|Pass"));
+    EXPECT_EQ(recordedValue(QStringLiteral("5.25"), Pass), QStringLiteral("5.25|Pass"));
+    EXPECT_EQ(recordedValue(QStringLiteral("6"), Fail), QStringLiteral("6|Fail"));
+    EXPECT_EQ(recordedValue(QStringLiteral("X"), Verdict::Testing), QStringLiteral("X|----"));
+    EXPECT_EQ(recordedValue(QStringLiteral("A|B||C"), Pass), QStringLiteral("A/B//C|Pass"));
 }
 
 TEST(Colours, AreTheStationsCodes) {
-    EXPECT_EQ(colourCode(Red), 0x0000FFu);
-    EXPECT_EQ(colourCode(Green), 0x008000u);
+    EXPECT_EQ(colourCode(colourOf(Fail)), 0x0000FFu);
+    EXPECT_EQ(colourCode(colourOf(Pass)), 0x000000u);
+    EXPECT_EQ(colourCode(colourOf(Verdict::Testing)), 0x008000u);
     EXPECT_EQ(colourCode(ValueColour::ButtonFace), 0x8000000Fu);
-    EXPECT_EQ(frameFillCode(Shown), 0xC0E0FFu);
-    EXPECT_EQ(frameOutlineCode(Shown), 0x80C0FFu);
+    EXPECT_EQ(frameOf(Verdict::Testing), FrameLook::Testing);
+    EXPECT_EQ(frameOf(Pass), FrameLook::Result);
+    EXPECT_EQ(frameFillCode(FrameLook::Result), 0xC0E0FFu);
+    EXPECT_EQ(frameOutlineCode(FrameLook::Result), 0x80C0FFu);
     EXPECT_EQ(frameFillCode(FrameLook::Testing), 0x80C0FFu);
     EXPECT_EQ(frameOutlineCode(FrameLook::Testing), 0x0080FFu);
     EXPECT_EQ(colourFromBgr(0x0000FF), QColor(255, 0, 0));

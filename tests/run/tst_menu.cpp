@@ -1,4 +1,5 @@
 #include "RunFixture.h"
+#include "frame/OperatorPrompt.h"
 #include "frame/ScreenUnits.h"
 #include "run/GroupWindow.h"
 #include "run/MenuBuild.h"
@@ -37,7 +38,7 @@ protected:
                    "RIP,N/A,50,,mV,Output,Ripple,", "<EOT>"});
     }
 
-    QList<QPointer<GroupWindow>>& windows() { return library().testMenu.groupWindows; }
+    QList<QPointer<GroupWindow>>& windows() { return runSession().groupWindows; }
     GroupWindow* window(int i) { return windows().at(i).data(); }
 
     QString text(GroupWindow* w, const char* name) {
@@ -118,7 +119,7 @@ TEST_F(MenuTest, SevenFullGroupsMakeThreePagesOnAShortScreen) {
     writeGroups(7, 10);
     menu->ShowMenu();
     ASSERT_EQ(windows().size(), 7);
-    EXPECT_EQ(library().testMenu.layout.pageTable, (QList<int>{2, 5, 6}));
+    EXPECT_EQ(runModel().layout.pageTable, (QList<int>{2, 5, 6}));
     EXPECT_EQ(windowSizeTwips(*window(6)).height(), toTwipsY(toPixelsY(6615)));
     EXPECT_EQ(visibleWindows(), (QList<int>{0, 1, 2}));
     EXPECT_EQ(window(3)->pos(), window(0)->pos()) << "pages share their positions";
@@ -154,7 +155,7 @@ TEST_F(MenuTest, FiftyGroupsOf498Lines) {
     writeIni(QStringLiteral("PRODUCTS.INI"), text + "499=<EOT>\r\n");
     menu->ShowMenu();
     ASSERT_EQ(windows().size(), 50);
-    EXPECT_EQ(library().testMenu.layout.pageTable.size(), 17);
+    EXPECT_EQ(runModel().layout.pageTable.size(), 17);
     EXPECT_EQ(window(49)->rowCount(), 8);
     EXPECT_TRUE(recorder->messages.empty());
     EXPECT_TRUE(menu->SendData(QStringLiteral("G49"), QStringLiteral("P498"), 2));
@@ -169,7 +170,7 @@ TEST_F(MenuTest, MissingEndTagBuildsNothingAndForgetsTheProduct) {
     writeIni(QStringLiteral("PRODUCTS.INI"), text);
     menu->ShowMenu();
     EXPECT_TRUE(windows().isEmpty());
-    EXPECT_TRUE(library().run.product.isEmpty());
+    EXPECT_TRUE(runModel().run.product.isEmpty());
     EXPECT_EQ(recorder->texts(),
               QStringList{QStringLiteral("There is not found the End Of Test <EOT> tag!")});
 }
@@ -178,7 +179,7 @@ TEST_F(MenuTest, ProductWithoutSpecSectionBuildsNothing) {
     writeIni(QStringLiteral("PRODUCTS.INI"), "[PSU]\r\nVersion=1\r\n[Other Spec]\r\n1=<EOT>\r\n");
     menu->ShowMenu();
     EXPECT_TRUE(windows().isEmpty());
-    EXPECT_TRUE(library().run.product.isEmpty());
+    EXPECT_TRUE(runModel().run.product.isEmpty());
     EXPECT_EQ(recorder->texts(),
               QStringList{QStringLiteral("There is not found the End Of Test <EOT> tag!")});
 }
@@ -197,7 +198,7 @@ TEST_F(MenuTest, GroupNameWithTrailingBlank) {
 
 TEST_F(MenuTest, BuildWithoutProductFails) {
     writeStation();
-    library().run.product.clear();
+    runModel().run.product.clear();
     QString order = QStringLiteral("unchanged");
     EXPECT_FALSE(buildTestMenu(true, order));
     EXPECT_TRUE(windows().isEmpty());
@@ -216,14 +217,14 @@ TEST_F(MenuTest, SecondShowMenuKeepsTheWindows) {
 
 TEST_F(MenuTest, HideMenuClosesTheWindowsAndResetsTheRun) {
     writeStation();
-    library().run.operatorId = QStringLiteral("OP01");
+    runModel().run.operatorId = QStringLiteral("OP01");
     menu->ShowMenu();
     ASSERT_TRUE(menu->SendData(QStringLiteral("Power"), QStringLiteral("Power good"), "pass"));
     const QPointer<GroupWindow> first = window(0);
     menu->HideMenu();
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(windows().isEmpty());
-    EXPECT_TRUE(library().testMenu.layout.pageTable.isEmpty());
+    EXPECT_TRUE(runModel().layout.pageTable.isEmpty());
     EXPECT_EQ(result(3), QStringLiteral("----|----"));
     EXPECT_EQ(result(QStringLiteral("OperatorID")), QStringLiteral("OP01"));
     EXPECT_FALSE(result(QStringLiteral("StartTestTime")).isEmpty());
@@ -253,7 +254,7 @@ TEST_F(MenuTest, GroupStartAsksThenResetsOnlyThatGroup) {
     EXPECT_EQ(lastQuestion,
               QStringLiteral("\n\n\n\nWould you like to start group test of Power?."));
     EXPECT_EQ(text(window(0), "lblValue_0"), QStringLiteral("12 "));
-    EXPECT_TRUE(library().testMenu.pendingGroupName.isEmpty());
+    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
     EXPECT_EQ(result(1), QStringLiteral("12|Pass"));
 
     startGroup(window(0), OK);
@@ -265,7 +266,7 @@ TEST_F(MenuTest, GroupStartAsksThenResetsOnlyThatGroup) {
     EXPECT_EQ(result(5), QStringLiteral("20|Pass"));
     EXPECT_EQ(text(window(1), "lblValue_1"), QStringLiteral("20 "));
     EXPECT_EQ(result(QStringLiteral("OverallPassFail")), QStringLiteral("----"));
-    EXPECT_EQ(library().testMenu.pendingGroupName, QStringLiteral("Power"));
+    EXPECT_EQ(runModel().pendingGroupName, QStringLiteral("Power"));
 }
 
 TEST_F(MenuTest, PromptOffAtBuildStartsWithoutQuestion) {
@@ -275,7 +276,7 @@ TEST_F(MenuTest, PromptOffAtBuildStartsWithoutQuestion) {
     menu->setEnableTestPrompt(true); // affects only windows built later
     EXPECT_FALSE(window(1)->promptEnabled());
     clickButton(window(1), QStringLiteral("cmdStart"));
-    EXPECT_EQ(library().testMenu.pendingGroupName, QStringLiteral("Output"));
+    EXPECT_EQ(runModel().pendingGroupName, QStringLiteral("Output"));
     EXPECT_EQ(result(4), QStringLiteral("----|----"));
 }
 
@@ -288,7 +289,59 @@ TEST_F(MenuTest, FailedGroupResetChangesNothingOnScreen) {
     clickButton(window(1), QStringLiteral("cmdStart"));
     EXPECT_EQ(recorder->messages.size(), 1u);
     EXPECT_EQ(text(window(1), "lblValue_1"), QStringLiteral("20 "));
-    EXPECT_TRUE(library().testMenu.pendingGroupName.isEmpty());
+    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
+}
+
+// A station program may close the menu while a group start waits for the
+// operator or shows a message; the start then ends without touching the
+// closed window or the groups that went with it.
+class MenuClosingPrompt : public OperatorPrompt {
+public:
+    explicit MenuClosingPrompt(std::unique_ptr<XQMenu32>& menu) : menu_(menu) {}
+    bool askPassword(const QString&, QString&) override { return false; }
+    bool confirm(const QString&) override {
+        menu_.reset();
+        return true;
+    }
+
+private:
+    std::unique_ptr<XQMenu32>& menu_;
+};
+
+TEST_F(MenuTest, GroupStartEndsWhenTheMenuIsClosedDuringTheQuestion) {
+    writeStation();
+    menu->ShowMenu();
+    MenuClosingPrompt prompt(menu);
+    setOperatorPrompt(&prompt);
+    clickButton(window(0), QStringLiteral("cmdStart"));
+    setOperatorPrompt(nullptr);
+    EXPECT_FALSE(menu);
+    EXPECT_TRUE(windows().isEmpty());
+    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
+}
+
+TEST_F(MenuTest, GroupStartEndsWhenTheMenuIsClosedDuringAMessage) {
+    writeStation();
+    menu->setEnableTestPrompt(false);
+    menu->ShowMenu();
+    ASSERT_TRUE(menu->SendData(QStringLiteral("Power"), QStringLiteral("Input voltage"), 12.0));
+    // The reset reads the test lines again: a missing PRODUCTS.INI is reported
+    // with a message, and the station program closes the menu there.
+    QFile::remove(iniDir() + QStringLiteral("PRODUCTS.INI"));
+    QStringList shown;
+    setMessageHandler([&](const MessageRequest& request) {
+        shown << request.text;
+        menu.reset();
+        return int(ResultOK);
+    });
+    clickButton(window(0), QStringLiteral("cmdStart"));
+    recorder.reset();
+    recorder = std::make_unique<RecordingMessages>();
+    EXPECT_EQ(shown, QStringList{QStringLiteral(
+                         "PRODUCTS.INI file is missing!, please check you INIPath property.")});
+    EXPECT_FALSE(menu);
+    EXPECT_TRUE(windows().isEmpty());
+    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
 }
 
 TEST_F(MenuTest, ShiftRightClickOnTheTitleTogglesTheFrame) {

@@ -3,6 +3,8 @@
 #include "run/GroupRows.h"
 #include "run/ProductDefinition.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -32,8 +34,15 @@ TEST_F(ProductTest, ReadsLinesByNumberAndSeesEdits) {
     EXPECT_EQ(first->line(500).kind, LineKind::Empty);
     EXPECT_EQ(spec(), first) << "an unchanged file is not read again";
 
-    QTest::qWait(5); // a new modification time even on coarse clocks
+    // Same size, and on a coarse clock the same time: the edit is stamped with
+    // a time of its own (an older one, as a copied file may carry).
+    const QString path = iniDir() + QStringLiteral("PRODUCTS.INI");
+    const QDateTime before = QFileInfo(path).lastModified();
     writeSpec({"A,1,2,,V,Power,Iin", "<EOT>"});
+    QFile edited(path);
+    ASSERT_TRUE(edited.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(edited.setFileTime(before.addSecs(-10), QFileDevice::FileModificationTime));
+    edited.close();
     EXPECT_EQ(spec()->line(1).parameterName, QStringLiteral("Iin"));
     EXPECT_TRUE(recorder->messages.empty());
 }
@@ -192,6 +201,103 @@ TEST_F(ProductTest, ListWithoutEndTagUpTo499) {
     EXPECT_EQ(recorder->texts(),
               QStringList{QStringLiteral("Can't reach to End Of Test <EOT> record!")});
 }
+
+// ---- The walk over the test lines -----------------------------------------
+
+ProductSpec specOf(const std::vector<const char*>& texts) {
+    std::vector<TestLine> lines;
+    int number = 1;
+    for (const char* text : texts) {
+        lines.push_back(parseTestLine(number, QString::fromUtf8(text)));
+        ++number;
+    }
+    for (; number <= LastSpecKey; ++number)
+        lines.push_back(parseTestLine(number, QString()));
+    return ProductSpec(QStringLiteral("P"), QString(), std::move(lines));
+}
+
+const char* const Full = "F,1,2,,V,G,P";
+const char* const Short = "F,1,2";
+
+struct WalkCase {
+    const char* name;
+    std::vector<const char*> lines;
+    AtGap gap;
+    AtShortLine shortLine;
+    std::vector<int> yielded;
+    WalkEnd end;
+    int endLine;
+};
+
+class Walk : public ::testing::TestWithParam<WalkCase> {};
+
+TEST_P(Walk, YieldsLinesAndTellsHowItEnded) {
+    const WalkCase& c = GetParam();
+    const ProductSpec spec = specOf(c.lines);
+    TestLineWalk walk(spec, c.gap, c.shortLine);
+    std::vector<int> yielded;
+    while (const TestLine* line = walk.next())
+        yielded.push_back(line->number);
+    EXPECT_EQ(yielded, c.yielded);
+    EXPECT_EQ(walk.end(), c.end);
+    EXPECT_EQ(walk.endLine(), c.endLine);
+    EXPECT_EQ(walk.next(), nullptr) << "an ended walk stays ended";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Walk,
+    ::testing::Values(WalkCase{"UpToTheEndTag",
+                               {Full, Full, "<eot>", Full},
+                               AtGap::Stop,
+                               AtShortLine::Stop,
+                               {1, 2},
+                               WalkEnd::EndTag,
+                               3},
+                      WalkCase{"GapSkipped",
+                               {Full, "", Full, "<EOT>"},
+                               AtGap::Skip,
+                               AtShortLine::Stop,
+                               {1, 3},
+                               WalkEnd::EndTag,
+                               4},
+                      WalkCase{"GapStops",
+                               {Full, "", Full, "<EOT>"},
+                               AtGap::Stop,
+                               AtShortLine::Stop,
+                               {1},
+                               WalkEnd::Gap,
+                               2},
+                      WalkCase{"ShortLineStops",
+                               {Full, Short, "<EOT>"},
+                               AtGap::Skip,
+                               AtShortLine::Stop,
+                               {1},
+                               WalkEnd::ShortLine,
+                               2},
+                      WalkCase{"ShortLineSkipped",
+                               {Short, Full, "<EOT>"},
+                               AtGap::Skip,
+                               AtShortLine::Skip,
+                               {2},
+                               WalkEnd::EndTag,
+                               3},
+                      WalkCase{"ShortLineYielded",
+                               {Short, Full, "<EOT>"},
+                               AtGap::Stop,
+                               AtShortLine::Yield,
+                               {1, 2},
+                               WalkEnd::EndTag,
+                               3},
+                      WalkCase{"NoEndTag",
+                               {Full},
+                               AtGap::Skip,
+                               AtShortLine::Stop,
+                               {1},
+                               WalkEnd::NoEndTag,
+                               LastSpecKey + 1},
+                      WalkCase{
+                          "EmptyList", {}, AtGap::Stop, AtShortLine::Stop, {}, WalkEnd::Gap, 1}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RowLimit, FollowsTheUsableScreenHeight) {
     EXPECT_EQ(rowLimitFor(9000), 10);

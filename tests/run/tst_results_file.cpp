@@ -21,7 +21,7 @@ protected:
         RunTest::TearDown();
     }
 
-    RunData& run() { return library().run; }
+    RunData& run() { return runModel().run; }
 
     void fillRun() {
         run().operatorId = QStringLiteral("OP01");

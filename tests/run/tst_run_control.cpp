@@ -23,7 +23,7 @@ protected:
         qputenv("XQ_REPORT_PDF", "1");
     }
     QPushButton* groupStart(int window) {
-        return library().testMenu.groupWindows.at(window)->findChild<QPushButton*>(
+        return runSession().groupWindows.at(window)->findChild<QPushButton*>(
             QStringLiteral("cmdStart"));
     }
     QString reportText() {
@@ -81,7 +81,7 @@ TEST_F(RunControlTest, StartAllTestReturnsAfterTheHandler) {
 }
 
 TEST_F(RunControlTest, StartAllTestWithoutProductSaysSo) {
-    library().run.product.clear();
+    runModel().run.product.clear();
     QSignalSpy started(menu.get(), &XQMenu32::AllTestClick);
     EXPECT_FALSE(menu->StartAllTest());
     EXPECT_EQ(recorder->texts(), QStringList{QStringLiteral("Not found product name!.")});
@@ -183,13 +183,13 @@ TEST_F(RunControlTest, GroupStartRaisesGroupTestClickOnce) {
                          seen << QStringList{product, group};
                          EXPECT_TRUE(runLooksActive());
                          // A tick while this handler runs must not start again.
-                         library().testMenu.pendingGroupName = group;
+                         runModel().pendingGroupName = group;
                          QTest::qWait(60);
                      });
     QTest::mouseClick(groupStart(1), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !seen.isEmpty(); }, 2000));
     EXPECT_EQ(seen, (QList<QStringList>{{"PSU", "Output"}}));
-    EXPECT_TRUE(library().testMenu.pendingGroupName.isEmpty());
+    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
     EXPECT_FALSE(header().runEnded());
     QTest::qWait(40);
     EXPECT_EQ(seen.size(), 1);
@@ -213,7 +213,7 @@ TEST_F(RunControlTest, GroupStartDuringARunIsNotPossible) {
     QSignalSpy groups(menu.get(), &XQMenu32::GroupTestClick);
     QTest::mouseClick(groupStart(0), Qt::LeftButton);
     QTest::qWait(40);
-    EXPECT_TRUE(library().testMenu.pendingGroupName.isEmpty());
+    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
     EXPECT_EQ(groups.size(), 0);
 }
 
@@ -252,7 +252,7 @@ TEST_F(RunControlTest, HideGoesIntoTheCabinetAndComesBackAsTheMenu) {
     QTest::mouseDClick(picture("picClipControl"), Qt::LeftButton);
     ASSERT_EQ(hidden.size(), 1);
     EXPECT_FALSE(window().isVisible());
-    EXPECT_TRUE(library().testMenu.groupWindows.isEmpty());
+    EXPECT_TRUE(runSession().groupWindows.isEmpty());
     EXPECT_EQ(result(1), QStringLiteral("----|----"));
     const ShelfTable& shelves = cabinet().shelves();
     int shelf = -1;
@@ -264,7 +264,7 @@ TEST_F(RunControlTest, HideGoesIntoTheCabinetAndComesBackAsTheMenu) {
 
     cabinet().chooseShelf(shelf);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window().isVisible(); }, 2000));
-    EXPECT_EQ(library().testMenu.groupWindows.size(), 2);
+    EXPECT_EQ(runSession().groupWindows.size(), 2);
     EXPECT_TRUE(library().menuShowRequest.isEmpty());
 }
 
@@ -335,15 +335,15 @@ TEST_F(RunControlTest, NewProductIsBuiltAtTheNextStart) {
              "[LED]\r\n[LED Spec]\r\n1=A,1,2,,V,Light,Red,\r\n2=B,1,2,,V,Colour,Hue,\r\n"
              "3=<EOT>\r\n");
     menu->ShowMenu();
-    ASSERT_EQ(library().testMenu.groupWindows.size(), 1);
-    library().run.product = QStringLiteral("LED");
+    ASSERT_EQ(runSession().groupWindows.size(), 1);
+    runModel().run.product = QStringLiteral("LED");
     menu->ShowMenu();
-    EXPECT_EQ(library().testMenu.groupWindows.size(), 1);
+    EXPECT_EQ(runSession().groupWindows.size(), 1);
     QStringList products;
     QObject::connect(menu.get(), &XQMenu32::AllTestClick,
                      [&](const QString& product) { products << product; });
     press("cmdStartTest");
-    EXPECT_EQ(library().testMenu.groupWindows.size(), 2);
+    EXPECT_EQ(runSession().groupWindows.size(), 2);
     EXPECT_EQ(products, QStringList{QStringLiteral("LED")});
     EXPECT_EQ(label("lblProductName"), QStringLiteral("LED"));
 }

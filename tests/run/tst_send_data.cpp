@@ -3,6 +3,7 @@
 #include "run/GroupWindow.h"
 #include "run/OverallVerdict.h"
 #include "run/ResultColours.h"
+#include "run/RunSession.h"
 #include "support/ModalDriver.h"
 
 #include <XQTestDev/XQMenu32.h>
@@ -28,7 +29,7 @@ protected:
                    "PG,N/A,N/A,,,Power,Power good,", "<EOT>"});
         menu.setEnableTestPrompt(false);
         menu.ShowMenu();
-        ASSERT_EQ(library().testMenu.groupWindows.size(), 2);
+        ASSERT_EQ(runSession().groupWindows.size(), 2);
         recorder->messages.clear();
     }
     void TearDown() override {
@@ -36,7 +37,7 @@ protected:
         RunTest::TearDown();
     }
 
-    GroupWindow* window(int i) { return library().testMenu.groupWindows.at(i).data(); }
+    GroupWindow* window(int i) { return runSession().groupWindows.at(i).data(); }
     QLabel* label(int w, const QString& name) { return childNamed<QLabel>(window(w), name); }
     QLabel* value(int w, int row) { return label(w, QStringLiteral("lblValue_%1").arg(row)); }
     QColor shownColour(int w, int row) {
@@ -123,7 +124,7 @@ TEST_F(SendDataTest, FramesShowTheStateOfTheRow) {
     EXPECT_EQ(frameFill(0, 0), colourFromBgr(0xC0E0FF));
     menu.SendData(QStringLiteral("Output"), QStringLiteral("Limit"), QStringLiteral("TESTING"));
     EXPECT_EQ(frameFill(0, 1), colourFromBgr(0x80C0FF));
-    EXPECT_EQ(window(0)->row(1).frame, FrameLook::Testing);
+    EXPECT_EQ(runModel().row({0, 1}).verdict, Verdict::Testing);
 }
 
 struct NameCase {
@@ -202,38 +203,37 @@ TEST_F(SendDataTest, ClearResultsEmptiesValuesAndSkipsGaps) {
 
 // ---- Overall verdict ----------------------------------------------------
 
-TEST_F(SendDataTest, OverallVerdictFollowsTheColours) {
-    EXPECT_EQ(computeOverallVerdict(library().testMenu.groupWindows, false), QString());
+TEST_F(SendDataTest, OverallVerdictFollowsTheRows) {
+    EXPECT_EQ(overallVerdict(runModel()), QString());
     menu.SendData(QStringLiteral("Output"), QStringLiteral("Output voltage"), 5.0);
-    EXPECT_EQ(computeOverallVerdict(library().testMenu.groupWindows, false),
-              QStringLiteral("PASS"));
+    EXPECT_EQ(overallVerdict(runModel()), QStringLiteral("PASS"));
     menu.SendData(QStringLiteral("Power"), QStringLiteral("Power good"), QStringLiteral("OFF"));
-    EXPECT_EQ(computeOverallVerdict(library().testMenu.groupWindows, false),
-              QStringLiteral("FAIL"));
+    EXPECT_EQ(overallVerdict(runModel()), QStringLiteral("FAIL"));
+    EXPECT_EQ(shownColour(1, 1), Red);
     menu.SendData(QStringLiteral("Power"), QStringLiteral("Power good"), QStringLiteral("ON"));
-    EXPECT_EQ(computeOverallVerdict(library().testMenu.groupWindows, false),
-              QStringLiteral("PASS"));
+    EXPECT_EQ(overallVerdict(runModel()), QStringLiteral("PASS"));
 }
 
 TEST_F(SendDataTest, TestingBlinksDuringARunAndIsRemovedAfterIt) {
     menu.SendData(QStringLiteral("Output"), QStringLiteral("Limit"), QStringLiteral("Testing"));
-    auto& windows = library().testMenu.groupWindows;
-    EXPECT_EQ(computeOverallVerdict(windows, true), QString()) << "TESTING is not counted";
+    EXPECT_EQ(overallVerdict(runModel()), QString()) << "TESTING is not counted";
+    refreshOverallVerdict(true);
     EXPECT_FALSE(value(0, 1)->isVisibleTo(window(0)));
-    computeOverallVerdict(windows, true);
+    refreshOverallVerdict(true);
     EXPECT_TRUE(value(0, 1)->isVisibleTo(window(0)));
-    computeOverallVerdict(windows, true);
+    refreshOverallVerdict(true);
     EXPECT_FALSE(value(0, 1)->isVisibleTo(window(0)));
 
-    computeOverallVerdict(windows, false);
+    refreshOverallVerdict(false);
     EXPECT_TRUE(value(0, 1)->text().isEmpty());
-    EXPECT_EQ(window(0)->row(1).frame, FrameLook::Result);
+    EXPECT_EQ(frameFill(0, 1), colourFromBgr(0xC0E0FF));
 
     // A result sent while the value was blinked away is shown again.
     menu.SendData(QStringLiteral("Output"), QStringLiteral("Limit"), QStringLiteral("Testing"));
-    computeOverallVerdict(windows, true);
+    refreshOverallVerdict(true);
     menu.SendData(QStringLiteral("Output"), QStringLiteral("Limit"), 3);
-    EXPECT_EQ(computeOverallVerdict(windows, true), QStringLiteral("PASS"));
+    refreshOverallVerdict(true);
+    EXPECT_EQ(menu.OverallPassFail(), QStringLiteral("PASS"));
     EXPECT_TRUE(value(0, 1)->isVisibleTo(window(0)));
 }
 
@@ -278,8 +278,7 @@ TEST_F(SendDataTest, NothingJudgedLeavesTheResetVerdict) {
 // while the menu is shown.
 TEST_F(SendDataTest, ShownMenuFollowsTheVerdictByItself) {
     menu.SendData(QStringLiteral("Power"), QStringLiteral("Power good"), QStringLiteral("no"));
-    for (int waited = 0; waited < 3000 && menu.OverallPassFail().isEmpty(); waited += 50)
-        QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !menu.OverallPassFail().isEmpty(); }, 3000));
     EXPECT_EQ(menu.OverallPassFail(), QStringLiteral("FAIL"));
     EXPECT_EQ(result(QStringLiteral("OverallPassFail")), QStringLiteral("FAIL"));
 }

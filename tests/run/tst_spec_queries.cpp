@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SpecQueryTest, ::testing::ValuesIn(Cases),
 
 TEST_F(RunTest, SpecQueryWithoutProductAsksForTheUserEntry) {
     writeSpec({"VIN,11.4,12.6,12,V,Power,Input voltage,", "<EOT>"});
-    library().run.product.clear();
+    runModel().run.product.clear();
     XQMenu32 menu;
     EXPECT_EQ(menu.GetUnit(QStringLiteral("Power"), QStringLiteral("Input voltage")), QString());
     EXPECT_EQ(recorder->texts(),

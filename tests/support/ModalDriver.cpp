@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -12,10 +14,25 @@ namespace XQTestDev::testing {
 
 namespace {
 
+// A dialog left open by a failed action would block its caller until the
+// test's time runs out: it is closed, and the failure is reported at once.
+void closeIfTheTestFailed(const QPointer<QWidget>& modal) {
+    if (!modal || !modal->isVisible() || !::testing::Test::HasFailure())
+        return;
+    // done() and not reject(): some dialogs refuse a reject (the first user
+    // entry cannot be cancelled).
+    if (auto* dialog = qobject_cast<QDialog*>(modal.data()))
+        dialog->done(QDialog::Rejected);
+    else
+        modal->close();
+}
+
 void pollForModal(std::function<void(QWidget*)> action, int triesLeft) {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal->isVisible()) {
+        const QPointer<QWidget> guard(modal);
         action(modal);
+        closeIfTheTestFailed(guard);
         return;
     }
     if (triesLeft <= 0) {

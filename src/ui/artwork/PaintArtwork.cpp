@@ -197,6 +197,77 @@ QImage makerLogo() {
     return image;
 }
 
+// One LED of the bar meter, standing upright: a rounded lens with a
+// highlight when lit, dull grey when off. The picture is one pixel wider than
+// the lens so that neighbours 8 pixels apart keep a one-pixel gap. It is
+// opaque, on the meter's face colour, so that an unlit LED hides its lit one
+// completely and the window need not paint what lies under it.
+QImage barLed(const QColor& lit, bool on) {
+    QImage image = blank(9, 19);
+    image.fill(QColor(0x1e, 0x29, 0x3b));
+    QPainter painter(&image);
+    smooth(painter);
+    const QRectF lens(0.5, 0.5, 7.0, 18.0);
+    QLinearGradient fill(0, 0, 8, 0);
+    if (on) {
+        fill.setColorAt(0, lit.lighter(150));
+        fill.setColorAt(0.45, lit);
+        fill.setColorAt(1, lit.darker(140));
+    } else {
+        fill.setColorAt(0, QColor(0x47, 0x55, 0x69));
+        fill.setColorAt(1, QColor(0x33, 0x41, 0x55));
+    }
+    painter.setPen(QPen(on ? lit.darker(170) : QColor(0x1e, 0x29, 0x3b), 1.0));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(lens, 1.5, 1.5);
+    if (on) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 255, 255, 90));
+        painter.drawRoundedRect(QRectF(1.5, 1.5, 2.0, 8.0), 1.0, 1.0);
+    }
+    return image;
+}
+
+// An arrow button of the bar meter: a rounded key with a triangle pointing
+// left or right, raised when released, sunk when pressed, faint when the bar
+// may not be adjusted.
+enum class KeyLook { Up, Down, Disabled };
+QImage arrowKey(bool left, KeyLook look) {
+    QImage image = blank(24, 20);
+    QPainter painter(&image);
+    smooth(painter);
+    QLinearGradient fill(0, 0, 0, 20);
+    switch (look) {
+    case KeyLook::Up:
+        fill.setColorAt(0, Qt::white);
+        fill.setColorAt(1, Slate300);
+        break;
+    case KeyLook::Down:
+        fill.setColorAt(0, Slate300);
+        fill.setColorAt(1, Slate100);
+        break;
+    case KeyLook::Disabled:
+        fill.setColorAt(0, Slate500);
+        fill.setColorAt(1, Slate700);
+        break;
+    }
+    painter.setPen(QPen(look == KeyLook::Disabled ? Slate700 : Slate500, 1.0));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, 23.0, 19.0), 4, 4);
+    const double sink = look == KeyLook::Down ? 1.0 : 0.0;
+    const double tip = left ? 8.0 : 16.0;
+    const double base = left ? 15.0 : 9.0;
+    QPainterPath arrow;
+    arrow.moveTo(tip + sink, 10.0 + sink);
+    arrow.lineTo(base + sink, 5.0 + sink);
+    arrow.lineTo(base + sink, 15.0 + sink);
+    arrow.closeSubpath();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(look == KeyLook::Disabled ? Slate500.lighter(130) : Slate900);
+    painter.drawPath(arrow);
+    return image;
+}
+
 struct Picture {
     const char* name;
     std::function<QImage()> paint;
@@ -227,6 +298,17 @@ int main(int argc, char** argv) {
          [] { return verdictBadge(QStringLiteral("FAIL"), FailRed, FailRedDark, false); }},
         {"CABINETLOGO", [] { return cabinetLogo(); }},
         {"MAKERLOGO", [] { return makerLogo(); }},
+        {"LEDGRAYVER", [] { return barLed(Slate500, false); }},
+        {"LEDGREENVER", [] { return barLed(QColor(0x22, 0xc5, 0x5e), true); }},
+        {"LEDYELLOWVER", [] { return barLed(QColor(0xfa, 0xcc, 0x15), true); }},
+        {"LEDMAGENTAVER", [] { return barLed(QColor(0xd9, 0x46, 0xef), true); }},
+        {"LEDREDVER", [] { return barLed(QColor(0xef, 0x44, 0x44), true); }},
+        {"LEFTUP", [] { return arrowKey(true, KeyLook::Up); }},
+        {"LEFTDOWN", [] { return arrowKey(true, KeyLook::Down); }},
+        {"LEFTDISABLE", [] { return arrowKey(true, KeyLook::Disabled); }},
+        {"RIGHTUP", [] { return arrowKey(false, KeyLook::Up); }},
+        {"RIGHTDOWN", [] { return arrowKey(false, KeyLook::Down); }},
+        {"RIGHTDISABLE", [] { return arrowKey(false, KeyLook::Disabled); }},
     };
     for (const Picture& picture : pictures) {
         const QString path = out.filePath(QLatin1String(picture.name) + QStringLiteral(".png"));

@@ -8,6 +8,7 @@
 #include "frame/LibraryState.h"
 #include "run/EntryText.h"
 #include "run/ResultsFile.h"
+#include "run/RunSession.h"
 #include "run/XQMenu32Private.h"
 
 namespace XQTestDev {
@@ -38,7 +39,7 @@ QString XQMenu32::WorkOrderLotNumber() const {
 }
 
 QString XQMenu32::ATEID() const {
-    RunData& run = library().run;
+    RunData& run = runModel().run;
     run.ateId =
         sharedUtility().ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"));
     return run.ateId;
@@ -50,7 +51,7 @@ QString XQMenu32::ATEID() const {
 void XQMenu32::setSerialNumber(const QString& serialNumber) {
     const QString kept = withoutControlCharacters(serialNumber);
     d->snapshot.serialNumber = kept;
-    RunData& run = library().run;
+    RunData& run = runModel().run;
     run.serialNumber = kept;
     // Without a product there is no results section to write to.
     if (run.product.isEmpty())

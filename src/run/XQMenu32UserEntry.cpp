@@ -2,7 +2,7 @@
 
 #include <XQTestDev/XQMenu32.h>
 
-#include "frame/LibraryState.h"
+#include "run/RunSession.h"
 #include "run/UserEntryDialog.h"
 #include "run/XQMenu32Private.h"
 
@@ -14,7 +14,7 @@ bool XQMenu32::ShowUserEntry() {
         d->testing = false;
         return false;
     }
-    d->snapshot = RunSnapshot::of(library().run);
+    d->snapshot = RunSnapshot::of(runModel().run);
     ClearResults();
     return true;
 }

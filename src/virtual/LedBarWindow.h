@@ -1,0 +1,88 @@
+#pragma once
+
+#include "virtual/LedBarDisplay.h"
+
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QMenu;
+
+namespace XQTestDev {
+
+class PressPictures;
+
+// The LED bar meter's window (frmLEDBarHor): 40 LEDs, the readout, two arrow
+// buttons, the slider knob and the activity light. Show fills in its fields;
+// every refresh of its display is announced with `refreshed` so that its
+// object can report the value.
+class LedBarWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static QSize designTwips();
+
+    explicit LedBarWindow(QWidget* parent = nullptr);
+    ~LedBarWindow() override;
+
+    // The caption of the window's cabinet shelf, and what it shows.
+    QString cabinetCaption;
+    LedBarFields fields;
+
+    // Shows the disabled pictures over the arrows and the knob exactly when
+    // adjusting is not allowed.
+    void applyAdjustPermission();
+
+    // Shows the current value: clamps it, writes the readout, lights the
+    // LEDs, moves the knob when asked, and announces the value.
+    void refresh(bool moveKnob);
+
+    // Shrinks the window into the cabinet under its cabinet caption.
+    void putAway();
+
+signals:
+    void refreshed(double value);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createLeds();
+    void createArrows();
+    void createKnob();
+    void openMenu(const QPoint& globalPosition);
+
+    // A held arrow: steps the value until the arrow is let go.
+    void holdArrow(PressPictures& arrow, int direction);
+    bool knobKey(QKeyEvent& event);
+    bool knobMouse(QObject* watched, QMouseEvent& event);
+    void placeKnob(int leftTwips);
+    void toggleActivityLight();
+
+    std::array<QLabel*, LedCount> ledOff_{};
+    QLabel* lblValue_ = nullptr;
+    QLabel* imgLostFocus_ = nullptr;
+    QLabel* leftDisabled_ = nullptr;
+    QLabel* rightDisabled_ = nullptr;
+    PressPictures* leftArrow_ = nullptr;
+    PressPictures* rightArrow_ = nullptr;
+    QLabel* knob_ = nullptr;
+    QLabel* knobPressed_ = nullptr;
+    QLabel* knobDisabled_ = nullptr;
+    QMenu* mnuXQLEDBarHor_ = nullptr;
+
+    int knobLeft_ = KnobLeftMost; // twips
+    int rememberedX_ = 0;         // pixels within the knob
+    bool knobDragging_ = false;
+    PressPictures* keyHeld_ = nullptr; // the arrow held by an arrow key
+    int litShown_ = -1;
+    int colourShown_ = -1;
+};
+
+} // namespace XQTestDev
