@@ -65,17 +65,27 @@ QString shortestText(float value) {
     return QString::fromLatin1(buffer, end - buffer);
 }
 
-Judgement judgeWord(const QString& word) {
+bool hasNumericLimit(const QString& minimum, const QString& maximum) {
+    return isNumericText(minimum) || isNumericText(maximum);
+}
+
+Judgement judgeWord(const QString& word, bool numericLimits) {
     static const QStringList passWords{QStringLiteral("PASS"), QStringLiteral("YES"),
                                        QStringLiteral("TRUE"), QStringLiteral("ON")};
     static const QStringList failWords{QStringLiteral("FAIL"), QStringLiteral("NO"),
                                        QStringLiteral("FALSE"), QStringLiteral("OFF")};
+    // Nothing measured is no verdict at all.
+    if (word.isEmpty())
+        return {Verdict::Untested, {}};
     if (word == QLatin1String("TESTING"))
         return {Verdict::Testing, {}};
     if (failWords.contains(word))
         return {Verdict::Fail, word};
-    // The pass words and every other word count as pass.
-    return {Verdict::Pass, word};
+    if (passWords.contains(word))
+        return {Verdict::Pass, word};
+    // Where a number was expected, "12V", "OVERLOAD" or "nan" is no pass; on a
+    // line without numeric limits any other word counts as pass.
+    return {numericLimits ? Verdict::Fail : Verdict::Pass, word};
 }
 
 } // namespace
@@ -109,7 +119,7 @@ Judgement judgeResult(const QVariant& TestResult, const QString& minimum, const 
         const bool fail = failsLimits(numericValue(TestResult), minimum, maximum);
         return {fail ? Verdict::Fail : Verdict::Pass, text.trimmed()};
     }
-    return judgeWord(text.trimmed().toUpper());
+    return judgeWord(text.trimmed().toUpper(), hasNumericLimit(minimum, maximum));
 }
 
 QString verdictWord(Verdict verdict) {

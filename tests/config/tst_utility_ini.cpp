@@ -209,12 +209,12 @@ TEST_F(UtilityIniTest, OpenINIStartsTheEditorWithThePathAsOneArgument) {
     utility.setINIPath(root() + QStringLiteral("dir with space"));
     qputenv("VISUAL", QFile::encodeName(editor) + " --wait");
     utility.OpenINI(false);
-    for (int i = 0; i < 200 && !QFileInfo::exists(log); ++i)
-        QTest::qWait(10);
-    QTest::qWait(50);
-    EXPECT_EQ(readFile(log),
-              "--wait\n" +
-                  QFile::encodeName(root() + QStringLiteral("dir with space/PRODUCTS.INI")) + "\n");
+    const QByteArray expected =
+        "--wait\n" + QFile::encodeName(root() + QStringLiteral("dir with space/PRODUCTS.INI")) +
+        "\n";
+    // The editor runs on its own: wait until it has written both arguments.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return readFile(log).count('\n') >= 2; }, 2000));
+    EXPECT_EQ(readFile(log), expected);
     qunsetenv("VISUAL");
 }
 
