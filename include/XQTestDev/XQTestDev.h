@@ -4,4 +4,5 @@
 #include <XQTestDev/Messages.h>
 #include <XQTestDev/XQMenu32.h>
 #include <XQTestDev/XQReport32.h>
+#include <XQTestDev/XQSQL32.h>
 #include <XQTestDev/XQUtility32.h>
