@@ -12,6 +12,11 @@ namespace XQTestDev {
 
 namespace {
 
+// A thousand waiting files must not cost a thousand waits for the disk, and a
+// crash must not cost much work: files are stored a hundred to a commit and
+// deleted once their rows are committed.
+constexpr int FilesPerCommit = 100;
+
 // Failed: the statement is at fault and is set aside as .ERR. Stopped: the
 // database is (busy, gone), so the statement waits as it is for the next write.
 enum class Outcome { Stored, LeftAlone, Failed, Stopped };
@@ -25,6 +30,18 @@ QString firstLine(const QString& path, bool& readable) {
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     return QString::fromUtf8(line);
+}
+
+Outcome storeInSavepoint(RowStore& store, const DatabaseRow& row) {
+    if (!store.savepoint())
+        return Outcome::Stopped;
+    const StoreResult stored = store.insertOnce(row);
+    if (stored)
+        return store.releaseSavepoint() ? Outcome::Stored : Outcome::Stopped;
+    // A connection that cannot even roll back is gone: not the row's fault.
+    if (!store.rollbackToSavepoint() || stored.transient)
+        return Outcome::Stopped;
+    return Outcome::Failed;
 }
 
 Outcome replayOne(RowStore& store, const QFileInfo& file, const QString& table) {
@@ -42,12 +59,7 @@ Outcome replayOne(RowStore& store, const QFileInfo& file, const QString& table) 
             return Outcome::LeftAlone;
         parsed.row.table = table;
     }
-    if (const StoreResult stored = store.insertOnce(parsed.row); !stored)
-        return stored.transient ? Outcome::Stopped : Outcome::Failed;
-    // A file that cannot be deleted is stored once all the same: the next
-    // replay finds its row and only deletes it.
-    QFile::remove(file.filePath());
-    return Outcome::Stored;
+    return storeInSavepoint(store, parsed.row);
 }
 
 void markFailed(const QFileInfo& file) {
@@ -55,17 +67,52 @@ void markFailed(const QFileInfo& file) {
     QFile::rename(path, path.left(path.size() - 3) + QStringLiteral("ERR"));
 }
 
+// Replays files from `next` on within one commit; false when the replay ends
+// here. A file that cannot be deleted after its commit is stored once all the
+// same: the next replay finds its row and only deletes it.
+bool replayBatch(RowStore& store, const QFileInfoList& files, qsizetype& next,
+                 const QString& table) {
+    if (!store.beginBatch())
+        return false;
+    QStringList stored;
+    bool goOn = true;
+    for (int count = 0; goOn && count < FilesPerCommit && next < files.size(); ++count, ++next) {
+        // The operator's windows stay alive while files are replayed.
+        QCoreApplication::processEvents();
+        const QFileInfo& file = files[next];
+        switch (replayOne(store, file, table)) {
+        case Outcome::Stored:
+            stored << file.filePath();
+            break;
+        case Outcome::LeftAlone:
+            break;
+        case Outcome::Failed:
+            markFailed(file);
+            goOn = false;
+            break;
+        case Outcome::Stopped:
+            goOn = false;
+            break;
+        }
+    }
+    if (!store.commitBatch()) {
+        store.rollbackBatch();
+        return false;
+    }
+    for (const QString& path : stored)
+        QFile::remove(path);
+    return goOn;
+}
+
 } // namespace
 
 bool replayBackups(RowStore& store, const QString& product, const QString& table) {
     if (!QFileInfo(backupRootPath()).isDir())
         return true;
-    for (const QFileInfo& file : waitingBackupFiles(product)) {
-        QCoreApplication::processEvents();
-        const Outcome outcome = replayOne(store, file, table);
-        if (outcome == Outcome::Failed)
-            markFailed(file);
-        if (outcome == Outcome::Failed || outcome == Outcome::Stopped)
+    const QFileInfoList files = waitingBackupFiles(product);
+    qsizetype next = 0;
+    while (next < files.size()) {
+        if (!replayBatch(store, files, next, table))
             return false;
     }
     return true;

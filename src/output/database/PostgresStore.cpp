@@ -35,18 +35,15 @@ ServerAddress parseServerName(const QString& serverName) {
 PostgresStore::PostgresStore() : RowStore(QStringLiteral("QPSQL")) {}
 
 // Connection failures (class 08), a server short of resources (53), shutting
-// down (57) or breaking a deadlock (40), and a connection that no longer
-// answers: the row would be stored by a later write.
+// down (57) or breaking a deadlock (40): the row would be stored by a later
+// write.
 bool PostgresStore::isTransient(const QSqlError& error) const {
     const QString state = error.nativeErrorCode();
     for (const char* transientClass : {"08", "53", "57", "40"}) {
         if (state.startsWith(QLatin1String(transientClass)))
             return true;
     }
-    if (error.type() == QSqlError::ConnectionError)
-        return true;
-    QSqlQuery ping(database());
-    return !ping.exec(QStringLiteral("SELECT 1"));
+    return error.type() == QSqlError::ConnectionError;
 }
 
 StoreResult PostgresStore::open(const QString& serverName, const QString& user,

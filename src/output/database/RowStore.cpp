@@ -61,6 +61,46 @@ void RowStore::close() {
         db.close();
 }
 
+StoreResult RowStore::execute(const QString& statement) {
+    QSqlQuery query(database());
+    if (!query.exec(statement))
+        return failureOf(query.lastError());
+    return {};
+}
+
+StoreResult RowStore::beginBatch() {
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        return failureOf(db.lastError());
+    return {};
+}
+
+StoreResult RowStore::commitBatch() {
+    QSqlDatabase db = database();
+    if (!db.commit())
+        return failureOf(db.lastError());
+    return {};
+}
+
+void RowStore::rollbackBatch() {
+    database().rollback();
+}
+
+StoreResult RowStore::savepoint() {
+    return execute(QStringLiteral("SAVEPOINT replayed_row"));
+}
+
+StoreResult RowStore::releaseSavepoint() {
+    return execute(QStringLiteral("RELEASE SAVEPOINT replayed_row"));
+}
+
+StoreResult RowStore::rollbackToSavepoint() {
+    StoreResult done = execute(QStringLiteral("ROLLBACK TO SAVEPOINT replayed_row"));
+    if (done)
+        done = releaseSavepoint();
+    return done;
+}
+
 QString RowStore::quotedIdentifier(QString name) {
     return QLatin1Char('"') + name.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
            QLatin1Char('"');

@@ -45,6 +45,15 @@ public:
     bool isOpen() const;
     void close();
 
+    // Replayed rows are stored many to one commit; each row inside its own
+    // savepoint, so one refused row leaves the others of the batch in place.
+    StoreResult beginBatch();
+    StoreResult commitBatch();
+    void rollbackBatch();
+    StoreResult savepoint();
+    StoreResult releaseSavepoint();
+    StoreResult rollbackToSavepoint();
+
 protected:
     explicit RowStore(const QString& driver);
     QSqlDatabase database() const;
@@ -63,6 +72,7 @@ protected:
     virtual bool isTransient(const QSqlError& error) const = 0;
 
 private:
+    StoreResult execute(const QString& statement);
     StoreResult alreadyStored(const DatabaseRow& row, const Names& names, bool& stored);
 
     QString connectionName_;
