@@ -120,6 +120,8 @@ env)
         # shellcheck disable=SC1090
         . "$env_file"
         set +a
+    else
+        export XQ_PG_CLUSTER_NOT_RUNNING="$env_file is missing"
     fi
     exec "$@"
     ;;
