@@ -7,12 +7,15 @@ namespace XQTestDev {
 
 namespace {
 
-// Every table of the session's schemas whose name matches without regard to
-// case, with its columns.
+// Every table (or view) on the session's search path whose name matches
+// without regard to case, with its columns. The system catalogue answers in a
+// fraction of the time of the information schema's views.
 const char* const CatalogueQuery =
-    "SELECT table_name, column_name FROM information_schema.columns "
-    "WHERE table_schema = ANY (current_schemas(false)) AND lower(table_name) = lower(?) "
-    "ORDER BY table_name, ordinal_position";
+    "SELECT c.relname, a.attname FROM pg_catalog.pg_class c "
+    "JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid "
+    "WHERE c.relkind IN ('r', 'p', 'v', 'f') AND pg_catalog.pg_table_is_visible(c.oid) "
+    "AND lower(c.relname) = lower(?) AND a.attnum > 0 AND NOT a.attisdropped "
+    "ORDER BY c.relname, a.attnum";
 
 } // namespace
 
