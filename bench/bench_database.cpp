@@ -124,7 +124,7 @@ public:
                            .arg(PgTable, columns.join(u','),
                                 QStringList(columns.size(), QStringLiteral("?")).join(u',')));
         for (qsizetype i = 0; i < columns.size(); ++i)
-            values_ << boundValue(station().row.columns[i], station().row.values[i]).value;
+            values_ << boundValue(station().row.columns[i], station().row.values[i]);
     }
     bool run() {
         for (qsizetype i = 0; i < values_.size(); ++i)

@@ -188,6 +188,7 @@ struct ServerFailure {
     enum class Station { WrongPassword, ClosedPort, NoUser, NoServer, Reachable } station;
     enum class Table { Full, Missing, LacksLeak } table;
     QStringList messages;
+    QByteArray resultLines = "1=1.18|Pass\r\n2=----|----\r\n3=pass|Pass\r\n4=|----\r\n";
 };
 
 class ServerWriteFails : public ServerWrite, public ::testing::WithParamInterface<ServerFailure> {};
@@ -220,7 +221,7 @@ TEST_P(ServerWriteFails, KeepsTheRowAsABackupStatement) {
         break;
     }
     writeServerProduct();
-    writeRun();
+    writeRun("SN0001", "03/07/2024 02:05:09 pm", c.resultLines);
     library().run.product = QStringLiteral("PSU");
     write(msSQLServer);
 

@@ -421,18 +421,24 @@ INSTANTIATE_TEST_SUITE_P(
                                 QFileInfo(db).path().toUtf8() +
                                 "/missing/station.db\r\n[History]\r\nVersion=A\r\n");
                     },
-                    "FAIL", 1, MessageIcon::Critical, true},
-        FailureCase{"TestValueThatIsNoNumber",
-                    [](FailedWrite& station, const QString&) {
-                        station.writeFile(
-                            station.resultsDir() + QStringLiteral("XQResults.ini"),
-                            "[PSU Test Results]\r\nStartTestTime=03/07/2024 02:05:09 pm\r\n"
-                            "EndTestTime=03/07/2024 02:05:09 pm\r\nSerialNumber=S\r\n"
-                            "OverallPassFail=FAIL\r\n1=OPEN|Fail\r\n2=1|Pass\r\n3=1|Pass\r\n"
-                            "4=1|Pass\r\n[ATE Configuration]\r\nTestSoftwareVersion=1\r\n");
-                    },
-                    "FAIL", 1, MessageIcon::Exclamation, false}),
+                    "FAIL", 1, MessageIcon::Critical, true}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+TEST_F(SqliteWrite, TextResultThatIsNoNumberIsKeptAsText) {
+    writeSampleStation();
+    writeRun("SN0001", "03/07/2024 02:05:09 pm",
+             "1=1.4.2|Pass\r\n2=OPEN|Fail\r\n3=1|Pass\r\n4=1|Pass\r\n");
+    write();
+
+    const auto rows = sqliteRows(
+        QStringLiteral("SELECT VOUT, typeof(VOUT) AS tv, RIPPLE, typeof(RIPPLE) AS tr FROM PSU_T"));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].value(QStringLiteral("VOUT")).toString(), QStringLiteral("1.4.2"));
+    EXPECT_EQ(rows[0].value(QStringLiteral("tv")).toString(), QStringLiteral("text"));
+    EXPECT_EQ(rows[0].value(QStringLiteral("RIPPLE")).toString(), QStringLiteral("OPEN"));
+    EXPECT_EQ(rows[0].value(QStringLiteral("tr")).toString(), QStringLiteral("text"));
+    EXPECT_EQ(results(QStringLiteral("LastAccessDatabase")), QStringLiteral("PASS"));
+}
 
 TEST_F(SqliteWrite, AForeignFileAtTheDatabasePathIsNeverOverwritten) {
     writeSampleStation();

@@ -114,41 +114,35 @@ struct BindCase {
     const char* column;
     const char* text;
     QVariant value; // an invalid QVariant: NULL
-    bool error;
 };
 
 class BoundValues : public ::testing::TestWithParam<BindCase> {};
 
 TEST_P(BoundValues, TakeTheTypeOfTheirColumn) {
     const BindCase& c = GetParam();
-    const BoundValue bound = boundValue(QLatin1String(c.column), QString::fromUtf8(c.text));
-    EXPECT_EQ(!bound.error.isEmpty(), c.error) << bound.error.toStdString();
-    if (c.error)
-        return;
+    const QVariant bound = boundValue(QLatin1String(c.column), QString::fromUtf8(c.text));
     if (!c.value.isValid()) {
-        EXPECT_TRUE(bound.value.isNull());
+        EXPECT_TRUE(bound.isNull());
         return;
     }
-    EXPECT_EQ(bound.value.metaType(), c.value.metaType());
-    EXPECT_EQ(bound.value, c.value);
+    EXPECT_EQ(bound.metaType(), c.value.metaType());
+    EXPECT_EQ(bound, c.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Columns, BoundValues,
-    ::testing::Values(BindCase{"VOUT", "1.18", 1.18, false}, BindCase{"VOUT", "-1", -1.0, false},
-                      BindCase{"vout", "999.999", 999.999, false},
-                      BindCase{"VOUT", "1e3", 1000.0, false}, BindCase{"VOUT", "", {}, false},
-                      BindCase{"VOUT", "OPEN", {}, true}, BindCase{"VOUT", "1,5", {}, true},
-                      BindCase{"VOUT", "inf", {}, true}, BindCase{"VOUT", "1e999", {}, true},
-                      BindCase{"serialnumber", "007", QStringLiteral("007"), false},
-                      BindCase{"PassFail", "", QStringLiteral(""), false},
-                      BindCase{"TestStartTime", "03/07/2024 02:05:09 pm",
-                               QStringLiteral("2024-03-07 14:05:09"), false},
-                      BindCase{"TESTFINISHTIME", "12/31/2024 12:00:15 am",
-                               QStringLiteral("2025-01-01 00:00:15").left(0) +
-                                   QStringLiteral("2024-12-31 00:00:15"),
-                               false},
-                      BindCase{"TestStartTime", "soon", {}, false}));
+    ::testing::Values(
+        BindCase{"VOUT", "1.18", 1.18}, BindCase{"VOUT", "-1", -1.0},
+        BindCase{"vout", "999.999", 999.999}, BindCase{"VOUT", "1e3", 1000.0},
+        BindCase{"VOUT", "", {}}, BindCase{"VOUT", "OPEN", QStringLiteral("OPEN")},
+        BindCase{"VOUT", "1,5", QStringLiteral("1,5")},
+        BindCase{"VOUT", "1.4.2", QStringLiteral("1.4.2")},
+        BindCase{"VOUT", "inf", QStringLiteral("inf")},
+        BindCase{"serialnumber", "007", QStringLiteral("007")},
+        BindCase{"PassFail", "", QStringLiteral("")},
+        BindCase{"TestStartTime", "03/07/2024 02:05:09 pm", QStringLiteral("2024-03-07 14:05:09")},
+        BindCase{"TESTFINISHTIME", "12/31/2024 12:00:15 am", QStringLiteral("2024-12-31 00:00:15")},
+        BindCase{"TestStartTime", "soon", {}}));
 
 struct AddressCase {
     const char* serverName;

@@ -14,17 +14,20 @@ QVariant nullOf(QMetaType::Type type) {
     return QVariant(QMetaType(type));
 }
 
-BoundValue testValue(const QString& column, const QString& text) {
+// A number is bound as a number. A text result that is no number ("1.4.2" of
+// a firmware line) is bound as it is: the column's type decides whether the
+// database keeps it (an SQLite column, a text column on the server) or refuses
+// the row, which then waits as a backup statement.
+QVariant testValue(const QString& text) {
     if (text.isEmpty())
-        return {nullOf(QMetaType::Double), {}};
+        return nullOf(QMetaType::Double);
     bool ok = false;
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     const double number = c.toDouble(text, &ok);
     if (!ok || !std::isfinite(number))
-        return {{},
-                QStringLiteral("The value '%1' of column [%2] is not a number").arg(text, column)};
-    return {number, {}};
+        return text;
+    return number;
 }
 
 } // namespace
@@ -62,18 +65,18 @@ QString isoTime(const QString& resultsTime) {
     return QLocale::c().toString(*time, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-BoundValue boundValue(const QString& column, const QString& text) {
+QVariant boundValue(const QString& column, const QString& text) {
     switch (columnKind(column)) {
     case ColumnKind::Text:
-        return {text, {}};
+        return text;
     case ColumnKind::Time: {
         const QString iso = isoTime(text);
-        return {iso.isEmpty() ? nullOf(QMetaType::QString) : QVariant(iso), {}};
+        return iso.isEmpty() ? nullOf(QMetaType::QString) : QVariant(iso);
     }
     case ColumnKind::Test:
         break;
     }
-    return testValue(column, text);
+    return testValue(text);
 }
 
 } // namespace XQTestDev

@@ -29,14 +29,9 @@ const QStringList& headerColumns();
 ColumnKind columnKind(const QString& column);
 
 // The value bound for a column: a text; a time as ISO-8601 "yyyy-MM-dd
-// HH:mm:ss" (NULL when the text is no date); a number (NULL when empty). A
-// test value that is no number cannot be stored in a number column and gives
-// an error naming it, as a database refusing it would.
-struct BoundValue {
-    QVariant value;
-    QString error;
-};
-BoundValue boundValue(const QString& column, const QString& text);
+// HH:mm:ss" (NULL when the text is no date); a number (NULL when empty, the
+// text itself when it is no number).
+QVariant boundValue(const QString& column, const QString& text);
 
 // "yyyy-MM-dd HH:mm:ss" of a results-file time, empty when it is no date.
 QString isoTime(const QString& resultsTime);

@@ -126,12 +126,8 @@ StoreResult RowStore::insert(const DatabaseRow& row) {
                                         .arg(row.columns.size())
                                         .arg(row.values.size()));
     QVariantList bound;
-    for (qsizetype i = 0; i < row.columns.size(); ++i) {
-        BoundValue value = boundValue(row.columns[i], row.values[i]);
-        if (!value.error.isEmpty())
-            return StoreResult::failure(value.error);
-        bound << value.value;
-    }
+    for (qsizetype i = 0; i < row.columns.size(); ++i)
+        bound << boundValue(row.columns[i], row.values[i]);
     Names names;
     if (StoreResult resolved = resolveNames(row, names); !resolved)
         return resolved;
@@ -155,11 +151,11 @@ StoreResult RowStore::alreadyStored(const DatabaseRow& row, const Names& names, 
         const qsizetype at = indexOfColumn(row.columns, key);
         if (at < 0)
             return {};
-        const BoundValue value = boundValue(row.columns[at], row.values[at]);
-        if (value.value.isNull())
+        const QVariant value = boundValue(row.columns[at], row.values[at]);
+        if (value.isNull())
             return {}; // a run without a start time cannot be recognised
         conditions << names.columns[at] + QStringLiteral(" = ?");
-        bound << value.value;
+        bound << value;
     }
     QSqlQuery query(database());
     if (!query.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2")
