@@ -255,7 +255,13 @@ INSTANTIATE_TEST_SUITE_P(
         ServerFailure{"TableLacksATestColumn",
                       ServerFailure::Station::Reachable,
                       ServerFailure::Table::LacksLeak,
-                      {}}),
+                      {}},
+        // A number column refuses a text result, as the server's type says.
+        ServerFailure{"TextResultInANumberColumn",
+                      ServerFailure::Station::Reachable,
+                      ServerFailure::Table::Full,
+                      {},
+                      "1=1.4.2|Pass\r\n2=1|Pass\r\n3=1|Pass\r\n4=1|Pass\r\n"}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(ServerWrite, OutageLosesNoRunAndStoresEachOnce) {
