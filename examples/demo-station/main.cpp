@@ -2,6 +2,7 @@
 // engineer's program does. Run with --auto (or without a display) and it
 // answers its own dialogs and runs offscreen.
 
+#include "DatabaseDemo.h"
 #include "DemoSession.h"
 #include "EntryDemo.h"
 #include "ReportDemo.h"
@@ -145,6 +146,7 @@ int main(int argc, char** argv) {
     XQMenu32 menu;
     enterUnitData(utility, menu, session);
     testOneUnit(utility, menu, session);
+    storeUnitInDatabase(menu, session);
     printUnitReport(menu, session);
     showSharedWindows(utility, menu, session);
     report(QStringLiteral("Demo station finished."));
