@@ -2,7 +2,7 @@
 -- on the factory's PostgreSQL server. The library stores one row per run into it
 -- but never creates it: run this once as the database's owner, e.g.
 --   psql -h dbserver -U factory -d results -f PSU5V100.sql
--- Names are unquoted, so the server keeps them in lower case; the library finds
+-- Names are unquoted, so the server keeps them in lower case, and the library finds
 -- table and columns without regard to case. Each test line of the product's spec
 -- section has one column, named by the line's first field.
 CREATE TABLE psu5v100 (

@@ -335,4 +335,41 @@ TEST_F(ServerWrite, ABackupThatTheTableRefusesIsSetAsideAndTheRestStored) {
     EXPECT_EQ(results(QStringLiteral("LastAccessDatabase")), QStringLiteral("PASS"));
 }
 
+TEST_F(ServerWrite, TheShippedTableTakesARunOfTheSampleProduct) {
+    QFile sql(QStringLiteral(XQ_SOURCE_DIR "/examples/station/PSU5V100.sql"));
+    ASSERT_TRUE(sql.open(QIODevice::ReadOnly));
+    execute(QStringLiteral("DROP TABLE IF EXISTS psu5v100"));
+    QString text;
+    for (const QString& line : QString::fromUtf8(sql.readAll()).split(u'\n'))
+        text += line.left(line.indexOf(QLatin1String("--"))) + u'\n';
+    for (const QString& statement : text.split(u';')) {
+        if (!statement.trimmed().isEmpty())
+            execute(statement);
+    }
+    QFile::copy(QStringLiteral(XQ_SOURCE_DIR "/examples/station/PRODUCTS.INI"),
+                iniDir() + QStringLiteral("PRODUCTS.INI"));
+    writeReachableStation();
+    QByteArray lines;
+    for (int line = 1; line <= 23; ++line)
+        lines += QByteArray::number(line) + "=" + QByteArray::number(line * 1.5) + "|Pass\r\n";
+    writeRun("SN-2026-0001", "03/07/2024 02:05:09 pm", lines + "24=ON|Pass\r\n25=1.4.2|Pass\r\n",
+             {}, "PSU5V-100");
+    library().run.product = QStringLiteral("PSU5V-100");
+    write(msSQLServer);
+
+    const auto rows = select(QSqlDatabase::database(QStringLiteral("test-pg")),
+                             QStringLiteral("SELECT serialnumber, vout_nl, led_pg, fw_ver, "
+                                            "flagstatus FROM psu5v100"));
+    execute(QStringLiteral("DROP TABLE psu5v100"));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].value(QStringLiteral("serialnumber")).toString(),
+              QStringLiteral("SN-2026-0001"));
+    EXPECT_EQ(rows[0].value(QStringLiteral("vout_nl")).toDouble(), 9.0);
+    EXPECT_EQ(rows[0].value(QStringLiteral("led_pg")).toDouble(), -1.0);
+    EXPECT_EQ(rows[0].value(QStringLiteral("fw_ver")).toString(), QStringLiteral("1.4.2"));
+    EXPECT_EQ(rows[0].value(QStringLiteral("flagstatus")).toString(), QStringLiteral("A"));
+    EXPECT_EQ(results(QStringLiteral("LastAccessDatabase"), QStringLiteral("PSU5V-100")),
+              QStringLiteral("PASS"));
+}
+
 } // namespace
