@@ -4,8 +4,13 @@
 #include "output/DatabaseFixture.h"
 
 #include "output/database/DatabaseMessages.h"
+#include "output/database/DatabaseWrite.h"
 
 #include <QRegularExpression>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -622,6 +627,42 @@ TEST_F(SqliteWrite, AThousandWaitingBackupsAreAllStored) {
     EXPECT_EQ(sqliteRows(QStringLiteral("SELECT * FROM PSU_T")).size(), 1001u);
     EXPECT_TRUE(backupFiles().isEmpty());
     EXPECT_TRUE(recorder->texts().isEmpty());
+}
+
+// A station that dies at any moment (power cut, kill) leaves a file that
+// SQLite rolls back to its last commit: whole rows only, and the next write
+// goes on with it.
+TEST_F(SqliteWrite, FileSurvivesAStationKilledWhileWriting) {
+    writeSampleStation();
+    write(); // the file and its table exist before the station starts writing
+    for (const int killAfterMs : {5, 23, 61, 150, 250}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                writeDatabase(QStringLiteral("PSU"), QStringLiteral("SW"), msAccess, dbPath());
+        }
+        ::usleep(useconds_t(killAfterMs) * 1000);
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+    }
+    writeRun("SN-AFTER");
+    write();
+    // The killed stations did store rows: the kills fell among real writes.
+    EXPECT_GT(sqliteRows(QStringLiteral("SELECT * FROM PSU_T")).size(), 3u);
+
+    const auto check = sqliteRows(QStringLiteral("PRAGMA integrity_check"));
+    ASSERT_EQ(check.size(), 1u);
+    EXPECT_EQ(check[0].first().toString(), QStringLiteral("ok"));
+    const auto last = sqliteRows(QStringLiteral("SELECT SerialNumber, VOUT, FAN FROM PSU_T "
+                                                "ORDER BY ID DESC LIMIT 1"));
+    ASSERT_EQ(last.size(), 1u);
+    EXPECT_EQ(last[0].value(QStringLiteral("SerialNumber")).toString(), QStringLiteral("SN-AFTER"));
+    EXPECT_EQ(sqliteRows(QStringLiteral("SELECT * FROM PSU_T WHERE VOUT IS NOT 1.18 OR FAN <> -1"))
+                  .size(),
+              0u);
 }
 
 struct FolderCase {
