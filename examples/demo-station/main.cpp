@@ -2,6 +2,7 @@
 // engineer's program does. Run with --auto (or without a display) and it
 // answers its own dialogs and runs offscreen.
 
+#include "DatabaseDemo.h"
 #include "DemoSession.h"
 #include "EntryDemo.h"
 #include "ReportDemo.h"
@@ -147,6 +148,7 @@ int main(int argc, char** argv) {
     enterUnitData(utility, menu, session);
     testOneUnit(utility, menu, session);
     useVirtualInstruments(utility, session);
+    storeUnitInDatabase(menu, session);
     printUnitReport(menu, session);
     showSharedWindows(utility, menu, session);
     report(QStringLiteral("Demo station finished."));

@@ -4,6 +4,7 @@
 #include <XQTestDev/Messages.h>
 #include <XQTestDev/XQMenu32.h>
 #include <XQTestDev/XQReport32.h>
+#include <XQTestDev/XQSQL32.h>
 #include <XQTestDev/XQUtility32.h>
 #include <XQTestDev/XQLEDBar32.h>
 #include <XQTestDev/XQVirtualDevice32.h>
