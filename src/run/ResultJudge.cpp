@@ -1,5 +1,6 @@
 #include "run/ResultJudge.h"
 
+#include "config/IniDocument.h"
 #include "run/TestLine.h"
 
 #include <QDateTime>
@@ -124,9 +125,12 @@ QString verdictWord(ValueColour colour) {
 }
 
 QString recordedValue(const QString& result, ValueColour colour) {
-    QString text = result;
+    const QString verdict = verdictWord(colour);
+    // The store keeps no more than a read returns; the result gives way so
+    // that the verdict is always kept.
+    QString text = result.left(IniDocument::MaxValueLength - 1 - verdict.size());
     text.replace(QLatin1Char('|'), QLatin1Char('/'));
-    return text + QLatin1Char('|') + verdictWord(colour);
+    return text + QLatin1Char('|') + verdict;
 }
 
 } // namespace XQTestDev

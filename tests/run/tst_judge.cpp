@@ -111,6 +111,9 @@ TEST(RecordedValue, CarriesTheVerdictAndNoSecondBar) {
     EXPECT_EQ(recordedValue(QStringLiteral("6"), Red), QStringLiteral("6|Fail"));
     EXPECT_EQ(recordedValue(QStringLiteral("X"), ValueColour::Green), QStringLiteral("X|----"));
     EXPECT_EQ(recordedValue(QStringLiteral("A|B||C"), Black), QStringLiteral("A/B//C|Pass"));
+    // A huge result is cut, never its verdict: the whole fits what a read returns.
+    EXPECT_EQ(recordedValue(QString(100000, QLatin1Char('7')), Red),
+              QString(1017, QLatin1Char('7')) + QStringLiteral("|Fail"));
 }
 
 TEST(Colours, AreTheStationsCodes) {
