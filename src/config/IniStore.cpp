@@ -91,9 +91,10 @@ const IniDocument* IniStore::document(const QString& path) {
 }
 
 WriteResult IniStore::apply(const QString& path, const std::vector<IniDocument::Edit>& edits) {
-    const FileLock lock(path);
+    std::optional<FileLock> lock(std::in_place, path);
     Entry* entry = load(path);
     if (entry && !entry->document.isText()) {
+        lock.reset(); // other writers do not wait for the operator's answer
         reportNotText(path);
         return WriteResult::failure(notTextMessage(path));
     }
