@@ -1,5 +1,6 @@
 #include "run/ResultJudge.h"
 
+#include "config/IniDocument.h"
 #include "run/TestLine.h"
 
 #include <QDateTime>
@@ -136,9 +137,12 @@ QString verdictWord(Verdict verdict) {
 }
 
 QString recordedValue(const QString& result, Verdict verdict) {
-    QString text = result;
+    const QString word = verdictWord(verdict);
+    // The store keeps no more than a read returns; the result gives way so
+    // that the verdict is always kept.
+    QString text = result.left(IniDocument::MaxValueLength - 1 - word.size());
     text.replace(QLatin1Char('|'), QLatin1Char('/'));
-    return text + QLatin1Char('|') + verdictWord(verdict);
+    return text + QLatin1Char('|') + word;
 }
 
 } // namespace XQTestDev

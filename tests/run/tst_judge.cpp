@@ -118,6 +118,9 @@ TEST(RecordedValue, CarriesTheVerdictAndNoSecondBar) {
     EXPECT_EQ(recordedValue(QStringLiteral("6"), Fail), QStringLiteral("6|Fail"));
     EXPECT_EQ(recordedValue(QStringLiteral("X"), Verdict::Testing), QStringLiteral("X|----"));
     EXPECT_EQ(recordedValue(QStringLiteral("A|B||C"), Pass), QStringLiteral("A/B//C|Pass"));
+    // A huge result is cut, never its verdict: the whole fits what a read returns.
+    EXPECT_EQ(recordedValue(QString(100000, QLatin1Char('7')), Fail),
+              QString(1017, QLatin1Char('7')) + QStringLiteral("|Fail"));
 }
 
 TEST(Colours, AreTheStationsCodes) {
