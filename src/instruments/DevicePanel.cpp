@@ -180,6 +180,12 @@ void DevicePanel::putAway() {
     cabinet().collapse(*this, reading_->settings.cabReference);
 }
 
+void DevicePanel::unload() {
+    unloading_ = true;
+    cabinet().collapse(*this, QString(), true);
+    unloading_ = false;
+}
+
 bool DevicePanel::isPutAway() {
     return cabinet().isPutAway(*this);
 }
@@ -193,11 +199,10 @@ void DevicePanel::openMenu(const QPoint& globalPosition) {
 }
 
 void DevicePanel::closeEvent(QCloseEvent* event) {
-    // Only the operator's close asks; the library's own closing does not.
-    if (event->spontaneous() &&
-        showMessage(QStringLiteral("Are you sure to close the ") + windowTitle() +
-                        QStringLiteral("?"),
-                    MessageIcon::Question, MessageButtons::YesNo) != ResultYes) {
+    // Every close but the library's own unloading asks first.
+    if (!unloading_ && showMessage(QStringLiteral("Are you sure to close the ") + windowTitle() +
+                                       QStringLiteral("?"),
+                                   MessageIcon::Question, MessageButtons::YesNo) != ResultYes) {
         event->ignore();
         return;
     }

@@ -34,6 +34,8 @@ public:
     void toggleLamp();
 
     void putAway();
+    // Closes and unloads it without asking (Done).
+    void unload();
     bool isPutAway();
     void takeOutOfCabinet();
 
@@ -62,6 +64,7 @@ private:
     PanelClipButton* clipButton_ = nullptr;
     WindowDrag* drag_ = nullptr;
     PanelReading* reading_ = nullptr;
+    bool unloading_ = false;
 };
 
 } // namespace XQTestDev

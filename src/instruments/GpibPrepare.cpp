@@ -60,6 +60,7 @@ bool XQGPIB32Private::openDevice() {
     }
     checkStatus();
     if (errorStatus) {
+        descriptor = 0; // whatever the driver returned, nothing is open
         showOnError(byAddress ? QStringLiteral("Error sending ibdev or ibclr command!")
                               : QStringLiteral("Error sending ibfind or ibclr command!"));
         return false;

@@ -10,7 +10,6 @@
 #include "instruments/PanelReading.h"
 #include "instruments/PropertyRules.h"
 #include "instruments/XQGPIB32Private.h"
-#include "ui/Cabinet.h"
 
 namespace XQTestDev {
 
@@ -127,7 +126,7 @@ void XQGPIB32::Hide() {
 
 void XQGPIB32::Done() {
     if (DevicePanel* panel = d->existingPanel())
-        cabinet().collapse(*panel, QString(), true);
+        panel->unload();
 }
 
 } // namespace XQTestDev

@@ -22,7 +22,8 @@ namespace {
 struct Step {
     int sta = 0x0100;
     int err = 0;
-    long cnt = -1; // -1: the natural count of the call
+    long cnt = 0;
+    bool hasCnt = false; // else the natural count of the call
     int ret = 0;
     bool hasRet = false;
     std::vector<unsigned short> listeners;
@@ -70,7 +71,7 @@ Step parseStep(const std::string& rest) {
         else if (key == "err")
             step.err = std::stoi(value);
         else if (key == "cnt")
-            step.cnt = std::stol(value);
+            step.cnt = std::stol(value, nullptr, 0), step.hasCnt = true;
         else if (key == "ret")
             step.ret = std::stoi(value), step.hasRet = true;
         else if (key == "listeners") {
@@ -83,21 +84,26 @@ Step parseStep(const std::string& rest) {
     return step;
 }
 
+// The script is read again whenever XQ_GPIB_SCRIPT names another file, so
+// tests that share one process each get their own.
 std::map<std::string, std::deque<Step>>& script() {
-    static std::map<std::string, std::deque<Step>> steps = [] {
-        std::map<std::string, std::deque<Step>> loaded;
-        const char* path = std::getenv("XQ_GPIB_SCRIPT");
-        std::ifstream file(path ? path : "");
-        std::string line;
-        while (std::getline(file, line)) {
-            const size_t space = line.find(' ');
-            if (line.empty() || line[0] == '#')
-                continue;
-            loaded[line.substr(0, space)].push_back(
-                parseStep(space == std::string::npos ? "" : line.substr(space + 1)));
-        }
-        return loaded;
-    }();
+    static std::map<std::string, std::deque<Step>> steps;
+    static std::string loadedFrom;
+    const char* env = std::getenv("XQ_GPIB_SCRIPT");
+    const std::string path = env ? env : "";
+    if (path == loadedFrom)
+        return steps;
+    loadedFrom = path;
+    steps.clear();
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        const size_t space = line.find(' ');
+        if (line.empty() || line[0] == '#')
+            continue;
+        steps[line.substr(0, space)].push_back(
+            parseStep(space == std::string::npos ? "" : line.substr(space + 1)));
+    }
     return steps;
 }
 
@@ -139,7 +145,7 @@ std::string addressList(const unsigned short* addresses) {
 
 // Leaves the step's status for the Thread functions and the registered cells.
 void finish(const Step& step, long naturalCount) {
-    status = {step.sta, step.err, step.cnt >= 0 ? step.cnt : naturalCount};
+    status = {step.sta, step.err, step.hasCnt ? step.cnt : naturalCount};
     if (registeredSta) {
         *registeredSta = status.ibsta;
         *registeredErr = status.iberr;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -44,20 +45,28 @@ CallStatus& threadStatus() {
     return status;
 }
 
+// The bus is described again whenever XQ_GPIB_SIM_BUS names another file.
 SimBus& bus() {
-    static SimBus instance;
-    return instance;
+    static std::unique_ptr<SimBus> instance;
+    static std::string describedBy;
+    const char* env = std::getenv("XQ_GPIB_SIM_BUS");
+    const std::string path = env ? env : "";
+    if (!instance || path != describedBy) {
+        instance.reset();
+        instance = std::make_unique<SimBus>(path);
+        describedBy = path;
+    }
+    return *instance;
 }
 
-SimBus::SimBus() : random_(std::random_device{}()) {
-    const char* path = std::getenv("XQ_GPIB_SIM_BUS");
+SimBus::SimBus(const std::string& path) : random_(std::random_device{}()) {
     std::optional<BusDescription> described;
-    if (path && *path)
+    if (!path.empty())
         described = readBusFile(path);
     if (!described) {
         std::fprintf(stderr,
                      "xqgpib-sim: no bus file (XQ_GPIB_SIM_BUS=%s): board 0, no instruments\n",
-                     path ? path : "");
+                     path.c_str());
         described = BusDescription{};
         described->boards.push_back(0);
     }

@@ -20,7 +20,7 @@ struct CallStatus {
 // next. Every operation sets the status of the calling thread.
 class SimBus {
 public:
-    SimBus();
+    explicit SimBus(const std::string& busFile);
     ~SimBus();
 
     int openDevice(int board, int pad, int sad);
