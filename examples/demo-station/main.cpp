@@ -4,6 +4,7 @@
 
 #include "DemoSession.h"
 #include "EntryDemo.h"
+#include "InstrumentDemo.h"
 #include "ReportDemo.h"
 #include "RunDemo.h"
 #include "WindowsDemo.h"
@@ -142,6 +143,7 @@ int main(int argc, char** argv) {
     XQUtility32 utility;
     showStationConfiguration(utility, session);
     askOperatorReady(utility, session);
+    measureOnTheBench(session);
     XQMenu32 menu;
     enterUnitData(utility, menu, session);
     testOneUnit(utility, menu, session);
