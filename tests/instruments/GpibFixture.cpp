@@ -19,17 +19,14 @@ QStringList linesOf(const QByteArray& bytes) {
 } // namespace
 
 void GpibTest::SetUp() {
-    StationTest::SetUp();
+    SharedWindowsTest::SetUp();
     library().statusPosition = 0;
     library().statusTop = QVariant();
     library().statusLeft = QVariant();
-    library().statusHide = false;
-    library().onTopSuspended = false;
 }
 
 void GpibTest::TearDown() {
-    closeSharedWindows();
-    StationTest::TearDown();
+    SharedWindowsTest::TearDown();
 }
 
 QString GpibTest::statusLine(int line) const {

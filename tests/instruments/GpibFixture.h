@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/StationFixture.h"
+#include "ui/SharedWindowsFixture.h"
 
 #include <QStringList>
 
@@ -20,8 +20,9 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
 namespace XQTestDev::testing {
 
 // Instrument tests run against a real driver library loaded through
-// XQ_GPIB_LIBRARY, the way a station loads one.
-class GpibTest : public StationTest {
+// XQ_GPIB_LIBRARY, the way a station loads one. The cabinet keeps its place
+// in the test's own settings.
+class GpibTest : public SharedWindowsTest {
 protected:
     void SetUp() override;
     void TearDown() override;

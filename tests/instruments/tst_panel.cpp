@@ -14,6 +14,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -133,6 +134,35 @@ TEST_F(PanelTest, TheRoundButtonPutsThePanelAwayAndShowTakesItOut) {
     for (QWidget* window : QApplication::topLevelWidgets())
         panels += window->objectName() == QStringLiteral("frmPanelDevice") ? 1 : 0;
     EXPECT_EQ(panels, 1);
+}
+
+TEST_F(PanelTest, TheRightButtonMenuPutsThePanelAwayWhileNoWindowComesForward) {
+    device.Execute();
+    auto* released = control<QLabel>("picClipControl");
+    bool suspendedInMenu = false;
+    bool releasedHiddenInMenu = false;
+    whenPopupShows(QStringLiteral("mnuHide"), [&](QMenu*) {
+        suspendedInMenu = library().onTopSuspended;
+        releasedHiddenInMenu = !released->isVisible();
+    });
+    QTest::mousePress(released, Qt::RightButton);
+    EXPECT_TRUE(suspendedInMenu);
+    EXPECT_TRUE(releasedHiddenInMenu);
+    EXPECT_FALSE(library().onTopSuspended);
+    QTRY_VERIFY(cabinet().isPutAway(panel()));
+    EXPECT_FALSE(released->isHidden()); // the released picture is back
+}
+
+TEST_F(PanelTest, TheOperatorDragsThePanelByItsLabels) {
+    device.Show();
+    const QPoint before = panel().pos();
+    auto* label = control<QLabel>("lblReadValue");
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(10, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 30), label->mapToGlobal(QPointF(40, 30)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &move);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(40, 30));
+    EXPECT_EQ(panel().pos(), before + QPoint(30, 20));
 }
 
 TEST_F(PanelTest, HideHidesAtOnceAndDoneUnloads) {
