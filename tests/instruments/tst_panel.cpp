@@ -89,8 +89,11 @@ TEST_F(PanelTest, ExecuteShowsTheIdentifiedInstrumentAndItsReading) {
     EXPECT_TRUE(existingStatusWindow()->isVisible());
     EXPECT_TRUE(recorder->messages.empty());
     panel().grab().save(root() + QStringLiteral("panel.png"));
-    if (qEnvironmentVariableIsSet("XQ_KEEP_PANEL_PNG"))
+    if (qEnvironmentVariableIsSet("XQ_KEEP_PANEL_PNG")) { // for a look by eye
         panel().grab().save(qEnvironmentVariable("XQ_KEEP_PANEL_PNG"));
+        existingStatusWindow()->grab().save(qEnvironmentVariable("XQ_KEEP_PANEL_PNG") +
+                                            QStringLiteral(".status.png"));
+    }
 }
 
 TEST_F(PanelTest, RightDownPlacesAtTheLowerRightAndStoresThePlace) {
