@@ -104,4 +104,39 @@ TEST_F(ReadingTest, AReplyThatTimesOutIsShownAsNoReading) {
     EXPECT_EQ(load.ModelName(), QStringLiteral("EL-150"));
 }
 
+struct UnknownPlaceCase {
+    const char* name;
+    QVariant deviceName;
+    GPIB_BoardNumber board;
+    const char* messages;
+};
+
+class UnknownPlaceTest : public ReadingTest,
+                         public ::testing::WithParamInterface<UnknownPlaceCase> {};
+
+TEST_P(UnknownPlaceTest, TheSimulatedDriverRefusesAndTheObjectSaysSo) {
+    describeBus("[board 0]\n[board 1]\npresent = no\n[device DMM]\naddress = 22\nidn = A,B,C,D\n");
+    XQGPIB32 device;
+    device.setDeviceName(GetParam().deviceName);
+    device.setBoardNumber(GetParam().board);
+    device.setReadCommand(QStringLiteral("READ?"));
+    device.Execute();
+    EXPECT_EQ(recorder->texts().join(QLatin1Char('|')), QString::fromLatin1(GetParam().messages));
+    EXPECT_TRUE(device.ErrorStatus());
+    EXPECT_EQ(transcript().size(), 1); // the one refused open
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, UnknownPlaceTest,
+    ::testing::Values(
+        UnknownPlaceCase{"MissingBoard", QVariant(22), GPIB1,
+                         "GPIB Error: 22 Error detected; I/O completed; Non-existent interface "
+                         "board; !|Error sending ibdev or ibclr command!"},
+        UnknownPlaceCase{"UnknownName", QVariant(QStringLiteral("NOSUCH")), GPIB0,
+                         "GPIB Error: NOSUCH Error detected; I/O completed; DOS error; !|Error "
+                         "sending ibfind or ibclr command!"}),
+    [](const ::testing::TestParamInfo<UnknownPlaceCase>& param) {
+        return std::string(param.param.name);
+    });
+
 } // namespace
