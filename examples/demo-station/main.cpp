@@ -5,6 +5,7 @@
 #include "DatabaseDemo.h"
 #include "DemoSession.h"
 #include "EntryDemo.h"
+#include "InstrumentDemo.h"
 #include "ReportDemo.h"
 #include "RunDemo.h"
 #include "VirtualDemo.h"
@@ -144,6 +145,7 @@ int main(int argc, char** argv) {
     XQUtility32 utility;
     showStationConfiguration(utility, session);
     askOperatorReady(utility, session);
+    measureOnTheBench(session);
     XQMenu32 menu;
     enterUnitData(utility, menu, session);
     testOneUnit(utility, menu, session);

@@ -2,6 +2,7 @@
 
 #include <XQTestDev/Enums.h>
 #include <XQTestDev/Messages.h>
+#include <XQTestDev/XQGPIB32.h>
 #include <XQTestDev/XQMenu32.h>
 #include <XQTestDev/XQReport32.h>
 #include <XQTestDev/XQSQL32.h>
