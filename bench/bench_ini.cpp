@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -117,9 +118,35 @@ void BM_WriteINI_Floor(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteINI_Floor)->Unit(benchmark::kMicrosecond);
 
+// The floor taking the same lock as a write does: an advisory lock on the
+// lock file beside the file, held from before the write until after the
+// rename, so that a second process cannot lose this update or its own.
+void BM_WriteINI_LockedFloor(benchmark::State& state) {
+    const QByteArray target =
+        QFile::encodeName(station().dir.path() + QStringLiteral("/floor.ini"));
+    const QByteArray temporary = target + ".tmp";
+    const QByteArray lockFile =
+        QFile::encodeName(station().dir.path() + QStringLiteral("/.floor.ini.lock"));
+    const QByteArray& bytes = station().resultsBytes;
+    for (auto _ : state) {
+        const int lock = ::open(lockFile.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        ::flock(lock, LOCK_EX);
+        const int fd =
+            ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        benchmark::DoNotOptimize(::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())));
+        ::fsync(fd);
+        ::close(fd);
+        ::rename(temporary.constData(), target.constData());
+        ::close(lock);
+    }
+}
+BENCHMARK(BM_WriteINI_LockedFloor)->Unit(benchmark::kMicrosecond);
+
 const bool ratiosDeclared = [] {
     expectRatio("BM_ReadINI", "BM_ReadINI_Floor", 3.0);
     expectRatio("BM_WriteINI", "BM_WriteINI_Floor", 1.5);
+    expectRatio("BM_WriteINI", "BM_WriteINI_LockedFloor", 1.5);
+    expectRatio("BM_WriteINI_LockedFloor", "BM_WriteINI_Floor", 1.1);
     return true;
 }();
 

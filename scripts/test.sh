@@ -33,8 +33,13 @@ cmake --build "$build/consumer"
 QT_QPA_PLATFORM=offscreen LD_LIBRARY_PATH="$build/install/lib" "$build/consumer/consumer"
 
 echo "== benchmarks"
+# The database benchmark also measures a PostgreSQL server: a private one.
+pg_state="$build/pg-bench"
+trap '"$top/scripts/pg-test-cluster.sh" stop "$pg_state" >/dev/null' EXIT
+"$top/scripts/pg-test-cluster.sh" start "$pg_state"
 for bench in "$build"/bench/bench_*; do
     [ -f "$bench" ] && [ -x "$bench" ] || continue
-    QT_QPA_PLATFORM=offscreen "$bench" --benchmark_min_time=0.2
+    QT_QPA_PLATFORM=offscreen "$top/scripts/pg-test-cluster.sh" env "$pg_state" \
+        "$bench" --benchmark_min_time=0.2
 done
 echo "All checks passed."

@@ -2,9 +2,11 @@
 // engineer's program does. Run with --auto (or without a display) and it
 // answers its own dialogs and runs offscreen.
 
+#include "DatabaseDemo.h"
 #include "DemoSession.h"
 #include "EntryDemo.h"
 #include "HeaderDemo.h"
+#include "InstrumentDemo.h"
 #include "ReportDemo.h"
 #include "RunDemo.h"
 #include "VirtualDemo.h"
@@ -144,10 +146,12 @@ int main(int argc, char** argv) {
     XQUtility32 utility;
     showStationConfiguration(utility, session);
     askOperatorReady(utility, session);
+    measureOnTheBench(session);
     XQMenu32 menu;
     enterUnitData(utility, menu, session);
     testOneUnit(utility, menu, session);
     useVirtualInstruments(utility, session);
+    storeUnitInDatabase(menu, session);
     printUnitReport(menu, session);
     demonstrateGroupStartAndAbort(menu, session);
     showSharedWindows(utility, menu, session);

@@ -4,9 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +59,95 @@ void syncDirectory(const QByteArray& directory) {
     }
 }
 
+const QByteArray TemporaryMark = ".xqtmp.";
+constexpr int RandomLength = 6; // what mkostemp fills in
+
+QByteArray temporaryTemplate(const QByteArray& directory, const QByteArray& fileName) {
+    return directory + "/." + fileName + TemporaryMark + QByteArray(RandomLength, 'X');
+}
+
+bool isRandomPart(QByteArrayView text) {
+    if (text.size() != RandomLength)
+        return false;
+    for (char c : text) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return true;
+}
+
+// "." + name + ".xqtmp." + six letters or digits; `fileName` empty matches
+// any name.
+bool isTemporaryName(QByteArrayView entry, const QByteArray& fileName) {
+    const qsizetype prefix = entry.size() - RandomLength - TemporaryMark.size();
+    if (prefix < 2 || entry.front() != '.' ||
+        !isRandomPart(entry.sliced(entry.size() - RandomLength)))
+        return false;
+    if (entry.sliced(prefix, TemporaryMark.size()) != TemporaryMark)
+        return false;
+    return fileName.isEmpty() || entry.sliced(1, prefix - 1) == fileName;
+}
+
+bool isSameFile(int fd, int directoryFd, const char* name) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 &&
+           ::fstatat(directoryFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_ino == named.st_ino && opened.st_dev == named.st_dev;
+}
+
+// Creates and claims a new temporary from `pattern` (its X's replaced). The
+// claim is an advisory lock held until the descriptor closes, also by a
+// crash. A cleanup in another process may take a brand-new file before it is
+// claimed; then another name is tried.
+int createClaimedTemporary(QByteArray& pattern) {
+    const QByteArray blank = pattern;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        pattern = blank;
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && isSameFile(fd, AT_FDCWD, pattern.constData()))
+            return fd;
+        ::close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
+// Removes the temporary `name` when no living writer claims it.
+void removeWhenUnclaimed(int directoryFd, const char* name) {
+    const int fd = ::openat(directoryFd, name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        isSameFile(fd, directoryFd, name))
+        ::unlinkat(directoryFd, name, 0);
+    ::close(fd);
+}
+
+void removeUnclaimedTemporaries(const QByteArray& directory, const QByteArray& fileName) {
+    DIR* folder = ::opendir(directory.isEmpty() ? "." : directory.constData());
+    if (!folder)
+        return;
+    const int directoryFd = ::dirfd(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        if (isTemporaryName(QByteArrayView(entry->d_name), fileName))
+            removeWhenUnclaimed(directoryFd, entry->d_name);
+    }
+    ::closedir(folder);
+}
+
+// The modification time of `source` given to the open file.
+void copyTimes(int fd, const QString& source) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(source).constData(), &info) != 0)
+        return;
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    ::futimens(fd, times);
+}
+
 mode_t modeFor(const QByteArray& target) {
     struct stat info {};
     if (::stat(target.constData(), &info) == 0)
@@ -69,40 +161,75 @@ void setWriteFaultHookForTesting(WriteFaultHook hook) {
     faultHook() = std::move(hook);
 }
 
-WriteResult writeFileDurably(const QString& path, const QByteArray& bytes) {
+WriteResult writeFileDurably(const QString& path, const QByteArray& bytes,
+                             const QString& timesFrom) {
     const QFileInfo info(path);
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     const QByteArray directory = QFile::encodeName(info.absolutePath());
-    QByteArray temporary = directory + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
+    const QByteArray fileName = QFile::encodeName(info.fileName());
+    QByteArray temporary = temporaryTemplate(directory, fileName);
 
     int error = injectedFault(WriteStep::Create);
-    const int fd = error ? -1 : ::mkstemp(temporary.data());
+    const int fd = error ? -1 : createClaimedTemporary(temporary);
     if (fd < 0)
         return failed(path, error ? error : errno);
 
+    // The descriptor stays open until the rename is done, so the claim on the
+    // temporary lasts as long as its name does.
     auto abandon = [&](int code) {
-        ::close(fd);
         ::unlink(temporary.constData());
+        ::close(fd);
         return failed(path, code);
     };
     ::fchmod(fd, modeFor(target));
     if ((error = injectedFault(WriteStep::Write)) || !writeAll(fd, bytes))
         return abandon(error ? error : errno);
+    if (!timesFrom.isEmpty())
+        copyTimes(fd, timesFrom);
     if ((error = injectedFault(WriteStep::Sync)) || ::fsync(fd) != 0)
         return abandon(error ? error : errno);
-    if (::close(fd) != 0) {
-        const int code = errno;
-        ::unlink(temporary.constData());
-        return failed(path, code);
-    }
     if ((error = injectedFault(WriteStep::Rename)) ||
-        ::rename(temporary.constData(), target.constData()) != 0) {
-        const int code = error ? error : errno;
-        ::unlink(temporary.constData());
-        return failed(path, code);
-    }
+        ::rename(temporary.constData(), target.constData()) != 0)
+        return abandon(error ? error : errno);
+    ::close(fd);
     syncDirectory(directory);
+    removeUnclaimedTemporaries(directory, fileName);
     return {};
+}
+
+OwnedTemporaryFile::OwnedTemporaryFile(const QString& target) : target_(target) {}
+
+OwnedTemporaryFile::~OwnedTemporaryFile() {
+    if (fd_ < 0)
+        return;
+    ::unlink(QFile::encodeName(fileName_).constData());
+    ::close(fd_);
+}
+
+bool OwnedTemporaryFile::open() {
+    if (fd_ >= 0)
+        return true;
+    const QFileInfo info(target_);
+    QByteArray name = temporaryTemplate(QFile::encodeName(info.absolutePath()),
+                                        QFile::encodeName(info.fileName()));
+    fd_ = createClaimedTemporary(name);
+    if (fd_ < 0) {
+        error_ = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    fileName_ = QFile::decodeName(name);
+    return true;
+}
+
+void removeStaleTemporaries(const QString& targetPath) {
+    const QFileInfo info(targetPath);
+    removeUnclaimedTemporaries(QFile::encodeName(info.absolutePath()),
+                               QFile::encodeName(info.fileName()));
+}
+
+void removeStaleTemporariesIn(const QString& directory) {
+    if (!directory.isEmpty())
+        removeUnclaimedTemporaries(QFile::encodeName(directory), QByteArray());
 }
 
 } // namespace XQTestDev

@@ -20,12 +20,18 @@ QByteArrayView trimmedBytes(QByteArrayView bytes) {
     return bytes.sliced(begin, end - begin);
 }
 
+bool isQuote(QChar c) {
+    return c == QLatin1Char('"') || c == QLatin1Char('\'');
+}
+
+bool isEnclosedInQuotes(const QString& text) {
+    return text.size() >= 2 && isQuote(text.front()) && text.back() == text.front();
+}
+
+// Blanks inside the quotes go as well: Windows reads "  x  " as x.
 QString unquoted(const QString& text) {
-    if (text.size() >= 2) {
-        const QChar first = text.front();
-        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && text.back() == first)
-            return text.mid(1, text.size() - 2);
-    }
+    if (isEnclosedInQuotes(text))
+        return text.mid(1, text.size() - 2).trimmed();
     return text;
 }
 
@@ -33,9 +39,22 @@ QString valueFromRaw(QByteArrayView raw) {
     return unquoted(decodeIniBytes(raw).trimmed());
 }
 
+// What a value is stored as so that it reads back as given: no longer than a
+// read can return, and a value that is itself in quotes inside one more pair,
+// since reading takes one pair away.
+QString storedForm(const QString& value) {
+    QString text = value.left(IniDocument::MaxValueLength);
+    if (text.size() == IniDocument::MaxValueLength && text.back().isHighSurrogate())
+        text.chop(1);
+    if (isEnclosedInQuotes(text.trimmed()))
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    return text;
+}
+
 bool isUsableName(const QString& name, QChar forbidden) {
     return !name.trimmed().isEmpty() && !name.contains(QLatin1Char('\n')) &&
-           !name.contains(QLatin1Char('\r')) && !name.contains(forbidden);
+           !name.contains(QLatin1Char('\r')) && !name.contains(QChar(0)) &&
+           !name.contains(forbidden);
 }
 
 // A key that would read back as a comment or a section header is refused.
@@ -45,37 +64,45 @@ bool isUsableKey(const QString& key) {
            !name.startsWith(QLatin1Char('['));
 }
 
-// A value must stay on its own line whatever the caller hands in.
+// A value must stay on its own line whatever the caller hands in, and must
+// not make the file look binary.
 QString singleLine(QString value) {
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
     value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    value.replace(QChar(0), QLatin1Char(' '));
     return value;
 }
 
 } // namespace
 
-IniDocument IniDocument::parse(const QByteArray& bytes) {
+IniDocument IniDocument::parse(const QByteArray& file) {
     IniDocument doc;
+    IniBody body = decodeIniFile(file);
+    doc.encoding_ = body.encoding;
+    if (body.encoding == IniEncoding::Utf16LE || body.encoding == IniEncoding::Utf16BE)
+        doc.untouchedFile_ = file;
+    const QByteArray& bytes = body.bytes;
+    doc.isText_ = !bytes.contains('\0');
     qsizetype start = 0;
     bool newlineKnown = false;
-    while (start < bytes.size()) {
-        const qsizetype lf = bytes.indexOf('\n', start);
-        Line line;
-        if (lf < 0) {
-            line.text = bytes.sliced(start);
-            start = bytes.size();
-        } else {
-            const bool crlf = lf > start && bytes[lf - 1] == '\r';
-            line.text = bytes.sliced(start, (crlf ? lf - 1 : lf) - start);
-            line.end = crlf ? QByteArray("\r\n") : QByteArray("\n");
-            start = lf + 1;
-            if (!newlineKnown) {
-                doc.newline_ = line.end;
-                newlineKnown = true;
-            }
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\n' && c != '\r')
+            continue;
+        const bool crlf = c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+        Line line{bytes.sliced(start, i - start), crlf ? QByteArray("\r\n") : QByteArray(1, c)};
+        if (!newlineKnown) {
+            doc.newline_ = line.end;
+            newlineKnown = true;
         }
         doc.lines_.push_back(std::move(line));
+        i += crlf ? 1 : 0;
+        start = i + 1;
     }
+    if (start < bytes.size())
+        doc.lines_.push_back(Line{bytes.sliced(start), QByteArray()});
+    if (!doc.isText_)
+        return doc;
     int current = -1;
     for (int i = 0; i < doc.lineCount(); ++i)
         doc.indexLine(i, current);
@@ -88,16 +115,17 @@ void IniDocument::indexLine(int lineIndex, int& current) {
     if (content.isEmpty())
         return;
     if (content.front() == '[') {
-        const qsizetype close = content.lastIndexOf(']');
-        if (close > 0) {
-            const QString name = decodeIniBytes(content.sliced(1, close - 1)).trimmed();
-            sections_.push_back(Section{lineIndex, lineIndex, {}, {}});
-            current = static_cast<int>(sections_.size()) - 1;
-            const QString folded = fold(name);
-            if (!sectionByName_.contains(folded)) // of duplicates the first counts
-                sectionByName_.insert(folded, current);
-            return;
-        }
+        // "[Database" typed without its "]" still names the section.
+        qsizetype close = content.indexOf(']');
+        if (close < 0)
+            close = content.size();
+        const QString name = decodeIniBytes(content.sliced(1, close - 1)).trimmed();
+        sections_.push_back(Section{lineIndex, lineIndex, {}, {}});
+        current = static_cast<int>(sections_.size()) - 1;
+        const QString folded = fold(name);
+        if (!sectionByName_.contains(folded)) // of duplicates the first counts
+            sectionByName_.insert(folded, current);
+        return;
     }
     if (current < 0)
         return;
@@ -123,6 +151,8 @@ void IniDocument::indexLine(int lineIndex, int& current) {
 }
 
 QByteArray IniDocument::serialize() const {
+    if (!untouchedFile_.isNull())
+        return untouchedFile_;
     qsizetype total = 0;
     for (const Line& line : lines_)
         total += line.text.size() + line.end.size();
@@ -132,7 +162,7 @@ QByteArray IniDocument::serialize() const {
         out += line.text;
         out += line.end;
     }
-    return out;
+    return encodeIniFile(encoding_, out);
 }
 
 std::optional<QString> IniDocument::value(const QString& section, const QString& key) const {
@@ -156,16 +186,17 @@ bool IniDocument::hasSection(const QString& section) const {
 }
 
 bool IniDocument::setValue(const QString& section, const QString& key, const QString& value) {
-    if (!isUsableName(section, QLatin1Char(']')) || !isUsableKey(key))
+    if (!isText_ || !isUsableName(section, QLatin1Char(']')) || !isUsableKey(key))
         return false;
-    const QString text = singleLine(value);
+    untouchedFile_.clear();
+    const QString text = storedForm(singleLine(value));
     const QString sectionName = section.trimmed();
     const QString keyName = key.trimmed();
     if (!hasSection(sectionName))
         appendSection(sectionName);
     Section& s = sections_[sectionByName_.value(fold(sectionName))];
     const QString folded = fold(keyName);
-    const QByteArray encoded = text.toUtf8();
+    const QByteArray encoded = encodeIniText(text, encoding_);
     const auto existing = s.keys.find(folded);
     if (existing != s.keys.end()) {
         Line& line = lines_[existing->line];
@@ -174,7 +205,7 @@ bool IniDocument::setValue(const QString& section, const QString& key, const QSt
         return true;
     }
     const int at = s.lastContentLine + 1;
-    const QByteArray keyBytes = keyName.toUtf8();
+    const QByteArray keyBytes = encodeIniText(keyName, encoding_);
     insertLine(at, keyBytes + '=' + encoded);
     Section& target = sections_[sectionByName_.value(fold(sectionName))];
     target.lastContentLine = at;
@@ -214,7 +245,7 @@ void IniDocument::appendSection(const QString& section) {
             lines_.push_back(Line{QByteArray(), newline_});
     }
     const int header = lineCount();
-    lines_.push_back(Line{'[' + section.toUtf8() + ']', newline_});
+    lines_.push_back(Line{'[' + encodeIniText(section, encoding_) + ']', newline_});
     sections_.push_back(Section{header, header, {}, {}});
     sectionByName_.insert(fold(section), static_cast<int>(sections_.size()) - 1);
 }

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QString>
 
+#include "config/IniText.h"
+
 #include <optional>
 #include <vector>
 
@@ -15,10 +17,21 @@ namespace XQTestDev {
 // bytes of every line that was not written to.
 //
 // Names compare without regard to case; a value is the text after the first
-// "=", trimmed, with one pair of enclosing quotes removed. Of duplicate
-// sections or keys the first one counts. Lines starting with ";" are comments.
+// "=", trimmed, with one pair of enclosing quotes removed and trimmed again.
+// Of duplicate sections or keys the first one counts. Lines starting with ";"
+// are comments. CR, LF and CR LF each end a line. A section name runs to the
+// first "]" or the end of its line.
+//
+// Files saved by Windows editors keep their form: a UTF-8 or UTF-16 mark is
+// read past and written back, and a Windows-1252 file gets Windows-1252 text.
+// A file holding NUL characters is no text: it reads as empty and refuses
+// every write.
 class IniDocument {
 public:
+    // ReadINI returns at most this many characters of a value, so storing
+    // more only makes every later write of the file slower.
+    static constexpr int MaxValueLength = 1022;
+
     struct Edit {
         QString section;
         QString key;
@@ -38,11 +51,13 @@ public:
     bool setValue(const QString& section, const QString& key, const QString& value);
 
     int lineCount() const { return static_cast<int>(lines_.size()); }
+    bool isText() const { return isText_; }
+    IniEncoding encoding() const { return encoding_; }
 
 private:
     struct Line {
         QByteArray text; // without its line end
-        QByteArray end;  // "\r\n", "\n" or empty for an unterminated last line
+        QByteArray end;  // "\r\n", "\n", "\r" or empty for an unterminated last line
     };
     struct KeyEntry {
         int line = 0;
@@ -66,6 +81,11 @@ private:
     std::vector<Section> sections_;
     QHash<QString, int> sectionByName_; // folded name -> first section
     QByteArray newline_ = "\r\n";
+    IniEncoding encoding_ = IniEncoding::Utf8;
+    bool isText_ = true;
+    // A UTF-16 file as read, given back unchanged until the first write: the
+    // trip through UTF-8 is exact only for well-formed UTF-16.
+    QByteArray untouchedFile_;
 };
 
 } // namespace XQTestDev

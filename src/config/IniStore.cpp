@@ -1,6 +1,14 @@
 #include "config/IniStore.h"
 
+#include "config/FileLock.h"
+#include "frame/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -23,6 +31,23 @@ std::optional<FileStamp> regularFileStamp(const QByteArray& encodedPath) {
     if (::stat(encodedPath.constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     return stampOf(info);
+}
+
+QString notTextMessage(const QString& path) {
+    return QStringLiteral("%1 is not a text file and cannot be used as an INI file!")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
+
+// One message per file for what the station program does in one go (until
+// the event loop runs again), not one for each of the keys it reads.
+void reportNotText(const QString& path) {
+    static QSet<QString> reported;
+    if (reported.contains(path))
+        return;
+    reported.insert(path);
+    showExclamation(notTextMessage(path));
+    if (QCoreApplication::instance())
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { reported.clear(); });
 }
 
 } // namespace
@@ -60,11 +85,19 @@ IniStore::Entry* IniStore::load(const QString& path) {
 
 const IniDocument* IniStore::document(const QString& path) {
     Entry* entry = load(path);
+    if (entry && !entry->document.isText())
+        reportNotText(path);
     return entry ? &entry->document : nullptr;
 }
 
 WriteResult IniStore::apply(const QString& path, const std::vector<IniDocument::Edit>& edits) {
+    std::optional<FileLock> lock(std::in_place, path);
     Entry* entry = load(path);
+    if (entry && !entry->document.isText()) {
+        lock.reset(); // other writers do not wait for the operator's answer
+        reportNotText(path);
+        return WriteResult::failure(notTextMessage(path));
+    }
     IniDocument document = entry ? std::move(entry->document) : IniDocument();
     // The cached copy is being changed; it comes back only with a good write.
     cache_.remove(path);

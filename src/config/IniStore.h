@@ -30,10 +30,15 @@ public:
     static IniStore& instance();
 
     // The parsed file, or nullptr when it is missing, not a regular file or
-    // unreadable. Valid until the next call into the store.
+    // unreadable. Valid until the next call into the store. A file that is no
+    // text (binary) reads as empty, and the operator is told so once per
+    // operation.
     const IniDocument* document(const QString& path);
 
-    // Applies the edits to the file (created when missing) in one durable write.
+    // Applies the edits to the file (created when missing) in one durable
+    // write. Other processes that write through this store wait for it from
+    // the read to the rename, so no update of theirs is lost. A file that is
+    // no text is left as it is.
     WriteResult apply(const QString& path, const std::vector<IniDocument::Edit>& edits);
 
     void clear() { cache_.clear(); }

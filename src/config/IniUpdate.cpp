@@ -51,16 +51,13 @@ bool replaceWithBackup(const QString& currentPath, const QString& backupPath,
             QStringLiteral("Unable to read %1!").arg(current.isOpen() ? newPath : currentPath));
         return false;
     }
-    const QDateTime oldTime = QFileInfo(currentPath).lastModified();
     const QByteArray oldBytes = current.readAll();
     const QByteArray newBytes = incoming.readAll();
-    WriteResult result = writeFileDurably(backupPath, oldBytes);
-    if (result) {
-        QFile backup(backupPath);
-        if (backup.open(QIODevice::ReadWrite))
-            backup.setFileTime(oldTime, QFileDevice::FileModificationTime);
-        result = writeFileDurably(currentPath, newBytes);
-    }
+    // Both keep the dates of what they copy: an installed file dated today
+    // would hide every later update dated before today.
+    WriteResult result = writeFileDurably(backupPath, oldBytes, currentPath);
+    if (result)
+        result = writeFileDurably(currentPath, newBytes, newPath);
     if (!result) {
         showExclamation(result.error);
         return false;

@@ -36,6 +36,37 @@ template <typename Visit> void forEachLine(QByteArrayView bytes, Visit visit) {
         visit(bytes.sliced(start));
 }
 
+// The bytes a character is hashed as: its Windows-1252 byte, or its UTF-8
+// bytes when the code page has no place for it.
+int hashedLength(char32_t character) {
+    if (windows1252Byte(character) >= 0)
+        return 1;
+    return character < 0x800 ? 2 : character < 0x10000 ? 3 : 4;
+}
+
+void appendHashed(QByteArray& out, char32_t character) {
+    const int byte = windows1252Byte(character);
+    if (byte >= 0) {
+        out.append(static_cast<char>(byte));
+        return;
+    }
+    out += QString::fromUcs4(&character, 1).toUtf8();
+}
+
+// Upper case one character at a time, and only where the upper-case letter
+// takes as many bytes as the letter itself: "\u00DF" stays as it is rather
+// than becoming "SS", "\u00B5" rather than leaving the code page.
+QString upperKeepingByteCount(const QString& line) {
+    QString out;
+    out.reserve(line.size());
+    for (char32_t character : line.toUcs4()) {
+        const char32_t upper = QChar::toUpper(character);
+        out += QString::fromUcs4(
+            hashedLength(upper) == hashedLength(character) ? &upper : &character, 1);
+    }
+    return out;
+}
+
 } // namespace
 
 void XQSecurity32::fillTable() {
@@ -57,8 +88,9 @@ std::uint32_t XQSecurity32::crc32(QByteArrayView bytes) {
 
 QString XQSecurity32::checksumText(QByteArrayView fileBytes) {
     QString text;
-    forEachLine(fileBytes, [&text](QByteArrayView raw) {
-        const QString line = withoutSurroundingBlanks(decodeIniBytes(raw).toUpper());
+    const IniBody body = decodeIniFile(fileBytes.toByteArray());
+    forEachLine(body.bytes, [&text](QByteArrayView raw) {
+        const QString line = withoutSurroundingBlanks(upperKeepingByteCount(decodeIniBytes(raw)));
         if (line.isEmpty() || line.contains(QLatin1String("XQCHECKSUM")))
             return;
         text += line;
@@ -66,8 +98,16 @@ QString XQSecurity32::checksumText(QByteArrayView fileBytes) {
     return text;
 }
 
+QByteArray XQSecurity32::hashedBytes(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (char32_t character : text.toUcs4())
+        appendHashed(out, character);
+    return out;
+}
+
 QString XQSecurity32::checksum(QByteArrayView fileBytes) {
-    return hexText(crc32(checksumText(fileBytes).toUtf8()));
+    return hexText(crc32(hashedBytes(checksumText(fileBytes))));
 }
 
 QString XQSecurity32::hexText(std::uint32_t crc) {

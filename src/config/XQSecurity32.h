@@ -22,14 +22,20 @@ public:
     // blanks at both ends; empty lines and lines holding "XQCheckSum" (any
     // case) are left out; the rest is joined without separators.
     //
-    // Each line is decoded the way the INI reader decodes it (UTF-8, or
-    // Windows-1252 for a line that is not valid UTF-8), so a file keeps its
-    // checksum whichever of the two encodings it was saved in.
+    // Each line is decoded the way the INI reader decodes it (a UTF-8 or
+    // UTF-16 mark read past; UTF-8, or Windows-1252 for a line that is not
+    // valid UTF-8), so a file keeps its checksum whichever encoding it was
+    // saved in. Upper-casing never changes how many bytes a character is
+    // hashed as.
     static QString checksumText(QByteArrayView fileBytes);
 
+    // One byte per character, as a Windows station hashes its single-byte code
+    // page: the Windows-1252 byte, or the UTF-8 bytes of a character that has
+    // no place in it.
+    static QByteArray hashedBytes(const QString& text);
+
     // The checksum of a file's contents as upper-case hexadecimal without
-    // leading zeros ("0" for an empty text). The text is hashed as UTF-8, which
-    // for the plain ASCII of an INI file is one byte per character.
+    // leading zeros ("0" for an empty text).
     QString checksum(QByteArrayView fileBytes);
 
     // The CRC as the checksum is written: "CBF43926", "0".

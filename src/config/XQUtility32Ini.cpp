@@ -16,7 +16,7 @@ namespace XQTestDev {
 namespace {
 
 // The profile reader's buffer leaves room for this many characters of value.
-constexpr int MaxValueLength = 1022;
+constexpr int MaxValueLength = IniDocument::MaxValueLength;
 
 QString withTrailingSlash(QString path) {
     if (!path.endsWith(QLatin1Char('/')))
@@ -94,6 +94,7 @@ QString XQUtility32::INIPath() const {
 void XQUtility32::setINIPath(const QString& path) {
     library().iniDirectory =
         directoryOrWorkingDirectory(path, QStringLiteral("Invalid INIPath property!"));
+    removeStaleTemporariesIn(library().iniDirectory); // left by a crashed writer
 }
 
 QString XQUtility32::AppPath() const {

@@ -1,5 +1,6 @@
 #include "frame/LibraryState.h"
 
+#include "config/DurableFile.h"
 #include "frame/ScreenUnits.h"
 
 #include <XQTestDev/XQUtility32.h>
@@ -45,6 +46,7 @@ void ensureLibraryStarted() {
     LibraryState& state = library();
     measureScreen();
     state.resultsDirectory = defaultResultsDirectory();
+    removeStaleTemporariesIn(state.resultsDirectory); // left by a crashed run
     // Parented to the application so that it goes away with it, before any
     // static destructor runs.
     state.sharedUtility = new XQUtility32(QCoreApplication::instance());

@@ -3,7 +3,6 @@
 #include "frame/LibraryState.h"
 
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 namespace XQTestDev {
 
@@ -18,7 +17,7 @@ QString reportPdfPath() {
 WriteResult ReportTextFile::open() {
     contents_.clear();
     const QString folder = QFileInfo(path_).absolutePath();
-    QTemporaryFile probe(folder + QStringLiteral("/.XQ_Report-XXXXXX"));
+    OwnedTemporaryFile probe(path_);
     if (!QFileInfo(folder).isDir() || !probe.open())
         return WriteResult::failure(QStringLiteral("Cannot create the report file %1: %2")
                                         .arg(path_, QFileInfo(folder).isDir()

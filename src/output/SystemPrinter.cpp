@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 
 namespace XQTestDev {
 
@@ -142,9 +141,7 @@ private:
     // The PDF is drawn into a temporary file beside its final name and only
     // replaces the last report's PDF when the report is released.
     PrinterResult openSpool() {
-        const QString folder = QFileInfo(pdfPath_).absolutePath();
-        spool_ =
-            std::make_unique<QTemporaryFile>(folder + QStringLiteral("/.XQ_Report-XXXXXX.pdf"));
+        spool_ = std::make_unique<OwnedTemporaryFile>(pdfPath_);
         if (!spool_->open()) {
             const QString reason = spool_->errorString();
             spool_.reset();
@@ -172,7 +169,7 @@ private:
     QPrinter printer_;
     QPainter painter_;
     QFont font_;
-    std::unique_ptr<QTemporaryFile> spool_;
+    std::unique_ptr<OwnedTemporaryFile> spool_;
     double lineTop_ = 0;
     bool pageEnded_ = false;
 };

@@ -1,6 +1,7 @@
 #include "run/GroupWindow.h"
 
 #include "frame/ScreenUnits.h"
+#include "run/CellFit.h"
 #include "run/GroupStart.h"
 
 #include <QFrame>
@@ -13,15 +14,18 @@ namespace XQTestDev {
 namespace {
 
 // Control positions inside the window, twips.
+// The cells leave a gap between each other, so that limits, value and unit
+// never read as one number; the value gets the widest cell.
 constexpr int ParameterLeft = 75;
-constexpr int ParameterWidth = 1770;
-constexpr int MinLeft = 1860;
-constexpr int MaxLeft = 2400;
-constexpr int LimitWidth = 540;
-constexpr int ValueLeft = 2955;
-constexpr int ValueWidth = 570;
-constexpr int UnitLeft = 3540;
-constexpr int UnitWidth = 330;
+constexpr int ParameterWidth = 1470;
+constexpr int MinLeft = 1560;
+constexpr int MaxLeft = 2115;
+constexpr int LimitWidth = 525;
+constexpr int ValueLeft = 2670;
+constexpr int ValueWidth = 750;
+constexpr int UnitLeft = 3450;
+constexpr int UnitWidth = 420;
+constexpr int CellMargin = 1; // pixels inside each side of a cell
 constexpr int CellTop = 165;
 constexpr int CellHeight = 270;
 
@@ -44,6 +48,23 @@ void setForeground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
+}
+
+QLabel* makeCell(QWidget* parent, const QString& name, const QRect& at,
+                 Qt::Alignment alignment = Qt::AlignCenter) {
+    QLabel* cell = makeLabel(parent, name, at, alignment);
+    cell->setContentsMargins(CellMargin, 0, CellMargin, 0);
+    return cell;
+}
+
+// Shows `text` in a narrow cell: whole when it fits, else smaller, rounded or
+// elided (never cut); numbers to the right. The tooltip holds the whole text.
+void showInCell(QLabel* cell, const QString& text, const QFont& font, Qt::Alignment forText) {
+    const FittedCell fitted = fitCell(text, font, cell->contentsRect().width());
+    cell->setFont(fitted.font);
+    cell->setText(fitted.text);
+    cell->setAlignment(fitted.number ? Qt::AlignRight | Qt::AlignVCenter : forText);
+    cell->setToolTip(text.trimmed());
 }
 
 QString indexed(const char* name, int row) {
@@ -116,15 +137,15 @@ void GroupWindow::buildRow(int row) {
                             twipsRect(ParameterLeft, top + 60, ParameterWidth, 480),
                             Qt::AlignLeft | Qt::AlignVCenter);
     w.parameter->setWordWrap(true);
-    w.minimum = makeLabel(this, indexed("lblSpecMin", row),
-                          twipsRect(MinLeft, top + CellTop, LimitWidth, CellHeight));
-    w.maximum = makeLabel(this, indexed("lblSpecMax", row),
-                          twipsRect(MaxLeft, top + CellTop, LimitWidth, CellHeight));
-    w.value = makeLabel(this, indexed("lblValue", row),
-                        twipsRect(ValueLeft, top + CellTop, ValueWidth, CellHeight));
-    w.unit = makeLabel(this, indexed("lblUnit", row),
-                       twipsRect(UnitLeft, top + CellTop, UnitWidth, CellHeight),
-                       Qt::AlignLeft | Qt::AlignVCenter);
+    w.minimum = makeCell(this, indexed("lblSpecMin", row),
+                         twipsRect(MinLeft, top + CellTop, LimitWidth, CellHeight));
+    w.maximum = makeCell(this, indexed("lblSpecMax", row),
+                         twipsRect(MaxLeft, top + CellTop, LimitWidth, CellHeight));
+    w.value = makeCell(this, indexed("lblValue", row),
+                       twipsRect(ValueLeft, top + CellTop, ValueWidth, CellHeight));
+    w.unit = makeCell(this, indexed("lblUnit", row),
+                      twipsRect(UnitLeft, top + CellTop, UnitWidth, CellHeight),
+                      Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void GroupWindow::fillRows() {
@@ -135,9 +156,9 @@ void GroupWindow::fillRows() {
         if (row < rowCount_) {
             const GroupRowSpec& spec = rows[static_cast<size_t>(row)].spec;
             w.parameter->setText(spec.parameter);
-            w.minimum->setText(spec.minimum);
-            w.maximum->setText(spec.maximum);
-            w.unit->setText(spec.unit);
+            showInCell(w.minimum, spec.minimum, font(), Qt::AlignCenter);
+            showInCell(w.maximum, spec.maximum, font(), Qt::AlignCenter);
+            showInCell(w.unit, spec.unit, font(), Qt::AlignLeft | Qt::AlignVCenter);
             paintRow(row);
         } else {
             paintFrame(row, FrameLook::Result);
@@ -154,7 +175,7 @@ void GroupWindow::paintRow(int row) {
         return;
     const RunRow& shown = model_.row({index_, row});
     QLabel* value = widgets_[static_cast<size_t>(row)].value;
-    value->setText(shown.value);
+    showInCell(value, shown.value, font(), Qt::AlignCenter);
     setForeground(value, toQColor(colourOf(shown.verdict)));
     paintFrame(row, frameOf(shown.verdict));
     // Whatever the row shows now is shown at once, even in the middle of a blink.

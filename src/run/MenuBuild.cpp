@@ -24,13 +24,12 @@ public:
 
 } // namespace
 
-GroupWindow* createGroupWindow(const ProductSpec& spec, const QString& groupName, int index,
+GroupWindow* createGroupWindow(const ProductSpec& spec, const QString& groupName,
                                bool promptEnabled) {
     RunSession& session = runSession();
     const int screenHeight = library().screenHeight;
     const int rowLimit = rowLimitFor(screenHeight);
     const int group = session.model.addGroup(groupName, loadGroupRows(spec, groupName, rowLimit));
-    Q_ASSERT(group == index);
     auto* window = new GroupWindow(session.model, group, promptEnabled, rowLimit);
     const PlacedWindow at = placeGroupWindow(session.model.layout, GroupWindow::Width,
                                              GroupWindow::heightFor(rowLimit, window->rowCount()),
@@ -55,8 +54,8 @@ bool buildTestMenu(bool promptEnabled, QString& orderText) {
         return false;
     orderText = order.text;
     const QStringList names = groupWindowNames(order.text);
-    for (int index = 0; index < names.size(); ++index)
-        createGroupWindow(*spec, names[index], index, promptEnabled);
+    for (const QString& name : names)
+        createGroupWindow(*spec, name, promptEnabled);
     return true;
 }
 

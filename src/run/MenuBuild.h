@@ -13,13 +13,13 @@ class ProductSpec;
 // the menu object keeps for the group-name test of SendData.
 bool buildTestMenu(bool promptEnabled, QString& orderText);
 
-// Creates, loads, sizes and places group window `index` and adds it to the
-// library's window table.
-GroupWindow* createGroupWindow(const ProductSpec& spec, const QString& groupName, int index,
+// Loads the group into the run model after the groups already there, and
+// creates, sizes and places its window at the end of the session's windows.
+GroupWindow* createGroupWindow(const ProductSpec& spec, const QString& groupName,
                                bool promptEnabled);
 
-// Closes and releases every group window and empties the window and page
-// tables.
+// Closes and releases every group window and empties the model's groups and
+// page table.
 void closeGroupWindows();
 
 } // namespace XQTestDev

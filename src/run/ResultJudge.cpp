@@ -1,5 +1,6 @@
 #include "run/ResultJudge.h"
 
+#include "config/IniDocument.h"
 #include "run/TestLine.h"
 
 #include <QDateTime>
@@ -65,17 +66,27 @@ QString shortestText(float value) {
     return QString::fromLatin1(buffer, end - buffer);
 }
 
-Judgement judgeWord(const QString& word) {
+bool hasNumericLimit(const QString& minimum, const QString& maximum) {
+    return isNumericText(minimum) || isNumericText(maximum);
+}
+
+Judgement judgeWord(const QString& word, bool numericLimits) {
     static const QStringList passWords{QStringLiteral("PASS"), QStringLiteral("YES"),
                                        QStringLiteral("TRUE"), QStringLiteral("ON")};
     static const QStringList failWords{QStringLiteral("FAIL"), QStringLiteral("NO"),
                                        QStringLiteral("FALSE"), QStringLiteral("OFF")};
+    // Nothing measured is no verdict at all.
+    if (word.isEmpty())
+        return {Verdict::Untested, {}};
     if (word == QLatin1String("TESTING"))
         return {Verdict::Testing, {}};
     if (failWords.contains(word))
         return {Verdict::Fail, word};
-    // The pass words and every other word count as pass.
-    return {Verdict::Pass, word};
+    if (passWords.contains(word))
+        return {Verdict::Pass, word};
+    // Where a number was expected, "12V", "OVERLOAD" or "nan" is no pass; on a
+    // line without numeric limits any other word counts as pass.
+    return {numericLimits ? Verdict::Fail : Verdict::Pass, word};
 }
 
 } // namespace
@@ -109,7 +120,7 @@ Judgement judgeResult(const QVariant& TestResult, const QString& minimum, const 
         const bool fail = failsLimits(numericValue(TestResult), minimum, maximum);
         return {fail ? Verdict::Fail : Verdict::Pass, text.trimmed()};
     }
-    return judgeWord(text.trimmed().toUpper());
+    return judgeWord(text.trimmed().toUpper(), hasNumericLimit(minimum, maximum));
 }
 
 QString verdictWord(Verdict verdict) {
@@ -126,9 +137,12 @@ QString verdictWord(Verdict verdict) {
 }
 
 QString recordedValue(const QString& result, Verdict verdict) {
-    QString text = result;
+    const QString word = verdictWord(verdict);
+    // The store keeps no more than a read returns; the result gives way so
+    // that the verdict is always kept.
+    QString text = result.left(IniDocument::MaxValueLength - 1 - word.size());
     text.replace(QLatin1Char('|'), QLatin1Char('/'));
-    return text + QLatin1Char('|') + verdictWord(verdict);
+    return text + QLatin1Char('|') + word;
 }
 
 } // namespace XQTestDev

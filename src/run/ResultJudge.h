@@ -26,8 +26,10 @@ bool isNumericResult(const QVariant& TestResult);
 // Judges a result against a row's shown limits ("----" or any other text that
 // is not numeric means no limit). Values equal to a limit pass. Texts are
 // judged by the pass and fail words: "PASS", "YES", "TRUE", "ON" pass; "FAIL",
-// "NO", "FALSE", "OFF" fail; "TESTING" is under test and not recorded; any
-// other word passes.
+// "NO", "FALSE", "OFF" fail; "TESTING" is under test and not recorded. Any
+// other text fails on a line with a numeric limit (a number was expected) and
+// passes on a line without one. An empty or blank text is no verdict and is
+// not recorded.
 Judgement judgeResult(const QVariant& TestResult, const QString& minimum, const QString& maximum);
 
 // "Pass", "Fail", or "----" for a row not judged.

@@ -69,6 +69,9 @@ QString overallVerdict(const RunModel& model) {
     bool anyPass = false;
     for (const RunGroup& group : model.groups()) {
         for (const RunRow& row : group.rows) {
+            // A blank value is nothing measured: neither pass nor fail.
+            if (QStringView(row.value).trimmed().isEmpty())
+                continue;
             if (row.verdict == Verdict::Fail)
                 return QStringLiteral("FAIL");
             anyPass = anyPass || row.verdict == Verdict::Pass;

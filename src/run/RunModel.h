@@ -81,7 +81,8 @@ private:
 };
 
 // The overall verdict of the rows: "FAIL" when any row failed, else "PASS"
-// when any passed, else empty. Rows under test are not counted.
+// when any passed, else empty. Rows under test and rows whose value is blank
+// are not counted.
 QString overallVerdict(const RunModel& model);
 
 } // namespace XQTestDev

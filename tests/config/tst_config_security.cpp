@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QStringEncoder>
 #include <QTest>
 #include <QVariant>
 
@@ -90,17 +91,53 @@ TEST(Checksum, ChangesWithContentOrder) {
     EXPECT_NE(checksumOf("[Test]\r\na=1\t\r\n"), checksumOf("[Test]\r\na=1\r\n"));
 }
 
-TEST(Checksum, SameTextInWindows1252AndUtf8GivesSameChecksum) {
-    const QByteArray latin = "[Test]\r\nName=K\xE4se Stra\xDF"
-                             "e\r\n";
-    const QByteArray utf8 = QStringLiteral("[Test]\r\nName=K\u00E4se Stra\u00DFe\r\n").toUtf8();
-    EXPECT_EQ(checksumOf(latin), checksumOf(utf8));
-    EXPECT_EQ(XQSecurity32::checksumText(utf8), QStringLiteral("[TEST]NAME=K\u00C4SE STRASSE"));
-    // The hashed bytes are the UTF-8 of the upper-cased text.
+TEST(Checksum, SameTextInWindows1252Utf8AndUtf16GivesSameChecksum) {
+    const QString text = QStringLiteral("[Test]\r\nName=K\u00E4se Stra\u00DFe\r\nUnit=\u00B0C\r\n");
+    const QByteArray latin = text.toLatin1();
+    const QByteArray utf8 = text.toUtf8();
+    const QByteArray utf16 =
+        QByteArray("\xFF\xFE") + QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+    EXPECT_EQ(XQSecurity32::checksumText(latin),
+              QStringLiteral("[TEST]NAME=K\u00C4SE STRA\u00DFEUNIT=\u00B0C"));
+    // One byte per character of the code page, as every other station hashes it.
     XQSecurity32 security;
-    EXPECT_EQ(checksumOf(utf8), XQSecurity32::hexText(security.crc32(
-                                    QStringLiteral("[TEST]NAME=K\u00C4SE STRASSE").toUtf8())));
+    const QString expected = XQSecurity32::hexText(security.crc32("[TEST]NAME=K\xC4SE STRA\xDF"
+                                                                  "EUNIT=\xB0"
+                                                                  "C"));
+    EXPECT_EQ(checksumOf(latin), expected);
+    EXPECT_EQ(checksumOf(utf8), expected);
+    EXPECT_EQ(checksumOf("\xEF\xBB\xBF" + utf8), expected);
+    EXPECT_EQ(checksumOf(utf16), expected);
 }
+
+struct HashedCharacter {
+    const char* name;
+    const char* utf8;    // the character in the file
+    QByteArray hashedAs; // the bytes it enters the CRC as, upper-cased
+};
+
+class ChecksumOfOneCharacter : public ::testing::TestWithParam<HashedCharacter> {};
+
+TEST_P(ChecksumOfOneCharacter, IsUpperCasedOnlyWhereTheByteCountStays) {
+    const HashedCharacter& c = GetParam();
+    XQSecurity32 security;
+    EXPECT_EQ(checksumOf(QByteArray("[A]\r\nk=") + c.utf8 + "\r\n"),
+              XQSecurity32::hexText(security.crc32("[A]K=" + c.hashedAs)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows1252, ChecksumOfOneCharacter,
+    ::testing::Values(HashedCharacter{"ascii", "a", "A"},
+                      HashedCharacter{"e_acute", "\xC3\xA9", "\xC9"},
+                      HashedCharacter{"y_diaeresis_to_9F", "\xC3\xBF", "\x9F"},
+                      HashedCharacter{"s_caron_to_8A", "\xC5\xA1", "\x8A"},
+                      HashedCharacter{"sharp_s_stays", "\xC3\x9F", "\xDF"},
+                      HashedCharacter{"micro_stays_in_the_code_page", "\xC2\xB5", "\xB5"},
+                      HashedCharacter{"euro", "\xE2\x82\xAC", "\x80"},
+                      HashedCharacter{"dotless_i_keeps_two_bytes", "\xC4\xB1", "\xC4\xB1"},
+                      HashedCharacter{"greek_alpha_upper_in_utf8", "\xCE\xB1", "\xCE\x91"},
+                      HashedCharacter{"check_mark_in_utf8", "\xE2\x9C\x93", "\xE2\x9C\x93"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 // ------------------------------------------------------------ admin password
 

@@ -47,8 +47,20 @@ INSTANTIATE_TEST_SUITE_P(
                  "<missing>"},
         ReadCase{"comment is no key", "[A]\n;k=v\n", "A", ";k", "<missing>"},
         ReadCase{"line without equals ignored", "[A]\njunk\nk=v\n", "A", "k", "v"},
-        ReadCase{"header without bracket is no section", "[A\nk=v\n", "A", "k", "<missing>"},
+        ReadCase{"header without bracket names the section", "[A\nk=v\n", "A", "k", "v"},
+        ReadCase{"section name ends at first bracket", "[A]x]\nk=v\n", "A", "k", "v"},
         ReadCase{"crlf line ends", "[A]\r\nk=v\r\n", "A", "k", "v"},
+        ReadCase{"cr line ends", "[A]\rk=v\rj=w\r", "A", "j", "w"},
+        ReadCase{"stray cr in crlf file ends the line", "[A]\r\nk=v\rj=w\r\n", "A", "j", "w"},
+        ReadCase{"stray cr leaves the value before it alone", "[A]\r\nk=v\rj=w\r\n", "A", "k", "v"},
+        ReadCase{"blanks inside quotes trimmed", "[A]\nk=  \"   TestValue   \"  \n", "A", "k",
+                 "TestValue"},
+        ReadCase{"utf-8 mark read past", "\xEF\xBB\xBF[A]\nk=v\n", "A", "k", "v"},
+        ReadCase{"utf-16 le with mark", QByteArray("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xB0\0\n\0", 18),
+                 "A", "k", "\xC2\xB0"},
+        ReadCase{"utf-16 be with mark", QByteArray("\xFE\xFF\0[\0A\0]\0\n\0k\0=\0v", 16), "A", "k",
+                 "v"},
+        ReadCase{"nul makes it no text", QByteArray("[A]\nk=v\n\0", 9), "A", "k", "<missing>"},
         ReadCase{"no final line end", "[A]\r\nk=v", "A", "k", "v"},
         ReadCase{"blank section header padding", "  [ A ]  \nk=v\n", "A", "k", "v"},
         ReadCase{"utf8 value",
@@ -104,8 +116,22 @@ INSTANTIATE_TEST_SUITE_P(
                   "[A]\r\nk=1\r\n\r\n[B]\r\nj=2\r\n"},
         WriteCase{"terminates last line first", "[A]\nk=1", "A", "n", "2", "[A]\nk=1\nn=2\n"},
         WriteCase{"empty file", "", "S", "k", "v", "[S]\r\nk=v\r\n"},
-        WriteCase{"windows-1252 neighbours untouched", "[A]\n\xb5=\x80\nk=1\n", "A", "k",
-                  "\xc2\xb5", "[A]\n\xb5=\x80\nk=\xc2\xb5\n"}),
+        WriteCase{"windows-1252 file gets windows-1252", "[A]\n\xb5=\x80\nk=1\n", "A", "k",
+                  "\xc2\xb5", "[A]\n\xb5=\x80\nk=\xb5\n"},
+        WriteCase{"outside windows-1252 as utf-8", "[A]\nk=\x80\n", "A", "k", "\xe2\x9c\x93",
+                  "[A]\nk=\xe2\x9c\x93\n"},
+        WriteCase{"utf-8 file gets utf-8", "[A]\nk=\xc2\xb0\n", "A", "j", "\xc2\xb5",
+                  "[A]\nk=\xc2\xb0\nj=\xc2\xb5\n"},
+        WriteCase{"cr file gets cr", "[A]\rk=1\r", "A", "j", "2", "[A]\rk=1\rj=2\r"},
+        WriteCase{"quoted value inside one more pair", "[A]\n", "A", "k", "\"SN-1\"",
+                  "[A]\nk=\"\"SN-1\"\"\n"},
+        WriteCase{"single-quoted value inside one more pair", "[A]\n", "A", "k", "'SN-1'",
+                  "[A]\nk=\"'SN-1'\"\n"},
+        WriteCase{"empty quotes", "[A]\n", "A", "k", "\"\"", "[A]\nk=\"\"\"\"\n"},
+        WriteCase{"two quoted words", "[A]\n", "A", "k", "\"a\" and \"b\"",
+                  "[A]\nk=\"\"a\" and \"b\"\"\n"},
+        WriteCase{"one quote only is left alone", "[A]\n", "A", "k", "\"SN-1", "[A]\nk=\"SN-1\n"},
+        WriteCase{"mixed quotes are left alone", "[A]\n", "A", "k", "'SN-1\"", "[A]\nk='SN-1\"\n"}),
     [](const auto& row) {
         std::string name = row.param.name;
         for (char& ch : name)
@@ -118,6 +144,34 @@ TEST(IniDocument, LineBreakInValueStaysOnOneLine) {
     ASSERT_TRUE(doc.setValue(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("a\r\nb=c")));
     EXPECT_EQ(doc.serialize(), QByteArray("[A]\nk=a  b=c\n"));
     EXPECT_EQ(doc.keys(QStringLiteral("A")), QStringList{QStringLiteral("k")});
+}
+
+TEST(IniDocument, StoresNoMoreOfAValueThanAReadReturns) {
+    IniDocument doc = IniDocument::parse("[A]\n");
+    ASSERT_TRUE(doc.setValue(QStringLiteral("A"), QStringLiteral("k"), QString(100000, 'x')));
+    EXPECT_EQ(doc.serialize(), "[A]\nk=" + QByteArray(1022, 'x') + "\n");
+    // A pair of quotes goes on after the cut; so they read back as cut.
+    const QString quoted = QLatin1Char('"') + QString(1020, 'q') + QLatin1Char('"');
+    ASSERT_TRUE(doc.setValue(QStringLiteral("A"), QStringLiteral("q"), quoted + "tail"));
+    EXPECT_EQ(IniDocument::parse(doc.serialize()).value(QStringLiteral("A"), QStringLiteral("q")),
+              quoted);
+}
+
+TEST(IniDocument, NulInAValueIsStoredAsABlankSoTheFileStaysText) {
+    IniDocument doc = IniDocument::parse("[A]\n");
+    ASSERT_TRUE(
+        doc.setValue(QStringLiteral("A"), QStringLiteral("k"), QString::fromLatin1("a\0b", 3)));
+    EXPECT_EQ(doc.serialize(), QByteArray("[A]\nk=a b\n"));
+}
+
+TEST(IniDocument, Utf16FileUntouchedKeepsItsBytesAndWrittenKeepsItsForm) {
+    const QByteArray file("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0"
+                          "1\0\r\0\n\0",
+                          22);
+    IniDocument doc = IniDocument::parse(file);
+    EXPECT_EQ(doc.serialize(), file);
+    ASSERT_TRUE(doc.setValue(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("\u00B0")));
+    EXPECT_EQ(doc.serialize(), QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xB0\0\r\0\n\0", 22));
 }
 
 TEST(IniDocument, WriteAfterInsertKeepsLaterSectionsAddressable) {
@@ -156,10 +210,15 @@ TEST(IniDocument, SurvivesHostileInput) {
           QByteArray("\n\n\n=\n[]\n=x\n"), QByteArray("[A]\n\0k=1\n", 9)}) {
         IniDocument doc = IniDocument::parse(file);
         EXPECT_EQ(doc.serialize(), file);
-        EXPECT_TRUE(doc.setValue(QStringLiteral("Z"), QStringLiteral("k"), QStringLiteral("v")));
-        EXPECT_EQ(
-            IniDocument::parse(doc.serialize()).value(QStringLiteral("Z"), QStringLiteral("k")),
-            QStringLiteral("v"));
+        // What holds a NUL is no text and is never written to.
+        EXPECT_EQ(doc.setValue(QStringLiteral("Z"), QStringLiteral("k"), QStringLiteral("v")),
+                  !file.contains('\0'));
+        EXPECT_EQ(doc.serialize() == file, file.contains('\0'));
+        if (!file.contains('\0')) {
+            EXPECT_EQ(
+                IniDocument::parse(doc.serialize()).value(QStringLiteral("Z"), QStringLiteral("k")),
+                QStringLiteral("v"));
+        }
     }
 }
 

@@ -142,6 +142,29 @@ TEST_F(UpdateIniTest, AcceptedNewerAteIniIsBackedUpUnderTheFirstFreeNumber) {
     EXPECT_TRUE(recorder->messages.empty()) << recorder->texts().join('|').toStdString();
 }
 
+// Installed with today's date, the new file would hide a later update dated
+// between the two; a copy keeps the date of what it copies.
+TEST_F(UpdateIniTest, InstalledCopyKeepsTheNewFilesDateSoALaterUpdateIsStillOffered) {
+    writeStation(10, 10);
+    writeAged(newDir() + "ATE.INI", NewAte, 5);
+    InfoBoxOperator op;
+    op.answers = {QStringLiteral("OK")};
+    utility.UpdateINI(newDir());
+    ASSERT_EQ(readFile(iniDir() + "ATE.INI"), NewAte);
+    EXPECT_EQ(QFileInfo(iniDir() + "ATE.INI").lastModified(),
+              QFileInfo(newDir() + "ATE.INI").lastModified());
+    EXPECT_EQ(QFileInfo(iniDir() + "ATE001.INI").lastModified().toSecsSinceEpoch(),
+              now.addDays(-10).toSecsSinceEpoch());
+
+    const QByteArray LaterAte = "[History]\r\nVersion=3.0\r\n";
+    writeAged(newDir() + "ATE.INI", LaterAte, 2); // newer than 5 days, older than today
+    op.answers = {QStringLiteral("OK")};
+    utility.UpdateINI(newDir());
+    EXPECT_EQ(op.questions, (QStringList{AteQuestion, AteQuestion}));
+    EXPECT_EQ(readFile(iniDir() + "ATE.INI"), LaterAte);
+    EXPECT_EQ(utility.GetINIVersion(), QStringLiteral("3.0"));
+}
+
 TEST_F(UpdateIniTest, CancelLeavesTheFileAlone) {
     writeStation();
     writeAged(newDir() + "ATE.INI", NewAte, 1);

@@ -133,6 +133,57 @@ TEST_F(UtilityIniTest, LongValueReadsAsFirst1022Characters) {
     EXPECT_TRUE(read.endsWith(QStringLiteral("xY")));
 }
 
+// Only what a read can return is stored, so huge results cost no more than
+// readable ones: the file grows by a line's worth per result, not by the
+// result's size.
+TEST_F(UtilityIniTest, HugeResultsAreStoredAsFarAsTheyCanBeRead) {
+    const QString huge(100000, QLatin1Char('7'));
+    for (int line = 1; line <= 100; ++line)
+        utility.WriteINI(false, QStringLiteral("PSU5V Test Results"), QString::number(line),
+                         huge + QStringLiteral("|Pass"));
+    EXPECT_LT(QFileInfo(resultsFile()).size(), 100 * 1030 + 100);
+    EXPECT_EQ(utility.ReadINI(false, QStringLiteral("PSU5V Test Results"), QStringLiteral("50")),
+              huge.left(1022));
+}
+
+struct QuotedCase {
+    const char* name;
+    const char* given;
+    const char* readBack;
+};
+
+class QuotedValues : public UtilityIniTest, public ::testing::WithParamInterface<QuotedCase> {};
+
+TEST_P(QuotedValues, ReadBackAsTheyWereGiven) {
+    const QuotedCase& c = GetParam();
+    utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("Serial"),
+                     QString::fromUtf8(c.given));
+    EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("Serial")),
+              QString::fromUtf8(c.readBack));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quotes, QuotedValues,
+    ::testing::Values(QuotedCase{"double", "\"SN-1\"", "\"SN-1\""},
+                      QuotedCase{"single", "'SN-1'", "'SN-1'"},
+                      QuotedCase{"empty_pair", "\"\"", "\"\""},
+                      QuotedCase{"two_quoted_words", "\"a\" or \"b\"", "\"a\" or \"b\""},
+                      QuotedCase{"blanks_outside_go_as_for_any_value", "  \"SN-1\"  ", "\"SN-1\""},
+                      QuotedCase{"lone_quote", "\"SN-1", "\"SN-1"},
+                      QuotedCase{"no_quotes", "SN-1", "SN-1"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(UtilityIniTest, QuotesInAFileWrittenByOthersAreRemovedOnceAsBefore) {
+    writeIni(QStringLiteral("ATE.INI"),
+             "[ATE Configuration]\r\nID=\"ATE-07\"\r\nTestID='T1'\r\nRemark=\"\"x\"\"\r\n");
+    EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID")),
+              QStringLiteral("ATE-07"));
+    EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("TestID")),
+              QStringLiteral("T1"));
+    EXPECT_EQ(utility.ReadINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("Remark")),
+              QStringLiteral("\"x\""));
+}
+
 TEST_F(UtilityIniTest, WriteKeepsTheRestOfTheFile) {
     utility.WriteINI(true, QStringLiteral("ATE Configuration"), QStringLiteral("ID"),
                      QStringLiteral("ATE-09"));
@@ -209,12 +260,12 @@ TEST_F(UtilityIniTest, OpenINIStartsTheEditorWithThePathAsOneArgument) {
     utility.setINIPath(root() + QStringLiteral("dir with space"));
     qputenv("VISUAL", QFile::encodeName(editor) + " --wait");
     utility.OpenINI(false);
-    for (int i = 0; i < 200 && !QFileInfo::exists(log); ++i)
-        QTest::qWait(10);
-    QTest::qWait(50);
-    EXPECT_EQ(readFile(log),
-              "--wait\n" +
-                  QFile::encodeName(root() + QStringLiteral("dir with space/PRODUCTS.INI")) + "\n");
+    const QByteArray expected =
+        "--wait\n" + QFile::encodeName(root() + QStringLiteral("dir with space/PRODUCTS.INI")) +
+        "\n";
+    // The editor runs on its own: wait until it has written both arguments.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return readFile(log).count('\n') >= 2; }, 2000));
+    EXPECT_EQ(readFile(log), expected);
     qunsetenv("VISUAL");
 }
 

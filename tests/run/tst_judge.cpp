@@ -92,14 +92,24 @@ INSTANTIATE_TEST_SUITE_P(
         JudgeCase{"NoWord", QStringLiteral("no"), "1", "2", Fail, "NO"},
         JudgeCase{"OffWord", QStringLiteral("OFF"), "1", "2", Fail, "OFF"},
         JudgeCase{"FalseWord", QStringLiteral("false"), "1", "2", Fail, "FALSE"},
-        JudgeCase{"OtherWord", QStringLiteral("OPEN"), "1", "2", Pass, "OPEN"},
+        // Where a number was expected, any other word fails.
+        JudgeCase{"OtherWord", QStringLiteral("OPEN"), "1", "2", Fail, "OPEN"},
+        JudgeCase{"NumberWithUnit", QStringLiteral("12V"), "4.75", "5.25", Fail, "12V"},
+        JudgeCase{"NanText", QStringLiteral("nan"), "----", "10", Fail, "NAN"},
+        JudgeCase{"ErrorWord", QStringLiteral(" ERR "), "0", "----", Fail, "ERR"},
+        JudgeCase{"OtherWordNoLimits", QStringLiteral("OPEN"), "----", "----", Pass, "OPEN"},
+        JudgeCase{"PassWordNoLimits", QStringLiteral("yes"), "----", "----", Pass, "YES"},
         JudgeCase{"Testing", QStringLiteral("Testing"), "1", "2", Verdict::Testing, ""},
-        JudgeCase{"EmptyText", QStringLiteral(""), "1", "2", Pass, ""},
-        JudgeCase{"BlankText", QStringLiteral("   "), "1", "2", Pass, ""},
-        JudgeCase{"EmptyVariant", QVariant(), "1", "2", Pass, ""},
+        // Nothing measured is no verdict.
+        JudgeCase{"EmptyText", QStringLiteral(""), "1", "2", Verdict::Untested, ""},
+        JudgeCase{"BlankText", QStringLiteral("   "), "1", "2", Verdict::Untested, ""},
+        JudgeCase{"EmptyVariant", QVariant(), "1", "2", Verdict::Untested, ""},
+        JudgeCase{"EmptyNoLimits", QStringLiteral(""), "----", "----", Verdict::Untested, ""},
         JudgeCase{"BoolTrue", true, "1", "2", Pass, "TRUE"},
         JudgeCase{"BoolFalse", false, "1", "2", Fail, "FALSE"},
-        JudgeCase{"Date", QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), "1", "2", Pass,
+        JudgeCase{"Date", QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), "----", "----", Pass,
+                  "01/02/2026 03:04:05 AM"},
+        JudgeCase{"DateAgainstLimits", QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), "1", "2", Fail,
                   "01/02/2026 03:04:05 AM"}),
     [](const auto& row) { return std::string(row.param.name); });
 
@@ -108,6 +118,9 @@ TEST(RecordedValue, CarriesTheVerdictAndNoSecondBar) {
     EXPECT_EQ(recordedValue(QStringLiteral("6"), Fail), QStringLiteral("6|Fail"));
     EXPECT_EQ(recordedValue(QStringLiteral("X"), Verdict::Testing), QStringLiteral("X|----"));
     EXPECT_EQ(recordedValue(QStringLiteral("A|B||C"), Pass), QStringLiteral("A/B//C|Pass"));
+    // A huge result is cut, never its verdict: the whole fits what a read returns.
+    EXPECT_EQ(recordedValue(QString(100000, QLatin1Char('7')), Fail),
+              QString(1017, QLatin1Char('7')) + QStringLiteral("|Fail"));
 }
 
 TEST(Colours, AreTheStationsCodes) {

@@ -75,7 +75,9 @@ TEST_P(Sending, ShowsJudgesAndRecords) {
                      : parameter == QStringLiteral("Limit")        ? 2
                                                                    : 3;
     EXPECT_EQ(menu.SendData(QStringLiteral("Output"), parameter, c.result), c.returns);
-    EXPECT_EQ(value(0, line - 1)->text(), QString::fromUtf8(c.shown));
+    const QString shown = QString::fromUtf8(c.shown);
+    EXPECT_EQ(runModel().row({0, line - 1}).value, shown);
+    EXPECT_EQ(value(0, line - 1)->toolTip(), shown.trimmed());
     EXPECT_EQ(shownColour(0, line - 1), c.colour);
     EXPECT_EQ(result(line), QString::fromUtf8(c.recorded));
     EXPECT_TRUE(recorder->messages.empty());
@@ -98,18 +100,78 @@ INSTANTIATE_TEST_SUITE_P(
                  "YES|Pass"},
         SendCase{"FailWord", "Output voltage", QStringLiteral("Off"), false, "Off ", Red,
                  "OFF|Fail"},
-        SendCase{"OtherWord", "Output voltage", QStringLiteral("OPEN"), true, "OPEN ", Black,
-                 "OPEN|Pass"},
+        SendCase{"OtherWord", "Output voltage", QStringLiteral("OPEN"), false, "OPEN ", Red,
+                 "OPEN|Fail"},
         SendCase{"Testing", "Output voltage", QStringLiteral("Testing"), false, "Testing ", Green,
                  "<absent>"},
         SendCase{"EmptyText", "Output voltage", QStringLiteral(""), false, " ", Black, "<absent>"},
         SendCase{"EmptyVariant", "Output voltage", QVariant(), false, " ", Black, "<absent>"},
         SendCase{"Bool", "Output voltage", true, true, "True ", Black, "TRUE|Pass"},
-        SendCase{"BarInText", "Output voltage", QStringLiteral("A|B"), true, "A|B ", Black,
-                 "A/B|Pass"},
-        SendCase{"Date", "Output voltage", QDateTime(QDate(2026, 2, 3), QTime(16, 0, 0)), true,
-                 "02/03/2026 04:00:00 pm ", Black, "02/03/2026 04:00:00 PM|Pass"}),
+        SendCase{"BarInText", "Output voltage", QStringLiteral("A|B"), false, "A|B ", Red,
+                 "A/B|Fail"},
+        SendCase{"Date", "Output voltage", QDateTime(QDate(2026, 2, 3), QTime(16, 0, 0)), false,
+                 "02/03/2026 04:00:00 pm ", Red, "02/03/2026 04:00:00 PM|Fail"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// A word where a number was expected is a failure, however it is spelt; on a
+// line without numeric limits words keep their meaning.
+struct WordCase {
+    const char* name;
+    const char* group;
+    const char* parameter;
+    int line;
+    const char* word;
+    bool returns;
+    QColor colour;
+    const char* recorded;
+};
+
+class Words : public SendDataTest, public ::testing::WithParamInterface<WordCase> {};
+
+TEST_P(Words, FailWhereANumberWasExpected) {
+    const WordCase& c = GetParam();
+    EXPECT_EQ(menu.SendData(QString::fromUtf8(c.group), QString::fromUtf8(c.parameter),
+                            QString::fromUtf8(c.word)),
+              c.returns);
+    const int window = QString::fromUtf8(c.group) == QStringLiteral("Output") ? 0 : 1;
+    const int row = c.line <= 3 ? c.line - 1 : c.line - 4;
+    EXPECT_EQ(shownColour(window, row), c.colour);
+    EXPECT_EQ(result(c.line), QString::fromUtf8(c.recorded));
+    refreshOverallVerdict(false);
+    EXPECT_EQ(menu.OverallPassFail(), c.returns ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Words,
+    ::testing::Values(
+        WordCase{"NumberWithUnit", "Output", "Output voltage", 1, "12V", false, Red, "12V|Fail"},
+        WordCase{"NanText", "Output", "Output voltage", 1, "nan", false, Red, "NAN|Fail"},
+        WordCase{"Overload", "Output", "Output voltage", 1, "OVERLOAD", false, Red,
+                 "OVERLOAD|Fail"},
+        WordCase{"OnlyAMaximum", "Output", "Limit", 2, "ERR", false, Red, "ERR|Fail"},
+        WordCase{"PassWordAgainstLimits", "Output", "Output voltage", 1, "pass", true, Black,
+                 "PASS|Pass"},
+        WordCase{"NoNumericLimits", "Power", "Power good", 5, "OPEN", true, Black, "OPEN|Pass"},
+        WordCase{"NoLimitsAtAll", "Power", "Idle current", 4, "OPEN", true, Black, "OPEN|Pass"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Nothing measured is not a pass: an empty result leaves the unit without a
+// verdict, and beside a failure it changes nothing.
+TEST_F(SendDataTest, AnEmptyResultCountsAsNeitherPassNorFail) {
+    menu.HideMenu();
+    menu.ShowMenu();
+    EXPECT_FALSE(menu.SendData(QStringLiteral("Output"), QStringLiteral("Output voltage"), ""));
+    EXPECT_FALSE(menu.SendData(QStringLiteral("Power"), QStringLiteral("Power good"), "   "));
+    refreshOverallVerdict(false);
+    EXPECT_EQ(menu.OverallPassFail(), QString());
+    EXPECT_EQ(result(QStringLiteral("OverallPassFail")), QStringLiteral("----"));
+    EXPECT_EQ(result(1), QStringLiteral("----|----"));
+
+    menu.SendData(QStringLiteral("Output"), QStringLiteral("Limit"), 11);
+    refreshOverallVerdict(false);
+    EXPECT_EQ(menu.OverallPassFail(), QStringLiteral("FAIL"));
+    EXPECT_EQ(result(QStringLiteral("OverallPassFail")), QStringLiteral("FAIL"));
+}
 
 TEST_F(SendDataTest, ResultsAreRecordedAfterAReset) {
     // The results file was deleted when the menu object was created; a line

@@ -42,6 +42,11 @@ void settle(QWidget* dialog) {
     QTest::qWait(20);
 }
 
+// Waits until the focus has moved to `widget` (focus changes are queued).
+bool focusMovesTo(QWidget* widget) {
+    return QTest::qWaitFor([widget] { return QApplication::focusWidget() == widget; }, 2000);
+}
+
 // Waits until a deleted-later widget is gone.
 bool goneSoon(const QPointer<QWidget>& widget) {
     for (int tries = 0; tries < 200 && widget; ++tries) {
@@ -215,8 +220,7 @@ TEST_F(InfoBoxTest, LockedInputBoxIsReadOnlyAndOutOfTheTabOrder) {
         // Tab from the last button wraps past the message and the locked box.
         button(dialog, 0)->setFocus(Qt::TabFocusReason);
         QTest::keyClick(button(dialog, 0), Qt::Key_Tab);
-        QTest::qWait(20);
-        EXPECT_EQ(QApplication::focusWidget(), button(dialog, 2));
+        EXPECT_TRUE(focusMovesTo(button(dialog, 2)));
         QTest::keyClicks(input, QStringLiteral("xyz"));
         EXPECT_EQ(input->text(), QStringLiteral("fixed"));
         clickButton(dialog, buttonName(2));
@@ -232,9 +236,8 @@ TEST_F(InfoBoxTest, EnterInTheInputBoxMovesOnAndEnterOnTheButtonAnswers) {
         auto* input = childNamed<QLineEdit>(dialog, QStringLiteral("txtInput"));
         QTest::keyClicks(input, QStringLiteral("OP01"));
         QTest::keyClick(input, Qt::Key_Return);
-        QTest::qWait(20);
+        EXPECT_TRUE(focusMovesTo(button(dialog, 2)));
         EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(QApplication::focusWidget(), button(dialog, 2));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     QVariant msgReturn;
@@ -247,12 +250,14 @@ TEST_F(InfoBoxTest, FocusInTheInputBoxSelectsAll) {
         settle(dialog);
         auto* input = childNamed<QLineEdit>(dialog, QStringLiteral("txtInput"));
         button(dialog, 2)->setFocus();
-        QTest::qWait(10);
+        ASSERT_TRUE(focusMovesTo(button(dialog, 2)));
         input->deselect();
         QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(3, input->height() / 2));
-        QTest::qWait(20);
-        EXPECT_EQ(QApplication::focusWidget(), input);
-        EXPECT_EQ(input->selectedText(), QStringLiteral("Board 7"));
+        EXPECT_TRUE(focusMovesTo(input));
+        // The selection follows the focus by a queued call.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [input] { return input->selectedText() == QStringLiteral("Board 7"); }, 2000))
+            << input->selectedText().toStdString();
         clickButton(dialog, buttonName(0));
     });
     QVariant msgReturn(QStringLiteral("Board 7"));
@@ -265,12 +270,10 @@ TEST_F(InfoBoxTest, TheMessageNeverKeepsTheFocus) {
         auto* message = childNamed<QTextEdit>(dialog, QStringLiteral("txtMessage"));
         auto* input = childNamed<QLineEdit>(dialog, QStringLiteral("txtInput"));
         message->setFocus(Qt::TabFocusReason);
-        QTest::qWait(20);
-        EXPECT_EQ(QApplication::focusWidget(), input);
+        EXPECT_TRUE(focusMovesTo(input));
         // Coming backwards it passes the focus on backwards.
         QTest::keyClick(input, Qt::Key_Backtab);
-        QTest::qWait(20);
-        EXPECT_EQ(QApplication::focusWidget(), button(dialog, 0));
+        EXPECT_TRUE(focusMovesTo(button(dialog, 0)));
         QTest::mouseClick(message->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QTest::qWait(20);
         EXPECT_NE(QApplication::focusWidget(), message);

@@ -1,0 +1,131 @@
+// The routines through which an instrument object talks to the driver.
+
+#include "instruments/XQGPIB32Private.h"
+
+#include "frame/MessageBox.h"
+#include "instruments/GpibBinding.h"
+#include "instruments/GpibCalls.h"
+#include "instruments/GpibStatusLines.h"
+#include "instruments/GpibStatusText.h"
+#include "instruments/PropertyRules.h"
+#include "instruments/SimulatedReply.h"
+#include "ui/EventPause.h"
+
+#include <QFileInfo>
+
+namespace XQTestDev {
+
+namespace {
+
+constexpr long ReadBufferSize = 65526;
+const QString SimulateLine = QStringLiteral("Simulate mode is running ...");
+
+// Spaces only, as the instrument's line end belongs to the reply.
+QString withoutOuterBlanks(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+// A reply ends at its first NUL byte, as a C string does.
+QString replyText(const QByteArray& bytes) {
+    const qsizetype nul = bytes.indexOf('\0');
+    return fromDriverText(nul < 0 ? bytes : bytes.left(nul));
+}
+
+} // namespace
+
+bool XQGPIB32Private::mayTalkToDevice() {
+    if (descriptor >= 1 && !isEmptyOrZero(deviceName))
+        return true;
+    // Without a descriptor nothing is ever sent, messages or not: descriptor
+    // 0 would address the board itself.
+    if (!disableErrMessage)
+        showExclamation(QStringLiteral("Not found value in DeviceName or Command property!"));
+    errorStatus = true;
+    return false;
+}
+
+void XQGPIB32Private::pause() const {
+    if (waitForEachCommand <= 0) {
+        letPendingEventsRun();
+        return;
+    }
+    letEventsRunFor(waitForEachCommand);
+}
+
+bool XQGPIB32Private::writeCommand() {
+    letPendingEventsRun();
+    if (simulateMode) {
+        writeStatusLine(0, QStringLiteral("Device: Dummy command is writing ..."));
+        writeStatusLine(1, SimulateLine);
+        return true;
+    }
+    if (!mayTalkToDevice())
+        return false;
+    writeStatusLine(0, QStringLiteral("Device: ") + deviceNameText() + QStringLiteral(" writing ") +
+                           currentCommand.toUpper() + QStringLiteral(" ..."));
+    writeStatusLine(1, QString());
+    gpibWrite(descriptor, toDriverText(currentCommand));
+    pause();
+    writeStatusLine(1, QStringLiteral("Write done ..."));
+    return true;
+}
+
+bool XQGPIB32Private::writeFile() {
+    letPendingEventsRun();
+    if (!QFileInfo(currentCommand).isFile()) {
+        showExclamation(QStringLiteral("Invalid path/filename, unable write data from file!"));
+        errorStatus = true;
+        return false;
+    }
+    if (simulateMode) {
+        writeStatusLine(0, QStringLiteral("Device: Dummy command writing ..."));
+        writeStatusLine(1, SimulateLine);
+        return true;
+    }
+    if (!mayTalkToDevice())
+        return false;
+    writeStatusLine(0, QStringLiteral("Device: ") + deviceNameText() + QStringLiteral(" writing ") +
+                           currentCommand.toUpper() + QStringLiteral(" ..."));
+    writeStatusLine(1, QString());
+    gpibWriteFile(descriptor, currentCommand);
+    pause();
+    writeStatusLine(1, QStringLiteral("Write done ..."));
+    return true;
+}
+
+QString XQGPIB32Private::readReply() {
+    if (simulateMode) {
+        writeStatusLine(0, QStringLiteral("Device: dummy command is reading ..."));
+        writeStatusLine(1, SimulateLine);
+        return simulatedReply();
+    }
+    if (currentCommand.isEmpty())
+        return {};
+    if (!mayTalkToDevice())
+        return {};
+    writeStatusLine(1, QStringLiteral("Device: ") + deviceNameText() +
+                           QStringLiteral(" data is reading ..."));
+    letPendingEventsRun();
+    const QString reply = withoutOuterBlanks(replyText(gpibRead(descriptor, ReadBufferSize)));
+    pause();
+    writeStatusLine(1, QStringLiteral("Read done ..."));
+    return reply;
+}
+
+void XQGPIB32Private::checkStatus() {
+    errorStatus = false;
+    const QString text = gpibStatusText(gpibStatusWord(), gpibMirrors().error);
+    if (text.isEmpty())
+        return;
+    if (!disableErrMessage)
+        showExclamation(gpibErrorMessage(deviceNameText(), text));
+    errorStatus = true;
+}
+
+} // namespace XQTestDev

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "config/DurableFile.h"
+
+#include <QFileInfoList>
+#include <QString>
+
+namespace XQTestDev {
+
+// XQDATABAK/ in the results folder, and in it one folder per product.
+QString backupRootPath();
+QString backupFolderPath(const QString& product);
+
+// The product name as one folder name inside XQDATABAK: "%", "/", "\" and
+// control characters are written as %XX, and a name of dots only has its dots
+// written so, so that no product reaches a folder outside its own and two
+// names never share one.
+QString safeFolderName(const QString& product);
+
+// Saves the statement as the only line (ended by CR LF) of a new file with an
+// eight-digit random name and the extension .SQL in the product's folder; the
+// folders are made when missing. A name is drawn again while an .SQL or an
+// .ERR file of that name exists. On a failure the error's text is shown and
+// the statement is lost.
+WriteResult saveBackupStatement(const QString& statement, const QString& product);
+
+// The product's waiting .SQL files, oldest first (the order they were saved).
+QFileInfoList waitingBackupFiles(const QString& product);
+
+} // namespace XQTestDev

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace XQTestDev {
+
+class RowStore;
+
+// Stores the product's waiting backup statements on the open store, oldest
+// first: each stored statement's file is deleted, an empty one is left alone,
+// and one with the table placeholder takes `table` (left alone while `table`
+// is empty). The first statement that cannot be read or stored has its file
+// renamed from .SQL to .ERR and ends the replay: false. Later files wait for
+// the next write.
+bool replayBackups(RowStore& store, const QString& product, const QString& table);
+
+} // namespace XQTestDev

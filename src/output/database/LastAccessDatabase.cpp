@@ -1,0 +1,24 @@
+#include "output/database/LastAccessDatabase.h"
+
+#include "config/StationFiles.h"
+#include "output/database/RunInputs.h"
+
+namespace XQTestDev {
+
+QString readLastAccessDatabase(const QString& product) {
+    return readStationValue(StationFile::Results, databaseResultsSection(product),
+                            QStringLiteral("LastAccessDatabase"));
+}
+
+// A results file that holds the outcome already is not written again: that
+// saves a durable write per stored row, which costs as much as the row itself.
+void writeLastAccessDatabase(const QString& product, DatabaseAccess outcome) {
+    const QString value =
+        outcome == DatabaseAccess::Pass ? QStringLiteral("PASS") : QStringLiteral("FAIL");
+    if (readLastAccessDatabase(product) == value)
+        return;
+    writeStationValue(StationFile::Results, databaseResultsSection(product),
+                      QStringLiteral("LastAccessDatabase"), value);
+}
+
+} // namespace XQTestDev
