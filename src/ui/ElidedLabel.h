@@ -23,6 +23,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    int inset() const;
     int textWidth() const;
     void updateToolTip();
 };

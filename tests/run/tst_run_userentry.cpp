@@ -344,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"EmptyAtTheEnd", "Fixture,Cable,", {"Fixture", "Cable", ""}},
                       ListCase{"BlankFirst", " ,Cable", {"", "Cable"}},
                       ListCase{"OnlyCommas", ",,,", {"", "", "", ""}}),
-    [](const ::testing::TestParamInfo<ListCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ListCase>& param) { return std::string(param.param.name); });
 
 TEST(EntryText, ListsKeepEveryItemAndAnEmptyTextHasNone) {
     EXPECT_EQ(trimmedListItems(QString()), QStringList());
@@ -355,7 +355,7 @@ TEST(EntryText, ListsKeepEveryItemAndAnEmptyTextHasNone) {
 
 TEST_F(UserEntry, OneProductListIsDisabled) {
     QByteArray ate = AteIni;
-    ate.replace("TestProduct= PSU , Charger,, Lamp", "TestProduct=, PSU ,");
+    ate.replace("TestProduct= PSU , Charger,, Lamp", "TestProduct= PSU ");
     writeIni(QStringLiteral("ATE.INI"), ate);
     auto dialog = openEntry();
     QComboBox* products = listBox(dialog.get(), "cboTestProduct");
@@ -367,7 +367,7 @@ TEST_F(UserEntry, OneProductListIsDisabled) {
 
 TEST_F(UserEntry, WithoutProductListOnlyCancelIsPossible) {
     for (const QByteArray& list :
-         {QByteArray("TestProduct=\r\n"), QByteArray("TestProduct= , ,\r\n"), QByteArray()}) {
+         {QByteArray("TestProduct=\r\n"), QByteArray("TestProduct=  \r\n"), QByteArray()}) {
         QByteArray ate = AteIni;
         ate.replace("TestProduct= PSU , Charger,, Lamp\r\n", list);
         writeIni(QStringLiteral("ATE.INI"), ate);
@@ -384,6 +384,28 @@ TEST_F(UserEntry, WithoutProductListOnlyCancelIsPossible) {
         EXPECT_TRUE(library().run.product.isEmpty());
     }
     EXPECT_TRUE(recorder->messages.empty());
+}
+
+TEST_F(UserEntry, AProductListKeepsItsEmptyItemsAndAnEmptyChoiceIsRefused) {
+    QByteArray ate = AteIni;
+    ate.replace("TestProduct= PSU , Charger,, Lamp", "TestProduct=, PSU ,");
+    ate.replace("TestProductDefault=Charger\r\n", "");
+    writeIni(QStringLiteral("ATE.INI"), ate);
+    XQMenu32 menu;
+    ASSERT_TRUE(showUserEntry(menu, [](QWidget* window) {
+        QComboBox* products = listBox(window, "cboTestProduct");
+        EXPECT_EQ(itemsOf(products), (QStringList{"", "PSU", ""}));
+        EXPECT_TRUE(products->isEnabled());
+        EXPECT_EQ(products->currentText(), QString()); // the first item
+        fillPsuEntry(window);
+        products->setCurrentIndex(2);
+        clickButton(window, QStringLiteral("cmdOK"));
+        EXPECT_TRUE(window->isVisible());
+        fillPsuEntry(window);
+        clickButton(window, QStringLiteral("cmdOK"));
+    }));
+    EXPECT_EQ(recorder->texts(), QStringList{QStringLiteral("Please enter the test product!")});
+    EXPECT_EQ(menu.TestProduct(), QStringLiteral("PSU"));
 }
 
 TEST_F(UserEntry, MissingConfigurationFilesAreReportedAndOnlyCancelIsPossible) {

@@ -369,7 +369,9 @@ INSTANTIATE_TEST_SUITE_P(
         PromptCase{"WrongPassword",
                    AskForPassword + QStringLiteral("\n\n\n\nInvalid password! please re-entry ..."),
                    false}),
-    [](const ::testing::TestParamInfo<PromptCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PromptCase>& param) {
+        return std::string(param.param.name);
+    });
 
 // ---- Picture or message ---------------------------------------------------------
 

@@ -9,6 +9,7 @@
 
 #include <XQTestDev/XQUtility32.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -110,7 +111,8 @@ TEST_P(StatusLineLength, IsShownWholeOrElidedWithinTheWindow) {
     for (int line = 0; line < 4; ++line) // line 0 is bold, the others not
         utility.SendStatusMessage(c.text, line);
     const QImage picture = statusWindow().grab().toImage();
-    ASSERT_TRUE(picture.save(root() + QStringLiteral("status-%1.png").arg(c.name), "PNG"));
+    const QString folder = qEnvironmentVariable("XQ_TEST_PICTURES", root());
+    ASSERT_TRUE(picture.save(folder + QStringLiteral("/status-%1.png").arg(c.name), "PNG"));
     for (int line = 0; line < 4; ++line) {
         auto* label =
             statusWindow().findChild<ElidedLabel*>(QStringLiteral("lblInfo_%1").arg(line));
@@ -119,11 +121,13 @@ TEST_P(StatusLineLength, IsShownWholeOrElidedWithinTheWindow) {
         const QString shown = label->shownText();
         EXPECT_EQ(label->isElided(), c.elided) << shown.toStdString();
         EXPECT_EQ(shown.endsWith(QChar(0x2026)), c.elided) << shown.toStdString();
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width());
+        EXPECT_LE(QFontMetricsF(label->font()).horizontalAdvance(shown),
+                  label->contentsRect().width());
         EXPECT_LE(label->geometry().right(), statusWindow().rect().right());
         EXPECT_EQ(label->toolTip(), c.elided ? c.text : QString());
-        if (c.elided) // the start of the line is kept
+        if (c.elided) { // the start of the line is kept
             EXPECT_TRUE(c.text.startsWith(shown.chopped(1))) << shown.toStdString();
+        }
     }
 }
 
@@ -139,8 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
                      QStringLiteral("Température ambiante trop élevée : 47 °C mesurés, "
                                     "ΔT = 12 K au-dessus de la consigne de l'étuve"),
                      true}),
-    [](const ::testing::TestParamInfo<LongLineCase>& info) {
-        return std::string(info.param.name);
+    [](const ::testing::TestParamInfo<LongLineCase>& param) {
+        return std::string(param.param.name);
     });
 
 TEST_F(StatusWindowTest, TheLinesAreVerdana) {
