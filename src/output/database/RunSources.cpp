@@ -1,17 +1,17 @@
 #include "output/database/RunSources.h"
 
 #include "config/StationFiles.h"
-#include "frame/LibraryState.h"
+#include "run/RunSession.h"
 
 namespace XQTestDev {
 
 QString currentRunProduct() {
-    return library().run.product;
+    return runModel().run.product;
 }
 
 QString currentRunSoftwareVersion() {
-    if (!library().runSoftwareVersion.isEmpty())
-        return library().runSoftwareVersion;
+    if (!runModel().softwareVersion.isEmpty())
+        return runModel().softwareVersion;
     return readStationValue(StationFile::Results, QStringLiteral("ATE Configuration"),
                             QStringLiteral("TestSoftwareVersion"));
 }
