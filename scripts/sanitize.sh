@@ -35,5 +35,7 @@ station="$(mktemp -d)"
 trap 'rm -rf "$station"' EXIT
 cp "$top"/examples/station/* "$station/"
 (cd "$station" && WinDir="$station" XQ_REPORT_PDF=1 QT_QPA_PLATFORM=offscreen \
+     XQ_GPIB_LIBRARY="$build/src/instruments/sim/libxqgpib-sim.so" \
+     XQ_GPIB_SIM_BUS="$station/bench.gpib" \
      "$build/examples/demo-station/demo-station" --auto --station "$station" >/dev/null)
 echo "Sanitizer checks passed."
