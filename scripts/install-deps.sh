@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation
     postgresql-15
+    libclang-rt-14-dev
 )
 
 missing=()

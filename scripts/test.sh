@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs the whole test suite:
 # unit and window tests (offscreen), a bounded fuzz run of the INI parser, an
-# outside program built against the installed library, and the benchmarks.
+# outside program built against the installed library, and the benchmarks;
+# then the tests and the demo once more under AddressSanitizer,
+# UndefinedBehaviorSanitizer and LeakSanitizer (scripts/sanitize.sh).
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 "$top/scripts/install-deps.sh"
@@ -42,4 +44,5 @@ for bench in "$build"/bench/bench_*; do
     QT_QPA_PLATFORM=offscreen "$top/scripts/pg-test-cluster.sh" env "$pg_state" \
         "$bench" --benchmark_min_time=0.2
 done
+"$top/scripts/sanitize.sh"
 echo "All checks passed."

@@ -6,8 +6,6 @@
 #include <QWidget>
 
 #include <cstdio>
-#include <functional>
-#include <memory>
 
 void report(const QString& text) {
     std::printf("%s\n", qPrintable(text));
@@ -24,27 +22,33 @@ QWidget* visibleWindow(const QString& windowName) {
     return nullptr;
 }
 
+// One look for the window; when it is not up yet, another look is scheduled.
+// Each timer holds only copies of the names, so nothing refers to itself and
+// nothing outlives the last attempt.
+void pressWhenShown(const QString& windowName, const QString& buttonName, int triesLeft) {
+    if (QWidget* window = visibleWindow(windowName)) {
+        if (auto* button = window->findChild<QAbstractButton*>(buttonName)) {
+            report(QStringLiteral("  (auto) pressing %1 \"%2\" in %3")
+                       .arg(buttonName, button->text(), windowName));
+            button->click();
+            return;
+        }
+    }
+    if (triesLeft > 0)
+        QTimer::singleShot(20, [windowName, buttonName, triesLeft] {
+            pressWhenShown(windowName, buttonName, triesLeft - 1);
+        });
+    else
+        report(QStringLiteral("  (auto) %1 never showed").arg(windowName));
+}
+
 } // namespace
 
 void DemoSession::answerNextWindow(const QString& windowName, const QString& buttonName) const {
     if (!automatic)
         return;
     // Poll until the window is up: the call that opens it blocks in its own
-    // event loop, which runs this timer.
-    auto attempt = std::make_shared<std::function<void(int)>>();
-    *attempt = [=](int triesLeft) {
-        if (QWidget* window = visibleWindow(windowName)) {
-            if (auto* button = window->findChild<QAbstractButton*>(buttonName)) {
-                report(QStringLiteral("  (auto) pressing %1 \"%2\" in %3")
-                           .arg(buttonName, button->text(), windowName));
-                button->click();
-                return;
-            }
-        }
-        if (triesLeft > 0)
-            QTimer::singleShot(20, [attempt, triesLeft] { (*attempt)(triesLeft - 1); });
-        else
-            report(QStringLiteral("  (auto) %1 never showed").arg(windowName));
-    };
-    QTimer::singleShot(0, [attempt] { (*attempt)(250); });
+    // event loop, which runs these timers.
+    QTimer::singleShot(0,
+                       [windowName, buttonName] { pressWhenShown(windowName, buttonName, 250); });
 }

@@ -31,6 +31,16 @@ std::optional<QString> centred(const QString& text) {
     return QString(*blanks, QLatin1Char(' ')) + text;
 }
 
+QString clipped(const QString& text, int width) {
+    if (text.size() <= width)
+        return text;
+    return text.left(width - 1) + QLatin1Char('~');
+}
+
+QString centredHeading(const QString& text) {
+    return centred(clipped(text, LongestCentredText)).value_or(QString());
+}
+
 QString titleText(const QString& customer, const QString& product, const QString& testId) {
     QString title = customer + QLatin1Char(' ') + product + QStringLiteral(" Test Report");
     if (testId != QLatin1String("Production"))
@@ -46,11 +56,9 @@ QString indented(const QString& text) {
     return QString(ReportIndent, QLatin1Char(' ')) + text;
 }
 
-std::optional<QString> informationLine(const QString& leftLabel, const QString& leftValue,
-                                       const QString& rightLabel, const QString& rightValue) {
-    const QString left = leftLabel + leftValue;
-    if (left.size() > InformationLeftWidth)
-        return std::nullopt;
+QString informationLine(const QString& leftLabel, const QString& leftValue,
+                        const QString& rightLabel, const QString& rightValue) {
+    const QString left = clipped(leftLabel + leftValue, InformationLeftWidth);
     return indented(padded(left, InformationLeftWidth) + rightLabel + rightValue);
 }
 
@@ -76,9 +84,7 @@ QString continuationHeading(const QString& group) {
 }
 
 QString rightAligned(const QString& value, int width) {
-    if (value.size() <= width)
-        return value.rightJustified(width, QLatin1Char(' '));
-    return value.left(width - 1) + QLatin1Char('~');
+    return clipped(value, width).rightJustified(width, QLatin1Char(' '));
 }
 
 QString testLine(const TestLineCells& cells) {

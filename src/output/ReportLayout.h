@@ -16,11 +16,22 @@ inline constexpr int LabelWidth = 14;
 inline constexpr int RemarkLabelLength = 13;
 inline constexpr int LongestDescription = 37;
 
+inline constexpr int LongestCentredText = 81;
+
 // The blanks that centre a text of this length: 40 minus half the length,
 // rounded half to even. Nothing when the text is too long to centre (82
 // characters or more).
 std::optional<int> centringBlanks(qsizetype length);
 std::optional<QString> centred(const QString& text);
+
+// A text of at most `width` characters: a longer one is cut so that its last
+// character is "~", the mark every clipped field of the report carries.
+QString clipped(const QString& text, int width);
+
+// A title or verdict line: clipped to the 81 characters that can be centred,
+// then centred. A long customer name or test ID is a fact about the unit, not
+// a reason to print no report.
+QString centredHeading(const QString& text);
 
 // "<customer> <product> Test Report", with " (<test ID>)" unless the test ID
 // is exactly "Production".
@@ -31,9 +42,10 @@ QString verdictText(const QString& verdict);
 QString indented(const QString& text);
 
 // A label of 14 characters and its value padded to 66, then the right label
-// and its value. Nothing when the left part is longer than 66 characters.
-std::optional<QString> informationLine(const QString& leftLabel, const QString& leftValue,
-                                       const QString& rightLabel, const QString& rightValue);
+// and its value. A left part longer than 66 characters is clipped to 66, so a
+// long serial number or remark never stops the report.
+QString informationLine(const QString& leftLabel, const QString& leftValue,
+                        const QString& rightLabel, const QString& rightValue);
 
 // A remark caption cut to 13 characters and padded with blanks to 14.
 QString remarkLabel(const QString& caption);

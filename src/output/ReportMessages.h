@@ -28,16 +28,4 @@ inline QString printingFailed(const QString& error) {
     return error + QLatin1Char('!');
 }
 
-// The errors' own texts.
-inline QString titleTooLong() {
-    return QStringLiteral("The report title is too long to centre on the page");
-}
-inline QString verdictTooLong() {
-    return QStringLiteral("The overall verdict is too long to centre on the page");
-}
-inline QString headerLineTooLong(const QString& label) {
-    return QStringLiteral("\"%1\" and its value are longer than 66 characters")
-        .arg(label.trimmed());
-}
-
 } // namespace XQTestDev::ReportMessages

@@ -15,10 +15,9 @@ struct PageCount {
     int lines = 0;
     int page = 1;
 
-    // A page is full only when the count is exactly the limit: a group heading
-    // that takes the count from one below the limit to one above it is never
-    // caught, and that report has no further page break.
-    bool isFull(int limit) const { return lines == limit; }
+    // Full once the count reaches the limit or has passed it: a group heading
+    // adds two lines, and may step over the limit rather than land on it.
+    bool isFull(int limit) const { return lines >= limit; }
 };
 
 } // namespace XQTestDev

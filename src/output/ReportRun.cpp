@@ -64,7 +64,6 @@ struct InformationPair {
     QString leftValue;
     QString rightLabel;
     QString rightValue;
-    QString name; // how the operator knows the left part
 };
 
 // One call of PrintReport: reads the unit's data, prints page after page and
@@ -133,15 +132,8 @@ bool ReportRun::prepare() {
     spec_ = readProductSpec(product_);
     header_ = readReportHeader(product_);
 
-    const std::optional<QString> title =
-        centred(titleText(header_.customerName, product_, header_.testId));
-    if (!title)
-        return failPreparation(ReportMessages::titleTooLong());
-    title_ = *title;
-    const std::optional<QString> verdict = centred(verdictText(header_.verdict));
-    if (!verdict)
-        return failPreparation(ReportMessages::verdictTooLong());
-    verdict_ = *verdict;
+    title_ = centredHeading(titleText(header_.customerName, product_, header_.testId));
+    verdict_ = centredHeading(verdictText(header_.verdict));
 
     times_ =
         repairRunTimes(product_, header_.startTime, header_.endTime, QDateTime::currentDateTime());
@@ -176,25 +168,23 @@ bool ReportRun::failPreparation(const QString& error) {
 std::vector<InformationPair> ReportRun::informationPairs() const {
     std::vector<InformationPair> pairs = {
         {QStringLiteral("Operator ID   "), header_.operatorId, QStringLiteral("Test Date     "),
-         reportDate(times_.start), QStringLiteral("Operator ID")},
+         reportDate(times_.start)},
         {QStringLiteral("Project No    "), projectNumber(header_), QStringLiteral("Test Time     "),
-         reportClock(times_.start), QStringLiteral("Project No")},
+         reportClock(times_.start)},
         {QStringLiteral("Local Assy No "), header_.localAssyPN, QStringLiteral("Test Duration "),
-         times_.duration, QStringLiteral("Local Assy No")},
+         times_.duration},
         {QStringLiteral("Customer P/N  "), customerNumber(header_),
-         QStringLiteral("Test S/W Ver. "), softwareVersion_, QStringLiteral("Customer P/N")},
+         QStringLiteral("Test S/W Ver. "), softwareVersion_},
         {QStringLiteral("Serial Number "), serialNumber(header_), QStringLiteral("ATE ID        "),
-         header_.ateId, QStringLiteral("Serial Number")},
+         header_.ateId},
     };
     for (size_t first : {size_t(0), size_t(2)}) {
         const QString& leftLabel = header_.remarkLabels[first];
         const QString& rightLabel = header_.remarkLabels[first + 1];
         if (leftLabel.isEmpty() && rightLabel.isEmpty())
             continue;
-        pairs.push_back(
-            {remarkLabel(leftLabel), header_.remarkValues[first], remarkLabel(rightLabel),
-             header_.remarkValues[first + 1],
-             leftLabel.isEmpty() ? QStringLiteral("Remark %1").arg(first + 1) : leftLabel});
+        pairs.push_back({remarkLabel(leftLabel), header_.remarkValues[first],
+                         remarkLabel(rightLabel), header_.remarkValues[first + 1]});
     }
     return pairs;
 }
@@ -217,15 +207,9 @@ std::vector<PrintStep> ReportRun::pageHeaderSteps() {
         [&printer] { return printer.setBold(false); },
         [&printer] { return printer.setFontSize(TextSize); },
     };
-    for (const InformationPair& pair : informationPairs()) {
-        steps.push_back([self, pair] {
-            const std::optional<QString> text =
-                informationLine(pair.leftLabel, pair.leftValue, pair.rightLabel, pair.rightValue);
-            if (!text)
-                return PrinterResult::failure(ReportMessages::headerLineTooLong(pair.name));
-            return self->printOne(*text);
-        });
-    }
+    for (const InformationPair& pair : informationPairs())
+        steps.push_back(line(
+            informationLine(pair.leftLabel, pair.leftValue, pair.rightLabel, pair.rightValue)));
     steps.push_back(line(QString()));
     steps.push_back([&printer] { return printer.setBold(true); });
     steps.push_back(line(columnHeading()));
@@ -235,7 +219,8 @@ std::vector<PrintStep> ReportRun::pageHeaderSteps() {
 }
 
 // Every step of a page header may be tried again: the operator may mend the
-// printer (or the data) and press Retry, or give up with Cancel.
+// printer and press Retry, or give up with Cancel. Only the printer can fail
+// here; overlong values are clipped, since no Retry would ever mend them.
 bool ReportRun::printPageHeader() {
     count_.lines = 0;
     for (const PrintStep& step : pageHeaderSteps()) {

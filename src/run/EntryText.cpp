@@ -13,22 +13,16 @@ QString withoutControlCharacters(const QString& typed) {
 }
 
 QStringList trimmedListItems(const QString& list) {
-    QStringList items;
-    for (const QString& item : list.split(QLatin1Char(','))) {
-        const QString trimmed = item.trimmed();
-        if (!trimmed.isEmpty())
-            items << trimmed;
-    }
+    QStringList items = listItemsAsWritten(list);
+    for (QString& item : items)
+        item = item.trimmed();
     return items;
 }
 
 QStringList listItemsAsWritten(const QString& list) {
-    QStringList items;
-    for (const QString& item : list.split(QLatin1Char(','))) {
-        if (!item.trimmed().isEmpty())
-            items << item;
-    }
-    return items;
+    if (list.isEmpty())
+        return {};
+    return list.split(QLatin1Char(','));
 }
 
 } // namespace XQTestDev

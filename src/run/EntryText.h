@@ -14,10 +14,13 @@ inline constexpr int LongestEntryText = 1022;
 // everything else stays as typed.
 QString withoutControlCharacters(const QString& typed);
 
-// The items of a comma-separated list, each trimmed; empty items are left out.
+// The items of a comma-separated list, each trimmed. Every item is kept, an
+// empty one too, so that the n-th item here is the n-th item wherever else the
+// list is read (the report pairs remark captions and values by position). An
+// empty text is a list of no items.
 QStringList trimmedListItems(const QString& list);
 
-// The items as written (not trimmed); items of nothing but blanks are left out.
+// The items as written (not trimmed), every one kept; an empty text has none.
 QStringList listItemsAsWritten(const QString& list);
 
 } // namespace XQTestDev

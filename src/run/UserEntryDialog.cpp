@@ -272,6 +272,9 @@ void UserEntryDialog::showCustomerLogo(const QString& configuredName) {
 void UserEntryDialog::productChanged() {
     const QString product = cboTestProduct_->currentText();
     if (!filling_ && product != runModel().run.product) {
+        // The kept remarks belong to the old product: a Cancel after this
+        // change must not offer them under the next product's captions.
+        runModel().run.remarks.fill(QString());
         for (QLineEdit* field : txtRemark_)
             field->clear();
     }

@@ -22,6 +22,9 @@ void showBackground() {
     window.startSendingToBack();
     state.backgroundShown = true;
     window.show();
+    // Behind everything from the moment it shows, not from the timer's first
+    // tick: until then it would cover the station's windows and the cabinet.
+    window.lower();
 }
 
 void hideBackground() {

@@ -3,6 +3,7 @@
 #include "frame/ScreenUnits.h"
 #include "ui/InfoBoxButtons.h"
 #include "ui/InfoBoxLayout.h"
+#include "ui/MessageFit.h"
 #include "ui/PasswordCharStyle.h"
 #include "ui/WindowDrag.h"
 
@@ -197,6 +198,7 @@ void InfoBoxDialog::showPictureOrMessage(const QString& pictureOrMessage) {
     txtMessage_->setVisible(!showsPicture_);
     if (!showsPicture_) {
         txtMessage_->setPlainText(pictureOrMessage);
+        fitMessage(pictureOrMessage);
         return;
     }
     txtMessage_->clear();
@@ -205,6 +207,17 @@ void InfoBoxDialog::showPictureOrMessage(const QString& pictureOrMessage) {
     if (pixmap.width() > imgBox_->width() || pixmap.height() > imgBox_->height())
         pixmap = pixmap.scaled(imgBox_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     imgBox_->setPixmap(pixmap);
+}
+
+// A message of more lines than the area holds at the designed size (the
+// wrong-password prompt, with its four line breaks, is one) is set smaller
+// rather than cut or scrolled.
+void InfoBoxDialog::fitMessage(const QString& message) {
+    constexpr int SmallestMessagePointSize = 8;
+    const MessageArea area{txtMessage_->contentsRect().size(),
+                           txtMessage_->document()->documentMargin()};
+    txtMessage_->setFont(
+        fittingMessageFont(message, arialFont(11, true), area, SmallestMessagePointSize));
 }
 
 void InfoBoxDialog::pressButton(int index) {

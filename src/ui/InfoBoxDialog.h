@@ -51,6 +51,7 @@ private:
     void applyInputBox(const InfoBoxRequest& request);
     void applyPasswordChar(const QString& passwordChar);
     void showPictureOrMessage(const QString& pictureOrMessage);
+    void fitMessage(const QString& message);
     void pressButton(int index);
 
     bool inputBoxEvent(QEvent* event);

@@ -2,6 +2,7 @@
 
 #include "frame/ScreenUnits.h"
 #include "ui/Cabinet.h"
+#include "ui/ElidedLabel.h"
 #include "ui/PopupMenu.h"
 #include "ui/RoundButton.h"
 #include "ui/WindowDrag.h"
@@ -63,12 +64,12 @@ void StatusWindow::createControls() {
 
     drag_ = new WindowDrag(*this);
     for (int index = 0; index < LineCount; ++index) {
-        auto* label = new QLabel(this);
+        // A line longer than the window ends in "…", never cut mid-character.
+        auto* label = new ElidedLabel(this);
         label->setObjectName(QStringLiteral("lblInfo_%1").arg(index));
         label->setFont(verdana(index == 0));
         label->setGeometry(
             twipsRect(LineLeft, LineTop + index * LineHeight, LineWidth, LineHeight));
-        label->setTextFormat(Qt::PlainText);
         drag_->watch(label);
         lblInfo_[static_cast<size_t>(index)] = label;
     }
@@ -88,7 +89,7 @@ void StatusWindow::createControls() {
 }
 
 void StatusWindow::setLine(int lineNumber, const QString& text) {
-    lblInfo_.at(static_cast<size_t>(lineNumber))->setText(text);
+    lblInfo_.at(static_cast<size_t>(lineNumber))->setFullText(text);
 }
 
 QString StatusWindow::line(int lineNumber) const {
@@ -96,8 +97,8 @@ QString StatusWindow::line(int lineNumber) const {
 }
 
 void StatusWindow::clearLines() {
-    for (QLabel* label : lblInfo_)
-        label->clear();
+    for (ElidedLabel* label : lblInfo_)
+        label->setFullText(QString());
 }
 
 void StatusWindow::bringToFrontIfShown() {

@@ -11,6 +11,7 @@ class QMenu;
 
 namespace XQTestDev {
 
+class ElidedLabel;
 class RoundButton;
 class WindowDrag;
 
@@ -41,7 +42,7 @@ private:
     void openMenu(const QPoint& globalPosition);
 
     QFrame* shpFrame_ = nullptr;
-    std::array<QLabel*, LineCount> lblInfo_{};
+    std::array<ElidedLabel*, LineCount> lblInfo_{};
     RoundButton* picClipControl_ = nullptr;
     QMenu* mnuStatus_ = nullptr;
     QAction* mnuHide_ = nullptr;

@@ -4,6 +4,7 @@
 #include "frame/LibraryState.h"
 #include "output/database/BackupFolder.h"
 #include "output/database/RowStore.h"
+#include "run/RunSession.h"
 #include "support/StationFixture.h"
 
 #include <XQTestDev/XQSQL32.h>
@@ -26,8 +27,8 @@ protected:
     void SetUp() override {
         StationTest::SetUp();
         library().iniDirectory = iniDir();
-        library().run = RunData();
-        library().runSoftwareVersion.clear();
+        runModel().run = RunData();
+        runModel().softwareVersion.clear();
         databaseTimeouts() = {200, 2};
         setWriteFaultHookForTesting({});
     }
@@ -114,7 +115,7 @@ protected:
         writeSqliteStation();
         writeProduct(sampleLines());
         writeRun();
-        library().run.product = QStringLiteral("PSU");
+        runModel().run.product = QStringLiteral("PSU");
     }
 
     QString results(const QString& key, const QString& product = QStringLiteral("PSU")) const {

@@ -124,7 +124,7 @@ TEST_F(ServerWrite, EveryColumnReadsBackAsTheResultsFileHoldsIt) {
     writeRun("x'); DROP TABLE t; --", "03/07/2024 02:05:09 pm",
              "1=1.18|Pass\r\n2=----|----\r\n3=pass|Pass\r\n4=|----\r\n",
              "Remark4=" + QByteArray("Prüfplatz ÄÖÜ, slot \"B\" | row 7 ok!!!!!") + "\r\n");
-    library().run.product = QStringLiteral("PSU");
+    runModel().run.product = QStringLiteral("PSU");
     write(msSQLServer);
 
     EXPECT_TRUE(recorder->texts().isEmpty()) << recorder->texts().join(u'\n').toStdString();
@@ -167,7 +167,7 @@ TEST_F(ServerWrite, RowsSortByStartTime) {
     createTable({"VOUT", "RIPPLE", "FAN", "LEAK"});
     writeReachableStation();
     writeServerProduct();
-    library().run.product = QStringLiteral("PSU");
+    runModel().run.product = QStringLiteral("PSU");
     for (const auto& [serial, start] :
          {std::pair<QByteArray, QByteArray>{"SN1", "03/07/2024 02:05:09 pm"},
           {"SN2", "12/31/2023 11:59:59 pm"},
@@ -222,7 +222,7 @@ TEST_P(ServerWriteFails, KeepsTheRowAsABackupStatement) {
     }
     writeServerProduct();
     writeRun("SN0001", "03/07/2024 02:05:09 pm", c.resultLines);
-    library().run.product = QStringLiteral("PSU");
+    runModel().run.product = QStringLiteral("PSU");
     write(msSQLServer);
 
     EXPECT_EQ(recorder->texts(), c.messages);
@@ -267,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ServerWrite, OutageLosesNoRunAndStoresEachOnce) {
     createTable({"VOUT", "RIPPLE", "FAN", "LEAK"});
     writeServerProduct();
-    library().run.product = QStringLiteral("PSU");
+    runModel().run.product = QStringLiteral("PSU");
     writeServerStation("127.0.0.1:" + QByteArray::number(closedPort()), env("XQ_PG_USER").toUtf8(),
                        env("XQ_PG_PASSWORD").toUtf8());
     for (const char* serial : {"SN-A", "SN-B", "SN-C"}) {
@@ -296,7 +296,7 @@ TEST_F(ServerWrite, ABackupThatTheTableRefusesIsSetAsideAndTheRestStored) {
     createTable({"VOUT", "RIPPLE", "FAN", "LEAK"});
     writeReachableStation();
     writeServerProduct();
-    library().run.product = QStringLiteral("PSU");
+    runModel().run.product = QStringLiteral("PSU");
     const QString folder = backupFolderPath(QStringLiteral("PSU"));
     QDir().mkpath(folder);
     // Saved in this order: a good row, one with a value too long for its
@@ -354,7 +354,7 @@ TEST_F(ServerWrite, TheShippedTableTakesARunOfTheSampleProduct) {
         lines += QByteArray::number(line) + "=" + QByteArray::number(line * 1.5) + "|Pass\r\n";
     writeRun("SN-2026-0001", "03/07/2024 02:05:09 pm", lines + "24=ON|Pass\r\n25=1.4.2|Pass\r\n",
              {}, "PSU5V-100");
-    library().run.product = QStringLiteral("PSU5V-100");
+    runModel().run.product = QStringLiteral("PSU5V-100");
     write(msSQLServer);
 
     const auto rows = select(QSqlDatabase::database(QStringLiteral("test-pg")),

@@ -29,7 +29,7 @@ TEST_F(SqliteWrite, EveryColumnReadsBackAsTheResultsFileHoldsIt) {
     writeRun("O'Brien, #7|A", "03/07/2024 02:05:09 pm",
              "1=1.18|Pass\r\n2=----|----\r\n3=pass|Pass\r\n4=|----\r\n",
              "Remark4=" + remark40 + "\r\n");
-    library().run.product = QStringLiteral("PSU");
+    runModel().run.product = QStringLiteral("PSU");
 
     write();
 
@@ -201,7 +201,7 @@ TEST_F(SqliteWrite, NoProductWritesNothing) {
 
 TEST_F(SqliteWrite, ArgumentsNameProductVersionAndFile) {
     writeSampleStation();
-    library().run.product.clear();
+    runModel().run.product.clear();
     const QString other = root() + QStringLiteral("other.db");
     XQSQL32 writer;
     writer.WriteDatabase(QStringLiteral("PSU"), QStringLiteral("SW-9"), msAccess, other);
@@ -235,7 +235,7 @@ TEST_P(PlausibilityChain, ShowsOnlyTheFirstWarning) {
              "1=1.18|Pass\r\n2=1|Pass\r\n3=1|Pass\r\n4=1|Pass\r\n", c.extra);
     writeStationValue(StationFile::Results, QStringLiteral("ATE Configuration"),
                       QStringLiteral("TestSoftwareVersion"), QString::fromUtf8(c.version));
-    library().run.product = QStringLiteral("PSU");
+    runModel().run.product = QStringLiteral("PSU");
     write();
 
     EXPECT_EQ(recorder->texts(), c.messages);
@@ -342,7 +342,7 @@ TEST_F(SqliteWrite, IncompleteLinesAreNamedAndTheirColumnsKept) {
     writeProduct({"VOUT,4.75,5.25,5.00,V,Output,Output voltage", "RIPPLE,0,50",
                   "FAN,,,,,Output,Fan", "<eot>"});
     writeRun("SN0001", "03/07/2024 02:05:09 pm", "1=1.5|Pass|extra\r\n2=3|Pass\r\n3=on|Pass\r\n");
-    library().run.product = QStringLiteral("PSU");
+    runModel().run.product = QStringLiteral("PSU");
     write();
 
     EXPECT_EQ(recorder->texts(), QStringList({DatabaseMessages::resultLineIncomplete(1),
@@ -712,7 +712,7 @@ TEST_F(SqliteWrite, BackupThatCannotBeSavedIsNamedWithItsError) {
 
 TEST_F(SqliteWrite, SoftwareVersionKeptByTheHeaderWins) {
     writeSampleStation();
-    library().runSoftwareVersion = QStringLiteral("SW-HEADER");
+    runModel().softwareVersion = QStringLiteral("SW-HEADER");
     write();
     const auto rows = sqliteRows(QStringLiteral("SELECT TestSoftwareRev FROM PSU_T"));
     ASSERT_EQ(rows.size(), 1u);

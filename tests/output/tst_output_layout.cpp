@@ -46,16 +46,38 @@ TEST(ReportLayout, TitleNamesTheTestIdUnlessItIsProduction) {
 }
 
 TEST(ReportLayout, InformationLinePadsTheLeftPartToSixtySixColumns) {
-    const std::optional<QString> line =
+    const QString line =
         informationLine(QStringLiteral("Operator ID   "), QStringLiteral("OP01"),
                         QStringLiteral("Test Date     "), QStringLiteral("03/07/2024"));
-    ASSERT_TRUE(line);
-    EXPECT_EQ(s(*line),
+    EXPECT_EQ(s(line),
               "       Operator ID   OP01" + std::string(48, ' ') + "Test Date     03/07/2024");
+}
 
+struct ClipCase {
+    int valueLength;
+    std::string left; // the left part as printed, label included
+};
+
+TEST(ReportLayout, InformationLineClipsALongLeftPartToSixtySixWithATilde) {
     const QString label = QStringLiteral("Serial Number ");
-    EXPECT_TRUE(informationLine(label, QString(52, QLatin1Char('9')), label, QString()));
-    EXPECT_FALSE(informationLine(label, QString(53, QLatin1Char('9')), label, QString()));
+    const ClipCase cases[] = {
+        {52, "Serial Number " + std::string(52, '9')},
+        {53, "Serial Number " + std::string(51, '9') + "~"},
+        {1022, "Serial Number " + std::string(51, '9') + "~"},
+    };
+    for (const ClipCase& c : cases) {
+        const QString line =
+            informationLine(label, QString(c.valueLength, QLatin1Char('9')),
+                            QStringLiteral("ATE ID        "), QStringLiteral("A7"));
+        EXPECT_EQ(s(line), "       " + c.left + "ATE ID        A7") << c.valueLength;
+    }
+}
+
+TEST(ReportLayout, TitleAndVerdictAreClippedToWhatCanBeCentred) {
+    EXPECT_EQ(s(centredHeading(QStringLiteral("***PASS***"))), std::string(35, ' ') + "***PASS***");
+    EXPECT_EQ(s(centredHeading(QString(81, QLatin1Char('x')))), std::string(81, 'x'));
+    EXPECT_EQ(s(centredHeading(QString(82, QLatin1Char('x')))), std::string(80, 'x') + "~");
+    EXPECT_EQ(s(centredHeading(QString(1022, QLatin1Char('x')))), std::string(80, 'x') + "~");
 }
 
 TEST(ReportLayout, RemarkLabelIsCutToThirteenAndPaddedToFourteen) {
@@ -141,14 +163,14 @@ TEST(ReportPaging, LinesPerPageSetting) {
         EXPECT_EQ(linesPerPage(QString::fromLatin1(c.setting)), c.lines) << c.setting;
 }
 
-TEST(ReportPaging, APageIsFullOnlyAtTheExactCount) {
+TEST(ReportPaging, APageIsFullOnceTheCountReachesOrPassesTheLimit) {
     PageCount count;
     count.lines = 57;
     EXPECT_FALSE(count.isFull(58));
     count.lines = 58;
     EXPECT_TRUE(count.isFull(58));
     count.lines = 59; // a group heading stepped over the limit
-    EXPECT_FALSE(count.isFull(58));
+    EXPECT_TRUE(count.isFull(58));
 }
 
 } // namespace

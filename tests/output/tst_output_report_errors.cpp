@@ -234,22 +234,32 @@ INSTANTIATE_TEST_SUITE_P(Settings, LinesPerPage,
                                            PerPageCase{"60", 58}, PerPageCase{"abc", 65},
                                            PerPageCase{"", 65}));
 
-TEST_F(ReportEnds, AGroupHeadingThatStepsOverTheLimitEndsAllPageBreaks) {
+TEST_F(ReportEnds, AGroupHeadingThatStepsOverTheLimitStillBreaksThePage) {
     // 48 lines per page; 12 header lines, group A's heading 2 and its 33 lines
-    // make 47; group B's heading makes 49, and the count never equals 48 again.
+    // make 47; group B's heading makes 49, past the limit: the page ends there
+    // and every later page breaks at 48 as before.
     QList<QByteArray> lines = group("A", 33);
-    lines << group("B", 40, 34) << "<EOT>";
+    lines << group("B", 60, 34) << "<EOT>";
     writeSimpleProduct(lines);
     writeIni(QStringLiteral("ATE.INI"),
              "[ATE Configuration]\r\nID=ATE-07\r\nReportLinePerPage=50\r\n");
-    writeSimpleResults(passes(73));
+    writeSimpleResults(passes(93));
     printReport(printer, QString());
 
-    EXPECT_EQ(printer.documentsEnded, 1);
-    EXPECT_EQ(reportLines().size(), 12 + 2 + 33 + 2 + 40 + 2);
-    EXPECT_EQ(reportLines().back(), Indent + QString(39, QLatin1Char('-')) +
-                                        QStringLiteral("End of Report") +
-                                        QString(38, QLatin1Char('-')));
+    const QStringList first = document(0);
+    ASSERT_EQ(first.size(), 49 + 2);
+    EXPECT_EQ(first[48], Indent + QStringLiteral("[B]"));
+    EXPECT_TRUE(first.back().contains(QStringLiteral("Page 1 (See Continue Pages)")));
+    // Page 2: 12 header lines, the continuation heading and 34 lines of B.
+    const QStringList second = document(1);
+    ASSERT_EQ(second.size(), 48 + 2);
+    EXPECT_EQ(second[13], Indent + QStringLiteral("[B] Continue"));
+    EXPECT_TRUE(second.back().contains(QStringLiteral("Page 2 (See Continue Pages)")));
+    // Page 3: the other 26 lines of B, then the end line.
+    const QStringList third = document(2);
+    EXPECT_EQ(third.size(), 14 + 26 + 2);
+    EXPECT_TRUE(third.back().contains(QStringLiteral("End of Report (Total Pages is 3)")));
+    EXPECT_EQ(printer.documentsEnded, 3);
 }
 
 TEST_F(ReportEnds, AGroupHeadingThatMeetsTheLimitBreaksBeforeItsFirstLine) {
@@ -319,25 +329,101 @@ TEST_F(ReportEnds, MissingStartTimeBecomesNowForBothAndAnUnknownDuration) {
 
 // ---- the page header's Retry/Cancel and other failures ----
 
-TEST_F(ReportEnds, OverlongHeaderValueAsksRetryOrCancel) {
+// A value too long for its place in the page header is clipped like a
+// column, with "~" as its last character, and the whole report prints
+// without a question: no Retry mends data.
+struct OverlongCase {
+    const char* name;
+    QByteArray productKeys; // added to the product's section
+    QByteArray resultKeys;  // added to the results section
+    int line;               // index of the clipped line in the text file
+    QString expected;
+};
+
+class OverlongHeader : public ReportEnds, public ::testing::WithParamInterface<OverlongCase> {};
+
+TEST_P(OverlongHeader, IsClippedAndTheWholeReportPrints) {
+    const OverlongCase& c = GetParam();
     writeSimpleProduct({"F,1,2,,V,G,A", "<EOT>"});
-    writeSimpleResults(passes(1), "SerialNumber=" + QByteArray(60, '9') + "\r\n");
-    recorder->answers = {ResultRetry, ResultCancel};
+    writeIni(QStringLiteral("PRODUCTS.INI"),
+             readFile(iniDir() + QStringLiteral("PRODUCTS.INI"))
+                 .replace("CustomerName=ACME\r\n", "CustomerName=ACME\r\n" + c.productKeys));
+    writeSimpleResults(passes(1), c.resultKeys);
+    // A key the case gives replaces the fixture's own.
+    for (const char* key : {"TestID=Production\r\n", "OverallPassFail=PASS\r\n"}) {
+        const QByteArray name = QByteArray(key).left(QByteArray(key).indexOf('=') + 1);
+        if (c.resultKeys.contains(name))
+            writeResults(results().replace(key, ""));
+    }
+    recorder->answers = {ResultRetry, ResultRetry, ResultRetry};
     printReport(printer, QString());
 
-    const QString question =
-        QStringLiteral("\"Serial Number\" and its value are longer than 66 characters!");
-    ASSERT_EQ(recorder->messages.size(), 2u);
-    for (const MessageRequest& message : recorder->messages) {
-        EXPECT_EQ(message.text, question);
-        EXPECT_EQ(message.icon, MessageIcon::Critical);
-        EXPECT_EQ(message.buttons, MessageButtons::RetryCancel);
-    }
+    EXPECT_TRUE(recorder->messages.empty()) << recorder->texts().join(u'|').toStdString();
     const QStringList lines = reportLines();
-    ASSERT_EQ(lines.size(), 8) << "blank, blank, title, verdict and four information lines";
-    EXPECT_TRUE(lines.back().trimmed().startsWith(QStringLiteral("Customer P/N")));
+    ASSERT_GT(lines.size(), c.line);
+    EXPECT_EQ(lines[c.line], c.expected);
+    EXPECT_EQ(lines.back(), Indent + QString(39, QLatin1Char('-')) +
+                                QStringLiteral("End of Report") + QString(38, QLatin1Char('-')));
     EXPECT_EQ(printer.texts(), lines);
-    EXPECT_EQ(printer.releases, 1);
+    EXPECT_EQ(printer.documentsEnded, 1);
+}
+
+QString informationLeft(const QString& label, const QString& value) {
+    return Indent + label + value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, OverlongHeader,
+    ::testing::Values(
+        OverlongCase{"SerialWithWorkOrder",
+                     {},
+                     "SerialNumber=" + QByteArray(42, '9') + "\r\nWorkOrderNumber=WO-55\r\n",
+                     8,
+                     informationLeft(QStringLiteral("Serial Number "),
+                                     QString(42, QLatin1Char('9')) + QStringLiteral(" (W/O WO-~")) +
+                         QStringLiteral("ATE ID        ATE-07")},
+        OverlongCase{"Remark", "Remark=Fixture,Cable\r\n",
+                     "Remark1=" + QByteArray(1022, 'r') + "\r\nRemark2=C-2\r\n", 9,
+                     informationLeft(QStringLiteral("Fixture       "),
+                                     QString(51, QLatin1Char('r')) + QLatin1Char('~')) +
+                         QStringLiteral("Cable         C-2")},
+        OverlongCase{"OperatorId",
+                     {},
+                     "OperatorID=" + QByteArray(60, 'O') + "\r\n",
+                     4,
+                     informationLeft(QStringLiteral("Operator ID   "),
+                                     QString(51, QLatin1Char('O')) + QLatin1Char('~')) +
+                         QStringLiteral("Test Date     03/07/2024")},
+        OverlongCase{
+            "TestIdInTheTitle",
+            {},
+            "TestID=" + QByteArray(80, 'T') + "\r\n",
+            2,
+            (QStringLiteral("ACME PSU Test Report (") + QString(80, QLatin1Char('T'))).left(80) +
+                QLatin1Char('~')},
+        OverlongCase{"Verdict",
+                     {},
+                     "OverallPassFail=" + QByteArray(90, 'V') + "\r\n",
+                     3,
+                     QStringLiteral("***") + QString(77, QLatin1Char('V')) + QLatin1Char('~')}),
+    [](const ::testing::TestParamInfo<OverlongCase>& param) {
+        return std::string(param.param.name);
+    });
+
+TEST_F(ReportEnds, AnEmptyRemarkCaptionKeepsItsPlaceAsAnEmptyLabel) {
+    writeSimpleProduct({"F,1,2,,V,G,A", "<EOT>"});
+    writeIni(
+        QStringLiteral("PRODUCTS.INI"),
+        readFile(iniDir() + QStringLiteral("PRODUCTS.INI"))
+            .replace("CustomerName=ACME\r\n", "CustomerName=ACME\r\nRemark=Fixture,,Cable\r\n"));
+    writeSimpleResults(passes(1), "Remark1=FX-3\r\nRemark2=X\r\nRemark3=CB-9\r\n");
+    printReport(printer, QString());
+    const QStringList lines = reportLines();
+    const QString blankLabel(14, QLatin1Char(' '));
+    EXPECT_EQ(lines[9], Indent + (QStringLiteral("Fixture       FX-3")).leftJustified(66) +
+                            blankLabel + QStringLiteral("X"));
+    EXPECT_EQ(lines[10],
+              Indent + (QStringLiteral("Cable         CB-9")).leftJustified(66) + blankLabel);
 }
 
 TEST_F(ReportEnds, PrinterThatRecoversOnRetryGivesTheWholeReportOnce) {
@@ -385,19 +471,6 @@ TEST_F(ReportEnds, APrinterThatRefusesTheProbeStillPrints) {
     EXPECT_EQ(printer.probes, 1);
     EXPECT_TRUE(recorder->messages.empty());
     EXPECT_TRUE(reportLines().back().contains(QStringLiteral("End of Report")));
-}
-
-TEST_F(ReportEnds, TitleTooLongToCentrePrintsNothing) {
-    writeSimpleProduct({"F,1,2,,V,G,A", "<EOT>"});
-    writeSimpleResults(passes(1));
-    writeResults(results().replace("TestID=Production", "TestID=" + QByteArray(60, 'T')));
-    printReport(printer, QString());
-    EXPECT_EQ(recorder->texts(),
-              QStringList{QStringLiteral(
-                  "The report title is too long to centre on the page(INI line #4)! ")});
-    EXPECT_EQ(recorder->messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(printer.lines.empty());
-    EXPECT_FALSE(QFile::exists(reportFilePath()));
 }
 
 TEST_F(ReportEnds, ManualPrintVerdictIsCentred) {

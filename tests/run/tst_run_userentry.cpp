@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -196,11 +197,13 @@ TEST_F(UserEntry, OpensWithTheStationListsAndDefaults) {
     auto dialog = openEntry();
     EXPECT_EQ(dialog->objectName(), QStringLiteral("frmUserEntry"));
     QComboBox* products = listBox(dialog.get(), "cboTestProduct");
-    EXPECT_EQ(itemsOf(products), (QStringList{"PSU", "Charger", "Lamp"}));
+    // Every item is kept, the empty one too.
+    EXPECT_EQ(itemsOf(products), (QStringList{"PSU", "Charger", "", "Lamp"}));
     EXPECT_TRUE(products->isEnabled());
     EXPECT_EQ(products->currentText(), QStringLiteral("Charger")); // TestProductDefault
     // Test IDs as written; the default preset.
-    EXPECT_EQ(itemsOf(listBox(dialog.get(), "cboTestID")), (QStringList{"Production", " Rework"}));
+    EXPECT_EQ(itemsOf(listBox(dialog.get(), "cboTestID")),
+              (QStringList{"Production", " Rework", "", ""}));
     EXPECT_EQ(listBox(dialog.get(), "cboTestID")->currentText(), QStringLiteral("Production"));
     EXPECT_TRUE(isEnabled(dialog.get(), "cmdOK"));
     EXPECT_FALSE(isEnabled(dialog.get(), "cmdCancel")); // first opening
@@ -299,9 +302,61 @@ TEST_F(UserEntry, ChangingTheProductEmptiesTheRemarks) {
             textField(dialog.get(), QStringLiteral("txtRemark_%1").arg(row))->text().isEmpty());
 }
 
+TEST_F(UserEntry, AProductChangeThenCancelLeavesNoRemarksForTheNextOpening) {
+    XQMenu32 menu;
+    acceptFirstEntry(menu);
+    ASSERT_EQ(runModel().run.remarks[0], QStringLiteral("FX-3"));
+    EXPECT_FALSE(showUserEntry(menu, [](QWidget* window) {
+        chooseProduct(window, QStringLiteral("Charger"));
+        clickButton(window, QStringLiteral("cmdCancel"));
+    }));
+    EXPECT_FALSE(showUserEntry(menu, [](QWidget* window) {
+        EXPECT_EQ(listBox(window, "cboTestProduct")->currentText(), QStringLiteral("PSU"));
+        for (int row = 0; row < 4; ++row)
+            EXPECT_EQ(textField(window, QStringLiteral("txtRemark_%1").arg(row))->text(), QString())
+                << row;
+        clickButton(window, QStringLiteral("cmdCancel"));
+    }));
+}
+
+// An empty item keeps its place: the row under it and the value typed there
+// stay paired with their caption, as the report pairs them.
+struct ListCase {
+    const char* name;
+    QByteArray remark;
+    QStringList rows;
+};
+
+class RemarkList : public UserEntry, public ::testing::WithParamInterface<ListCase> {};
+
+TEST_P(RemarkList, KeepsEveryCaptionEmptyOnesIncluded) {
+    QByteArray products = ProductsIni;
+    products.replace("Remark=Fixture, Cable", "Remark=" + GetParam().remark);
+    writeIni(QStringLiteral("PRODUCTS.INI"), products);
+    auto dialog = openEntry();
+    chooseProduct(dialog.get(), QStringLiteral("PSU"));
+    EXPECT_EQ(visibleRemarkCaptions(dialog.get()), GetParam().rows);
+    EXPECT_NEAR(windowSizeTwips(*dialog).height(), 3680 + 415 * GetParam().rows.size(), 15);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, RemarkList,
+    ::testing::Values(ListCase{"EmptyInTheMiddle", "Fixture,,Cable", {"Fixture", "", "Cable"}},
+                      ListCase{"EmptyAtTheEnd", "Fixture,Cable,", {"Fixture", "Cable", ""}},
+                      ListCase{"BlankFirst", " ,Cable", {"", "Cable"}},
+                      ListCase{"OnlyCommas", ",,,", {"", "", "", ""}}),
+    [](const ::testing::TestParamInfo<ListCase>& param) { return std::string(param.param.name); });
+
+TEST(EntryText, ListsKeepEveryItemAndAnEmptyTextHasNone) {
+    EXPECT_EQ(trimmedListItems(QString()), QStringList());
+    EXPECT_EQ(trimmedListItems(QStringLiteral(" A ,, B,")), (QStringList{"A", "", "B", ""}));
+    EXPECT_EQ(listItemsAsWritten(QString()), QStringList());
+    EXPECT_EQ(listItemsAsWritten(QStringLiteral(" A ,, B,")), (QStringList{" A ", "", " B", ""}));
+}
+
 TEST_F(UserEntry, OneProductListIsDisabled) {
     QByteArray ate = AteIni;
-    ate.replace("TestProduct= PSU , Charger,, Lamp", "TestProduct=, PSU ,");
+    ate.replace("TestProduct= PSU , Charger,, Lamp", "TestProduct= PSU ");
     writeIni(QStringLiteral("ATE.INI"), ate);
     auto dialog = openEntry();
     QComboBox* products = listBox(dialog.get(), "cboTestProduct");
@@ -313,7 +368,7 @@ TEST_F(UserEntry, OneProductListIsDisabled) {
 
 TEST_F(UserEntry, WithoutProductListOnlyCancelIsPossible) {
     for (const QByteArray& list :
-         {QByteArray("TestProduct=\r\n"), QByteArray("TestProduct= , ,\r\n"), QByteArray()}) {
+         {QByteArray("TestProduct=\r\n"), QByteArray("TestProduct=  \r\n"), QByteArray()}) {
         QByteArray ate = AteIni;
         ate.replace("TestProduct= PSU , Charger,, Lamp\r\n", list);
         writeIni(QStringLiteral("ATE.INI"), ate);
@@ -330,6 +385,28 @@ TEST_F(UserEntry, WithoutProductListOnlyCancelIsPossible) {
         EXPECT_TRUE(runModel().run.product.isEmpty());
     }
     EXPECT_TRUE(recorder->messages.empty());
+}
+
+TEST_F(UserEntry, AProductListKeepsItsEmptyItemsAndAnEmptyChoiceIsRefused) {
+    QByteArray ate = AteIni;
+    ate.replace("TestProduct= PSU , Charger,, Lamp", "TestProduct=, PSU ,");
+    ate.replace("TestProductDefault=Charger\r\n", "");
+    writeIni(QStringLiteral("ATE.INI"), ate);
+    XQMenu32 menu;
+    ASSERT_TRUE(showUserEntry(menu, [](QWidget* window) {
+        QComboBox* products = listBox(window, "cboTestProduct");
+        EXPECT_EQ(itemsOf(products), (QStringList{"", "PSU", ""}));
+        EXPECT_TRUE(products->isEnabled());
+        EXPECT_EQ(products->currentText(), QString()); // the first item
+        fillPsuEntry(window);
+        products->setCurrentIndex(2);
+        clickButton(window, QStringLiteral("cmdOK"));
+        EXPECT_TRUE(window->isVisible());
+        fillPsuEntry(window);
+        clickButton(window, QStringLiteral("cmdOK"));
+    }));
+    EXPECT_EQ(recorder->texts(), QStringList{QStringLiteral("Please enter the test product!")});
+    EXPECT_EQ(menu.TestProduct(), QStringLiteral("PSU"));
 }
 
 TEST_F(UserEntry, MissingConfigurationFilesAreReportedAndOnlyCancelIsPossible) {
@@ -569,8 +646,9 @@ TEST_F(UserEntry, TheFirstEntryCannotBeCancelledLaterOnesCan) {
     EXPECT_TRUE(runModel().run.entryCancelled);
     EXPECT_EQ(runModel().run.operatorId, accepted.operatorId);
     EXPECT_EQ(runModel().run.product, accepted.product);
-    EXPECT_EQ(runModel().run.remarks, accepted.remarks);
     EXPECT_EQ(menu.OperatorID(), QStringLiteral("OP01"));
+    // The product was changed before Cancel: its kept remarks went with it.
+    EXPECT_EQ(runModel().run.remarks, (std::array<QString, 4>{}));
 
     // Escape counts as Cancel once Cancel can be pressed.
     EXPECT_FALSE(
@@ -848,6 +926,27 @@ TEST_F(Logo, APlaceholderStandsInWhenThereIsNoPicture) {
     }
     EXPECT_TRUE(customerLogoFile(QStringLiteral("folder.png")).isEmpty());
     EXPECT_TRUE(recorder->messages.empty());
+}
+
+TEST_F(UserEntry, TheSampleStationShipsTheCustomerLogoItNames) {
+    const QString sample = QStringLiteral(XQ_SAMPLE_STATION_DIR "/");
+    for (const char* name : {"ATE.INI", "PRODUCTS.INI"})
+        writeIni(QLatin1String(name), readFile(sample + QLatin1String(name)));
+    library().applicationDirectory = sample;
+    const QString configured = XQUtility32().ReadINI(true, QStringLiteral("ATE Configuration"),
+                                                     QStringLiteral("CustomerLogo"));
+    ASSERT_EQ(configured, QStringLiteral("customer-logo.png"));
+    const QImage file(customerLogoFile(configured));
+    ASSERT_FALSE(file.isNull());
+
+    auto dialog = openEntry();
+    const QImage shown =
+        childNamed<QLabel>(dialog.get(), QStringLiteral("imgLogo"))->pixmap().toImage();
+    ASSERT_FALSE(shown.isNull());
+    // The picture itself, not the placeholder that stands in for a missing one.
+    EXPECT_EQ(shown.size(), file.size().scaled(shown.size(), Qt::KeepAspectRatio));
+    EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2),
+              file.pixelColor(file.width() / 2, file.height() / 2));
 }
 
 // ------------------------------------------------------------------ ShowMenu

@@ -89,6 +89,38 @@ TEST_F(BackgroundTest, SendToBackSendsItBehindAtOnce) {
     EXPECT_TRUE(library().backgroundShown);
 }
 
+// Records, in order, when the background was shown and when it changed its
+// place in the stacking order.
+class StackingLog : public QObject {
+public:
+    QStringList events;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched->objectName() == QStringLiteral("frmDummy")) {
+            if (event->type() == QEvent::Show)
+                events << QStringLiteral("shown");
+            else if (event->type() == QEvent::ZOrderChange)
+                events << QStringLiteral("stacked");
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST_F(BackgroundTest, ItGoesBehindTheOtherWindowsTheMomentItShows) {
+    StackingLog log;
+    qApp->installEventFilter(&log);
+    // Even while on-top is suspended, and before any event (or timer) runs.
+    library().onTopSuspended = true;
+    utility.ShowBackground();
+    qApp->removeEventFilter(&log);
+    ASSERT_GE(log.events.size(), 2);
+    EXPECT_EQ(log.events.first(), QStringLiteral("shown"));
+    EXPECT_EQ(log.events.mid(log.events.indexOf(QStringLiteral("shown")))
+                  .count(QStringLiteral("stacked")),
+              1);
+}
+
 TEST_F(BackgroundTest, ItIsSentToTheBackOnlyWhileOnTopIsNotSuspended) {
     utility.ShowBackground();
     StackingCounter lowered(loadedBackground());

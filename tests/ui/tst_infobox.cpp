@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -325,6 +326,55 @@ TEST_P(InfoBoxHeights, PictureAreaMessageAndFrameFollowTheInputBox) {
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutInput, InfoBoxHeights,
                          ::testing::Values(HeightCase{true, 1630, 1755},
                                            HeightCase{false, 2115, 2235}));
+
+// ---- Messages of several lines ----------------------------------------------------
+
+// The admin password prompt, first and after a wrong password: with the
+// input box the message area is short, and the note after a wrong password
+// brings four line breaks. The whole message shows without a scroll bar.
+struct PromptCase {
+    const char* name;
+    QString message;
+    bool keepsDesignedSize;
+};
+
+class InfoBoxPrompt : public InfoBoxTest, public ::testing::WithParamInterface<PromptCase> {};
+
+TEST_P(InfoBoxPrompt, ShowsEveryLineWithoutAScrollBar) {
+    const PromptCase& c = GetParam();
+    whenModalShows([&](QWidget* dialog) {
+        auto* message = childNamed<QTextEdit>(dialog, QStringLiteral("txtMessage"));
+        ASSERT_NE(message, nullptr);
+        QTest::qWait(20); // layout of the shown dialog
+        const QString folder = qEnvironmentVariable("XQ_TEST_PICTURES", root());
+        EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/prompt-%1.png").arg(c.name)));
+        EXPECT_EQ(message->toPlainText(), c.message);
+        EXPECT_FALSE(message->verticalScrollBar()->isVisible());
+        EXPECT_LE(message->document()->size().height(), message->viewport()->height());
+        EXPECT_EQ(message->font().pointSize() == 11, c.keepsDesignedSize)
+            << message->font().pointSize();
+        EXPECT_GE(message->font().pointSize(), 8);
+        clickButton(dialog, buttonName(0));
+    });
+    QVariant typed = QStringLiteral("guess1");
+    EXPECT_EQ(utility.InfoBox(c.message, vbOKCancel, true, &typed, false, Center, false,
+                              QStringLiteral("*")),
+              2);
+}
+
+const QString AskForPassword =
+    QStringLiteral("Warning! ATE.INI has changed.\nPlease enter admin password for acceptation.");
+
+INSTANTIATE_TEST_SUITE_P(
+    AdminPassword, InfoBoxPrompt,
+    ::testing::Values(
+        PromptCase{"First", AskForPassword, true},
+        PromptCase{"WrongPassword",
+                   AskForPassword + QStringLiteral("\n\n\n\nInvalid password! please re-entry ..."),
+                   false}),
+    [](const ::testing::TestParamInfo<PromptCase>& param) {
+        return std::string(param.param.name);
+    });
 
 // ---- Picture or message ---------------------------------------------------------
 

@@ -2,12 +2,15 @@
 
 #include "frame/LibraryState.h"
 #include "ui/Cabinet.h"
+#include "ui/ElidedLabel.h"
 #include "ui/RoundButton.h"
 #include "ui/SharedWindows.h"
 #include "ui/StatusWindow.h"
 
 #include <XQTestDev/XQUtility32.h>
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -90,6 +93,59 @@ TEST_F(StatusWindowTest, AShownWindowComesToTheFrontUnlessSuspendedOrHidden) {
     utility.SendStatusMessage(QStringLiteral("to the front"), 2);
     EXPECT_EQ(raised.count, 1);
 }
+
+// A line longer than the window ends in "…" inside the window; the program
+// still reads back the whole text, and the operator finds it in the tooltip.
+struct LongLineCase {
+    const char* name;
+    QString text;
+    bool elided;
+};
+
+class StatusLineLength : public StatusWindowTest,
+                         public ::testing::WithParamInterface<LongLineCase> {};
+
+TEST_P(StatusLineLength, IsShownWholeOrElidedWithinTheWindow) {
+    const LongLineCase& c = GetParam();
+    statusWindow().show();
+    for (int line = 0; line < 4; ++line) // line 0 is bold, the others not
+        utility.SendStatusMessage(c.text, line);
+    const QImage picture = statusWindow().grab().toImage();
+    const QString folder = qEnvironmentVariable("XQ_TEST_PICTURES", root());
+    ASSERT_TRUE(picture.save(folder + QStringLiteral("/status-%1.png").arg(c.name), "PNG"));
+    for (int line = 0; line < 4; ++line) {
+        auto* label =
+            statusWindow().findChild<ElidedLabel*>(QStringLiteral("lblInfo_%1").arg(line));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), c.text);
+        const QString shown = label->shownText();
+        EXPECT_EQ(label->isElided(), c.elided) << shown.toStdString();
+        EXPECT_EQ(shown.endsWith(QChar(0x2026)), c.elided) << shown.toStdString();
+        EXPECT_LE(QFontMetricsF(label->font()).horizontalAdvance(shown),
+                  label->contentsRect().width());
+        EXPECT_LE(label->geometry().right(), statusWindow().rect().right());
+        EXPECT_EQ(label->toolTip(), c.elided ? c.text : QString());
+        if (c.elided) { // the start of the line is kept
+            EXPECT_TRUE(c.text.startsWith(shown.chopped(1))) << shown.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, StatusLineLength,
+    ::testing::Values(
+        LongLineCase{"Short", QStringLiteral("Measuring VOUT1"), false},
+        LongLineCase{"Long",
+                     QStringLiteral("Measuring the output voltage of channel 12 at full load "
+                                    "with the electronic load in constant-current mode"),
+                     true},
+        LongLineCase{"LongAccented",
+                     QStringLiteral("Température ambiante trop élevée : 47 °C mesurés, "
+                                    "ΔT = 12 K au-dessus de la consigne de l'étuve"),
+                     true}),
+    [](const ::testing::TestParamInfo<LongLineCase>& param) {
+        return std::string(param.param.name);
+    });
 
 TEST_F(StatusWindowTest, TheLinesAreVerdana) {
     utility.SendStatusMessage(QStringLiteral("font"), 0);
