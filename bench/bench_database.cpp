@@ -15,6 +15,7 @@
 #include "output/database/RunRow.h"
 #include "output/database/SqliteStore.h"
 #include "output/database/StatementText.h"
+#include "run/RunSession.h"
 
 #include <XQTestDev/Messages.h>
 
@@ -69,7 +70,7 @@ struct Station {
         ensureLibraryStarted();
         library().iniDirectory = folder;
         library().resultsDirectory = folder;
-        library().run.product = QStringLiteral("PSU");
+        runModel().run.product = QStringLiteral("PSU");
         setMessageHandler([this](const MessageRequest&) {
             ++messages;
             return int(ResultOK);
