@@ -10,11 +10,12 @@
 #include "output/database/BackupFolder.h"
 #include "output/database/BackupReplay.h"
 #include "output/database/DatabaseRow.h"
+#include "output/database/DatabaseRunRow.h"
 #include "output/database/DatabaseWrite.h"
 #include "output/database/RunInputs.h"
-#include "output/database/RunRow.h"
 #include "output/database/SqliteStore.h"
 #include "output/database/StatementText.h"
+#include "run/RunSession.h"
 
 #include <XQTestDev/Messages.h>
 
@@ -69,7 +70,7 @@ struct Station {
         ensureLibraryStarted();
         library().iniDirectory = folder;
         library().resultsDirectory = folder;
-        library().run.product = QStringLiteral("PSU");
+        runModel().run.product = QStringLiteral("PSU");
         setMessageHandler([this](const MessageRequest&) {
             ++messages;
             return int(ResultOK);
