@@ -2,8 +2,8 @@
 // text: the pieces that make a replayed row the same as the original one.
 
 #include "output/database/DatabaseRow.h"
+#include "output/database/DatabaseRunRow.h"
 #include "output/database/PostgresStore.h"
-#include "output/database/RunRow.h"
 #include "output/database/StatementParser.h"
 #include "output/database/StatementText.h"
 

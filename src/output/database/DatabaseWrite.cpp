@@ -4,11 +4,11 @@
 #include "output/database/BackupFolder.h"
 #include "output/database/BackupReplay.h"
 #include "output/database/DatabaseMessages.h"
+#include "output/database/DatabaseRunRow.h"
 #include "output/database/LastAccessDatabase.h"
 #include "output/database/Plausibility.h"
 #include "output/database/PostgresStore.h"
 #include "output/database/RunInputs.h"
-#include "output/database/RunRow.h"
 #include "output/database/RunSources.h"
 #include "output/database/SqliteStore.h"
 #include "output/database/StatementText.h"
@@ -74,7 +74,7 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
     }
     RunInputs in = readRunInputs(product, version, databaseName);
     checkPlausibility(in, type, QDateTime::currentDateTime());
-    const RunRow run = buildRunRow(in);
+    const DatabaseRunRow run = buildRunRow(in);
     if (!run.complete) {
         takeFailurePath(nullptr, product, run.row);
         return;

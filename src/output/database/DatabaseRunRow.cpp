@@ -1,4 +1,4 @@
-#include "output/database/RunRow.h"
+#include "output/database/DatabaseRunRow.h"
 
 #include "frame/MessageBox.h"
 #include "output/database/DatabaseMessages.h"
@@ -50,8 +50,8 @@ QString testValueText(const QString& recorded) {
     return value.trimmed();
 }
 
-RunRow buildRunRow(const RunInputs& in) {
-    RunRow run;
+DatabaseRunRow buildRunRow(const RunInputs& in) {
+    DatabaseRunRow run;
     run.row.table = in.tableName;
     run.row.columns = headerColumns();
     run.row.values = headerValues(in);
