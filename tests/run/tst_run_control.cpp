@@ -306,7 +306,9 @@ class EditorEntryTest : public RunControlTest, public ::testing::WithParamInterf
 TEST_P(EditorEntryTest, OpensItsFileInTheEditor) {
     const QString noted = root() + QStringLiteral("opened.txt");
     const QString editor = root() + QStringLiteral("editor.sh");
-    writeFile(editor, "#!/bin/sh\nprintf '%s' \"$1\" > " + noted.toUtf8() + "\n");
+    // Written aside and renamed, so that the test never reads a half-written note.
+    writeFile(editor, "#!/bin/sh\nprintf '%s' \"$1\" > " + noted.toUtf8() + ".part && mv " +
+                          noted.toUtf8() + ".part " + noted.toUtf8() + "\n");
     QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("VISUAL", editor.toUtf8());
     writeFile(resultsDir() + QStringLiteral("XQ_Report.txt"), "report\n");
