@@ -1,5 +1,7 @@
 #include "RunDemo.h"
 
+#include "HeaderDemo.h"
+
 #include <XQTestDev/XQMenu32.h>
 #include <XQTestDev/XQUtility32.h>
 
@@ -92,7 +94,17 @@ void testOneUnit(XQUtility32& utility, XQMenu32& menu, const DemoSession& sessio
     menu.setEnableTestPrompt(!session.automatic);
     menu.ShowMenu();
     report(QStringLiteral("Testing %1, serial number %2").arg(product, menu.SerialNumber()));
-    measureEveryLine(menu);
+    // The station measures inside AllTestClick, raised when Start Test is
+    // pressed on the header.
+    bool measured = false;
+    const QMetaObject::Connection measuring =
+        QObject::connect(&menu, &XQMenu32::AllTestClick, [&](const QString& started) {
+            report(QStringLiteral("AllTestClick(%1)").arg(started));
+            measureEveryLine(menu);
+            measured = true;
+        });
+    pressStartTest(session, [&] { return measured; });
+    QObject::disconnect(measuring);
     // The verdict follows the shown values on the menu's next clock tick.
     letEventsRun(session.automatic ? 600 : 3000);
     menu.StopTest();

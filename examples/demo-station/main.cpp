@@ -5,6 +5,7 @@
 #include "DatabaseDemo.h"
 #include "DemoSession.h"
 #include "EntryDemo.h"
+#include "HeaderDemo.h"
 #include "InstrumentDemo.h"
 #include "ReportDemo.h"
 #include "RunDemo.h"
@@ -152,6 +153,7 @@ int main(int argc, char** argv) {
     useVirtualInstruments(utility, session);
     storeUnitInDatabase(menu, session);
     printUnitReport(menu, session);
+    demonstrateGroupStartAndAbort(menu, session);
     showSharedWindows(utility, menu, session);
     report(QStringLiteral("Demo station finished."));
     return 0;

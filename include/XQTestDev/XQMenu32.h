@@ -1,10 +1,12 @@
 #pragma once
 
+#include <XQTestDev/Enums.h>
 #include <XQTestDev/Export.h>
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QTime>
 #include <QVariant>
 
 #include <memory>
@@ -13,9 +15,11 @@ namespace XQTestDev {
 
 class XQMenu32Private;
 
-// The test run: the test menu of group windows built from the product's test
-// lines, the judging and recording of every measured result, and the overall
-// verdict. Creating one starts a new unit: the previous results file is deleted.
+// The test run: the header menu and the group windows built from the
+// product's test lines, the judging and recording of every measured result,
+// and the overall verdict. Every operator action on the header reaches the
+// station program as one of the signals below. Creating one starts a new
+// unit: the previous results file is deleted.
 class XQTESTDEV_EXPORT XQMenu32 : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY(XQMenu32)
@@ -41,7 +45,9 @@ public:
     // was recorded with the verdict Pass.
     bool SendData(const QString& GroupName, const QString& ParameterName,
                   const QVariant& TestResult, bool MovePage = true);
-    // Ends the run: the group Start buttons come back and EndTestTime is written.
+    // Ends the run: the header returns to idle (Exit, Start Test, Print and the
+    // group Start buttons come back, the elapsed time stops) and EndTestTime
+    // is written.
     void StopTest();
     // "PASS", "FAIL" or empty, as last computed from the shown values.
     QString OverallPassFail() const;
@@ -73,6 +79,49 @@ public:
     // at its saved place, or shrunk away.
     void ShowCabinet();
     void HideCabinet();
+
+    // Starts a run as if the operator pressed Start Test: the results are
+    // reset and AllTestClick is raised. Returns after the station program's
+    // handler of AllTestClick has returned; false (with a message) when no
+    // product is chosen or the changed configuration is refused.
+    bool StartAllTest();
+
+    // Where the header and the group windows stand across the screen. Any
+    // value other than MenuLeft and MenuRight centres them; 0 until set.
+    MenuPositions MenuPosition() const;
+    void setMenuPosition(MenuPositions position);
+
+    // Keeps the header's PASS and FAIL pictures hidden, or lets them show again.
+    void HidePassFail();
+    void ShowPassFail();
+
+    // The elapsed time of the run as the header shows it.
+    QTime HPU() const;
+
+    // One field of the test line of this group and parameter, exactly as
+    // written in PRODUCTS.INI (case and blanks of the names count). Empty when
+    // nothing matches; failures show their message and give empty text.
+    QString GetDBFieldName(const QString& GroupName, const QString& ParameterName) const;
+    QVariant GetMinSpec(const QString& GroupName, const QString& ParameterName) const;
+    QVariant GetMaxSpec(const QString& GroupName, const QString& ParameterName) const;
+    QVariant GetTargetSpec(const QString& GroupName, const QString& ParameterName) const;
+    QString GetUnit(const QString& GroupName, const QString& ParameterName) const;
+    QString GetCustomFlag(const QString& GroupName, const QString& ParameterName) const;
+
+signals:
+    // Raised synchronously: a handler that measures blocks the call that
+    // raised it (StartAllTest, the header's buttons).
+    void AllTestClick(const QString& ProductName);
+    void GroupTestClick(const QString& ProductName, const QString& GroupName);
+    void AbortClick();
+    void ExitClick();
+    void PrintClick();
+    void LogoDoubleClick();
+    void Hide();
+    void CalibrationClick();
+    void DiagnosticClick();
+    void PageNextClick(const QString& ProductName);
+    void PagePreviousClick(const QString& ProductName);
 
 private:
     std::unique_ptr<XQMenu32Private> d;

@@ -8,6 +8,7 @@
 #include "run/ResultsFile.h"
 #include "run/RunReset.h"
 #include "run/RunSession.h"
+#include "run/XQMenu32Header.h"
 #include "run/XQMenu32Private.h"
 
 namespace XQTestDev {
@@ -15,7 +16,7 @@ namespace XQTestDev {
 XQMenu32::XQMenu32(QObject* parent) : QObject(parent), d(std::make_unique<XQMenu32Private>()) {
     ensureLibraryStarted();
     removeResultsFile();
-    d->verdictClock = new VerdictClock([this] { return d->testing; }, this);
+    createHeader(*this, *d);
 }
 
 XQMenu32::~XQMenu32() {
@@ -30,7 +31,7 @@ void XQMenu32::ShowMenu() {
         // Windows of one page only: the pages share their screen positions.
         showMenuPage(menu.shownPage < 0 ? 0 : menu.shownPage);
         setGroupStartsEnabled(startsEnabled);
-        d->verdictClock->start();
+        showHeaderWithMenu(*d);
         return;
     }
     if (menu.model.run.product.isEmpty() && !ShowUserEntry())
@@ -40,12 +41,11 @@ void XQMenu32::ShowMenu() {
     menu.owner = this;
     setGroupStartsEnabled(startsEnabled);
     showMenuPage(0, SpecErrorWindows::Hide);
-    d->verdictClock->start();
+    showHeaderWithMenu(*d);
 }
 
 void XQMenu32::HideMenu() {
-    d->verdictClock->stop();
-    resetRunWithoutRebuild();
+    resetRunAndHeader(*d);
 }
 
 bool XQMenu32::EnableTestPrompt() const {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "run/RunSnapshot.h"
-#include "run/VerdictClock.h"
+
+#include <XQTestDev/Enums.h>
 
 #include <QString>
 
 namespace XQTestDev {
+
+class HeaderControl;
 
 // Per-object state of an XQMenu32. The run data and the group windows are
 // library-wide and live in the run session (RunSession.h) instead.
@@ -15,8 +18,11 @@ public:
     bool enableTestPrompt = true;
     bool disableGroupTestButton = false;
     QString groupOrder; // order text of the current menu, for SendData's name test
-    VerdictClock* verdictClock = nullptr; // child of the menu object
-    RunSnapshot snapshot;                 // the last accepted user entry of this object
+    // The header window with its clock, which also keeps the overall verdict
+    // up to date; child of the menu object.
+    HeaderControl* header = nullptr;
+    MenuPositions menuPosition = MenuPositions(0); // 0 until set
+    RunSnapshot snapshot;                          // the last accepted user entry of this object
 };
 
 } // namespace XQTestDev

@@ -11,6 +11,7 @@
 #include "run/ResultsFile.h"
 #include "run/RunMessages.h"
 #include "run/RunSession.h"
+#include "run/XQMenu32Header.h"
 #include "run/XQMenu32Private.h"
 
 namespace XQTestDev {
@@ -66,8 +67,10 @@ bool XQMenu32::SendData(const QString& GroupName, const QString& ParameterName,
     // the group index past this point.
     const int windowIndex = target.group;
     const bool passed = recordShownResult(GroupName, ParameterName, judgement);
-    if (MovePage)
+    if (MovePage) {
         showPageOfWindow(windowIndex);
+        showPageInHeader(*d);
+    }
     return passed;
 }
 
@@ -83,6 +86,7 @@ void XQMenu32::ClearResults() {
 void XQMenu32::StopTest() {
     d->testing = false;
     setGroupStartsEnabled(!d->disableGroupTestButton);
+    endRunInHeader(*d);
     writeEndTestTime(runModel().run.product);
 }
 

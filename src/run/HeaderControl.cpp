@@ -1,0 +1,342 @@
+#include "run/HeaderControl.h"
+
+#include "config/StationFiles.h"
+#include "config/TextEditor.h"
+#include "frame/LibraryState.h"
+#include "frame/ScreenUnits.h"
+#include "output/ReportFile.h"
+#include "run/HeaderMessages.h"
+#include "run/HeaderModel.h"
+#include "run/MenuPages.h"
+#include "run/OverallVerdict.h"
+#include "run/ResultsFile.h"
+#include "run/RunSession.h"
+
+#include <XQTestDev/Messages.h>
+#include <XQTestDev/XQReport32.h>
+#include <XQTestDev/XQUtility32.h>
+
+#include <QAction>
+#include <QTimer>
+
+namespace XQTestDev {
+
+namespace {
+
+QString ateValue(const char* key) {
+    return readStationValue(StationFile::Ate, QStringLiteral("ATE Configuration"),
+                            QLatin1String(key));
+}
+
+QString resultsValue(const QString& key) {
+    const QString product = runModel().run.product;
+    return product.isEmpty() ? QString()
+                             : readStationValue(StationFile::Results, resultsSection(product), key);
+}
+
+// The version is written by the station program through WriteINI, which
+// sends it to the results file under the section the program named; the
+// header finds it wherever it stands.
+QString runSoftwareVersion() {
+    const IniDocument* results = stationDocument(StationFile::Results);
+    if (!results)
+        return {};
+    const QString key = QStringLiteral("TestSoftwareVersion");
+    if (const auto value = results->value(QStringLiteral("ATE Configuration"), key))
+        return *value;
+    return resultsValue(key);
+}
+
+} // namespace
+
+HeaderControl::HeaderControl(QObject* parent) : QObject(parent), window_(new HeaderWindow) {
+    HeaderWindow& w = *window_;
+    connect(&w.clockTimer(), &QTimer::timeout, this, &HeaderControl::clockTick);
+    connect(&w.groupStartTimer(), &QTimer::timeout, this, &HeaderControl::groupStartTick);
+    connect(&w, &HeaderWindow::startTestClicked, this, &HeaderControl::pressStartTest);
+    connect(&w, &HeaderWindow::exitClicked, this, &HeaderControl::pressExit);
+    connect(&w, &HeaderWindow::printClicked, this, &HeaderControl::pressPrint);
+    connect(&w, &HeaderWindow::nextClicked, this, [this] { turnPage(+1); });
+    connect(&w, &HeaderWindow::previousClicked, this, [this] { turnPage(-1); });
+    connect(&w, &HeaderWindow::logoDoubleClicked, this,
+            [this] { emit notified(QStringLiteral("Logo")); });
+    // Hiding resets the results; during a run the Hide entry is gone from
+    // the menu, and its double-click shortcut goes with it.
+    connect(&w, &HeaderWindow::menuPictureDoubleClicked, this, [this] {
+        if (!runActive())
+            emit notified(QStringLiteral("Hide"));
+    });
+    connect(&w, &HeaderWindow::menuEntryChosen, this, &HeaderControl::chooseMenuEntry);
+    w.showPageNumber(1, 1);
+}
+
+HeaderControl::~HeaderControl() {
+    delete window_.data();
+}
+
+void HeaderControl::open() {
+    if (open_)
+        return;
+    open_ = true;
+    runModel().softwareVersion = runSoftwareVersion();
+    fillLabels();
+    runEnded_ = true;
+    window_->showVerdictPictures(false, false);
+    window_->clockTimer().start();
+    window_->groupStartTimer().start();
+}
+
+void HeaderControl::close() {
+    open_ = false;
+    window_->clockTimer().stop();
+    window_->groupStartTimer().stop();
+    window_->hide();
+}
+
+void HeaderControl::placeAt(int left) {
+    moveWindowTwips(*window_, left, 0);
+}
+
+void HeaderControl::showAt(int left) {
+    open();
+    placeAt(left);
+    window_->show();
+    window_->raise();
+}
+
+void HeaderControl::fillLabels() {
+    const RunData& run = runModel().run;
+    HeaderWindow& w = *window_;
+    w.setLabelText("lblProductName", run.product);
+    w.setLabelText("lblCustomerName", readStationValue(StationFile::Products, run.product,
+                                                       QStringLiteral("CustomerName")));
+    w.setLabelText("lblCustomerPN",
+                   customerPnText(readStationValue(StationFile::Products, run.product,
+                                                   QStringLiteral("CustomerPN"))));
+    w.setLabelText("lblATEID", ateIdText(ateValue("ID")));
+    w.setLabelText("lblSWVersion", softwareVersionText(runModel().softwareVersion));
+    w.setLabelText("lblCurrentTime", headerClockText(QDateTime::currentDateTime()));
+    w.setLogo(ateValue("CustomerLogo"));
+    showRunData();
+}
+
+void HeaderControl::showRunData() {
+    const RunData& run = runModel().run;
+    window_->setLabelText("lblOperatorID", operatorText(run.operatorId));
+    window_->setLabelText("lblSerialNumber", serialNumberText(run.serialNumber));
+    window_->setLabelText("lblTestID", testIdText(run.testId));
+}
+
+bool HeaderControl::runActive() const {
+    return !window_->startTestEnabled();
+}
+
+void HeaderControl::disableStarts() {
+    window_->showRunActive(true);
+    setGroupStartsEnabled(false);
+}
+
+void HeaderControl::showRunStarted() {
+    disableStarts();
+    window_->focusExit();
+}
+
+void HeaderControl::showRunEnded(bool groupStartsEnabled) {
+    window_->showRunActive(false);
+    setGroupStartsEnabled(groupStartsEnabled && !groupStartsDisabled_);
+    runEnded_ = true;
+}
+
+void HeaderControl::setPassFailHidden(bool hidden) {
+    passFailHidden_ = hidden;
+    showVerdict();
+}
+
+QTime HeaderControl::elapsed() const {
+    return elapsedFromText(window_->labelText("lblHPU_1"));
+}
+
+void HeaderControl::showPages() {
+    const int pageCount = std::max(1, static_cast<int>(runModel().layout.pageTable.size()));
+    window_->showPageControls(pageCount > 1);
+    window_->showPageNumber(std::max(0, runSession().shownPage) + 1, pageCount);
+}
+
+// ---- The operator's actions --------------------------------------------
+
+void HeaderControl::pressStartTest() {
+    if (runActive())
+        return;
+    refreshStatus();
+    showRunStarted();
+    runModel().run.startTime = QDateTime::currentDateTime();
+    // The station program tests inside AllTestClick; a group start must not
+    // begin meanwhile.
+    QTimer& groupStart = window_->groupStartTimer();
+    groupStart.stop();
+    const QPointer<HeaderControl> alive(this);
+    emit notified(QStringLiteral("TestAll"));
+    if (alive && open_)
+        groupStart.start();
+}
+
+bool HeaderControl::confirm(const QString& question) {
+    if (questionOpen_)
+        return false;
+    questionOpen_ = true;
+    const QPointer<HeaderControl> alive(this);
+    const int answer =
+        sharedUtility().InfoBox(question, vbOKCancel, false, nullptr, false, Center, false);
+    if (!alive)
+        return false;
+    questionOpen_ = false;
+    return answer == ResultOK;
+}
+
+void HeaderControl::pressExit() {
+    const bool abort = window_->exitReadsAbort();
+    if (!confirm(abort ? HeaderMessages::abortQuestion() : HeaderMessages::exitQuestion()))
+        return;
+    runEnded_ = true;
+    if (!abort) {
+        emit notified(QStringLiteral("Exit"));
+        return;
+    }
+    const QPointer<HeaderControl> alive(this);
+    emit notified(QStringLiteral("Abort"));
+    if (alive)
+        writeEndTestTime(runModel().run.product);
+}
+
+// The report prints the results file's OverallPassFail as its verdict: for a
+// report printed by hand it says so, and the run's own verdict comes back
+// afterwards. Without a results file nothing is written, so that a print
+// does not leave a results file of a unit that was never tested.
+void HeaderControl::pressPrint() {
+    if (!confirm(HeaderMessages::printQuestion()))
+        return;
+    const QPointer<HeaderControl> alive(this);
+    QTimer& clock = window_->clockTimer();
+    const bool clockWasRunning = clock.isActive();
+    clock.stop();
+    const QString product = runModel().run.product;
+    const bool marked = !product.isEmpty() && stationFileExists(StationFile::Results);
+    const QString section = resultsSection(product);
+    const QString verdictKey = QStringLiteral("OverallPassFail");
+    const QString kept = marked ? resultsValue(verdictKey) : QString();
+    if (marked)
+        reportWrite(writeStationValue(StationFile::Results, section, verdictKey,
+                                      HeaderMessages::printedManually()));
+    XQReport32().PrintReport();
+    if (marked)
+        reportWrite(writeStationValue(StationFile::Results, section, verdictKey, kept));
+    if (!alive)
+        return;
+    emit notified(QStringLiteral("Print"));
+    if (alive && clockWasRunning && open_)
+        clock.start();
+}
+
+void HeaderControl::turnPage(int step) {
+    const int pageCount = static_cast<int>(runModel().layout.pageTable.size());
+    const int target = std::max(0, runSession().shownPage) + step;
+    if (target < 0 || target >= pageCount)
+        return;
+    showMenuPage(target);
+    showPages();
+    emit notified(step > 0 ? QStringLiteral("PageNext") : QStringLiteral("PagePrevious"));
+}
+
+void HeaderControl::chooseMenuEntry(HeaderWindow::MenuEntry entry) {
+    using Entry = HeaderWindow::MenuEntry;
+    switch (entry) {
+    case Entry::OpenAteIni:
+        sharedUtility().OpenINI(true);
+        emit notified(QStringLiteral("Open ATE.ini"));
+        return;
+    case Entry::OpenProductsIni:
+        sharedUtility().OpenINI(false);
+        emit notified(QStringLiteral("Open Products.ini"));
+        return;
+    case Entry::OpenLastReport:
+        openInTextEditor(reportFilePath());
+        return;
+    case Entry::Calibration:
+        emit notified(QStringLiteral("Calibration"));
+        return;
+    case Entry::Diagnostic:
+        emit notified(QStringLiteral("Diagnostic"));
+        return;
+    case Entry::ShowCabinet:
+        emit notified(QStringLiteral("Show Cabinet"));
+        return;
+    case Entry::Hide:
+        emit notified(QStringLiteral("Hide"));
+        return;
+    case Entry::About: {
+        const QPointer<HeaderControl> alive(this);
+        sharedUtility().ShowAbout();
+        if (alive)
+            emit notified(QStringLiteral("About"));
+        return;
+    }
+    }
+}
+
+// ---- Timers ----------------------------------------------------------------
+
+void HeaderControl::clockTick() {
+    window_->setLabelText("lblCurrentTime", headerClockText(QDateTime::currentDateTime()));
+    // A failed write of OverallPassFail is not shown: the next tick writes
+    // again, and a message every 400 ms would bury the operator.
+    refreshOverallVerdict(runActive());
+    showRunData();
+    blinkOn_ = !blinkOn_;
+    showVerdict();
+    showElapsedTime();
+    if (!library().menuShowRequest.isEmpty()) {
+        const QPointer<HeaderControl> alive(this);
+        emit notified(QStringLiteral("Show"));
+        if (!alive)
+            return;
+    }
+    refreshStatus();
+}
+
+void HeaderControl::showVerdict() {
+    const VerdictPictures shown =
+        verdictPictures(runModel().overallVerdict, passFailHidden_, blinkOn_);
+    window_->showVerdictPictures(shown.pass, shown.fail);
+}
+
+void HeaderControl::showElapsedTime() {
+    if (runEnded_)
+        return;
+    window_->setLabelText("lblHPU_1",
+                          elapsedText(runModel().run.startTime, QDateTime::currentDateTime()));
+}
+
+void HeaderControl::refreshStatus() {
+    const bool databaseFailed =
+        resultsValue(QStringLiteral("LastAccessDatabase")) == QLatin1String("FAIL");
+    window_->showStatus(
+        network_.refresh([] { return ateValue("CheckNetworkDrive"); }, databaseFailed));
+}
+
+// The station program tests the group inside GroupTestClick and may let
+// events run meanwhile; a tick that arrives then must not start a second run.
+void HeaderControl::groupStartTick() {
+    if (groupTickRunning_ || runModel().pendingGroupName.isEmpty())
+        return;
+    groupTickRunning_ = true;
+    const QString group = runModel().pendingGroupName;
+    disableStarts();
+    runEnded_ = false;
+    const QPointer<HeaderControl> alive(this);
+    emit groupStartNotified(group);
+    runModel().pendingGroupName.clear();
+    if (alive)
+        groupTickRunning_ = false;
+}
+
+} // namespace XQTestDev

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "run/HeaderWindow.h"
+#include "run/NetworkStatus.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTime>
+
+namespace XQTestDev {
+
+// The header menu's own behaviour: what its buttons, pictures, context menu
+// and timers do before the menu object hears of it. Every action that
+// concerns the menu object ends as `notified(item)` ("TestAll", "Abort",
+// "Exit", "Print", "PageNext", "PagePrevious", "Hide", "Logo", "Show",
+// "Show Cabinet", "Calibration", "Diagnostic", "About", "Open ATE.ini",
+// "Open Products.ini"). A pending group start ends as `groupStartNotified`,
+// apart from those names, so that a group called "Print" or "Hide" starts its
+// test instead of printing or hiding the menu.
+class HeaderControl : public QObject {
+    Q_OBJECT
+
+public:
+    explicit HeaderControl(QObject* parent = nullptr);
+    ~HeaderControl() override;
+
+    HeaderWindow& window() const { return *window_; }
+
+    // Opening loads the header: the run's software version is kept for the
+    // report and the database writer, the labels are filled, the elapsed time
+    // stops and the timers run. Closing hides it and stops its timers.
+    void open();
+    void close();
+    bool isOpen() const { return open_; }
+    // Shows the header at the top edge of the screen, `left` twips across.
+    void showAt(int left);
+    void placeAt(int left);
+
+    // The header's share of a run's start and end.
+    void showRunStarted();
+    void showRunEnded(bool groupStartsEnabled);
+    // A run is active while Start Test is disabled.
+    bool runActive() const;
+
+    // True while no run is active: the elapsed time stands still.
+    bool runEnded() const { return runEnded_; }
+    void setRunEnded(bool ended) { runEnded_ = ended; }
+
+    void setGroupStartsDisabled(bool disabled) { groupStartsDisabled_ = disabled; }
+    void setPassFailHidden(bool hidden);
+    QTime elapsed() const;
+
+    // The page display after a build, or after a page was shown elsewhere.
+    void showPages();
+
+    // The operator's actions, also for callers that act for the operator.
+    void pressStartTest();
+    void pressExit();
+    void pressPrint();
+    void turnPage(int step);
+    void chooseMenuEntry(HeaderWindow::MenuEntry entry);
+
+    // One tick of each timer, also for callers that cannot wait for them.
+    void clockTick();
+    void groupStartTick();
+    void refreshStatus();
+
+signals:
+    void notified(const QString& item);
+    void groupStartNotified(const QString& groupName);
+
+private:
+    void fillLabels();
+    void showRunData();
+    void showVerdict();
+    void showElapsedTime();
+    bool confirm(const QString& question);
+    void disableStarts();
+
+    QPointer<HeaderWindow> window_;
+    NetworkStatus network_;
+    bool open_ = false;
+    bool runEnded_ = true;
+    bool passFailHidden_ = false;
+    bool blinkOn_ = false;
+    bool groupStartsDisabled_ = false;
+    bool groupTickRunning_ = false;
+    bool questionOpen_ = false;
+};
+
+} // namespace XQTestDev

@@ -1,0 +1,329 @@
+#include "run/HeaderWindow.h"
+
+#include "frame/ScreenUnits.h"
+#include "run/CustomerLogo.h"
+#include "run/HeaderPictures.h"
+#include "ui/Pictures.h"
+#include "ui/PopupMenu.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+namespace XQTestDev {
+
+namespace {
+
+constexpr int ClockIntervalMs = 400;
+constexpr int GroupStartIntervalMs = 500;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QRect& at, const QString& text = {},
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(at);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QLabel* makePicture(QWidget* parent, const QString& name, const QRect& at, const QPixmap& pixmap) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(at);
+    label->setAlignment(Qt::AlignCenter);
+    label->setPixmap(pixmap.isNull()
+                         ? pixmap
+                         : pixmap.scaled(at.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return label;
+}
+
+void setBold(QWidget* widget, qreal pointSize) {
+    QFont font = widget->font();
+    font.setBold(true);
+    font.setPointSizeF(pointSize);
+    widget->setFont(font);
+}
+
+struct EntryCaption {
+    HeaderWindow::MenuEntry entry;
+    const char* objectName;
+    const char* caption;
+    bool separatorAfter;
+};
+
+constexpr EntryCaption MenuEntries[] = {
+    {HeaderWindow::MenuEntry::OpenAteIni, "mnuOpenATEINI", "Open ATE.INI", false},
+    {HeaderWindow::MenuEntry::OpenProductsIni, "mnuOpenProductsINI", "Open PRODUCTS.INI", false},
+    {HeaderWindow::MenuEntry::OpenLastReport, "mnuOpenLastReport", "Open Last Report", true},
+    {HeaderWindow::MenuEntry::Calibration, "mnuCalibration", "Calibration", false},
+    {HeaderWindow::MenuEntry::Diagnostic, "mnuDiagnostic", "Diagnostic", true},
+    {HeaderWindow::MenuEntry::ShowCabinet, "mnuShowCabinet", "Show Cabinet", true},
+    {HeaderWindow::MenuEntry::Hide, "mnuHide", "Hide", true},
+    {HeaderWindow::MenuEntry::About, "mnuAbout", "About", false},
+};
+
+constexpr const char* StatusNames[] = {"imgUnknownStatus", "imgAllOK", "imgSQLFailed",
+                                       "imgNWDriveFailed", "imgAllFailed"};
+
+} // namespace
+
+HeaderWindow::HeaderWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("frmHeaderMenu"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setAutoFillBackground(true);
+    resizeWindowTwips(*this, Width, Height);
+
+    tmrTime_ = new QTimer(this);
+    tmrTime_->setObjectName(QStringLiteral("tmrTime"));
+    tmrTime_->setInterval(ClockIntervalMs);
+    tmrTime1_ = new QTimer(this);
+    tmrTime1_->setObjectName(QStringLiteral("tmrTime1"));
+    tmrTime1_->setInterval(GroupStartIntervalMs);
+
+    buildLabels();
+    buildPictures();
+    buildButtons();
+    buildMenu();
+}
+
+HeaderWindow::~HeaderWindow() = default;
+
+void HeaderWindow::buildLabels() {
+    setBold(makeLabel(this, "lblProductName", {120, 2, 250, 24}), 12);
+    makeLabel(this, "lblCustomerName", {120, 26, 250, 18});
+    makeLabel(this, "lblCustomerPN", {120, 44, 250, 18});
+    makeLabel(this, "lblCurrentTime", {120, 64, 250, 18});
+    setBold(makeLabel(this, "lblHPU_0", {120, 88, 40, 20}, QStringLiteral("HPU:")), 9);
+    setBold(makeLabel(this, "lblHPU_1", {160, 88, 70, 20}, QStringLiteral("00:00:00")), 9);
+    makeLabel(this, "lblpages", {232, 88, 36, 20}, QStringLiteral("Page:"));
+    makeLabel(this, "lblCurrPage", {268, 88, 18, 20}, QStringLiteral("1"), Qt::AlignCenter);
+    makeLabel(this, "lblof", {286, 88, 16, 20}, QStringLiteral("of"), Qt::AlignCenter);
+    makeLabel(this, "lblTotalPage", {302, 88, 18, 20}, QStringLiteral("1"), Qt::AlignCenter);
+
+    makeLabel(this, "lblATEID", {385, 2, 170, 18});
+    makeLabel(this, "lblOperatorID", {385, 22, 170, 18});
+    makeLabel(this, "lblSerialNumber", {385, 42, 170, 18});
+    makeLabel(this, "lblTestID", {385, 62, 170, 18});
+    makeLabel(this, "lblSWVersion", {385, 82, 170, 18});
+    makeLabel(this, "lblNetwork", {588, 92, 60, 18}, QStringLiteral("Alarm"));
+}
+
+void HeaderWindow::buildPictures() {
+    imgLogo_ = makePicture(this, QStringLiteral("imgLogo"), {4, 2, 110, 62}, {});
+    imgLogo_->installEventFilter(this);
+    picClipControl_ =
+        makePicture(this, QStringLiteral("picClipControl"), {4, 70, 40, 40}, menuPicture({40, 40}));
+    picClipControl_->installEventFilter(this);
+
+    imgPass_ = makePicture(this, QStringLiteral("imgPass"), {560, 2, 100, 84},
+                           libraryPicture(QStringLiteral("XQPASS")));
+    imgFail_ = makePicture(this, QStringLiteral("imgFail"), {560, 2, 100, 84},
+                           libraryPicture(QStringLiteral("XQFAIL")));
+    imgPass_->hide();
+    imgFail_->hide();
+    for (size_t i = 0; i < statusPictures_.size(); ++i) {
+        const auto status = static_cast<StatusPicture>(i);
+        statusPictures_[i] = makePicture(this, QLatin1String(StatusNames[i]), {562, 90, 22, 22},
+                                         statusPicture(status, {22, 22}));
+        statusPictures_[i]->setVisible(status == StatusPicture::Unknown);
+    }
+}
+
+void HeaderWindow::buildButtons() {
+    cmdStartTest_ = new QPushButton(QStringLiteral("Start Test"), this);
+    cmdStartTest_->setObjectName(QStringLiteral("cmdStartTest"));
+    cmdStartTest_->setGeometry(670, 4, 108, 33);
+    setBold(cmdStartTest_, 10);
+    cmdPrint_ = new QPushButton(QStringLiteral("Print"), this);
+    cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint_->setGeometry(670, 41, 108, 33);
+    cmdExit_ = new QPushButton(QStringLiteral("Exit"), this);
+    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit_->setGeometry(670, 78, 108, 33);
+    setBold(cmdExit_, 10);
+    connect(cmdStartTest_, &QPushButton::clicked, this, &HeaderWindow::startTestClicked);
+    connect(cmdPrint_, &QPushButton::clicked, this, &HeaderWindow::printClicked);
+    connect(cmdExit_, &QPushButton::clicked, this, &HeaderWindow::exitClicked);
+
+    buildPageButton(cmdPrevious_, "cmdPrevious", "imgPrevious", false, 322);
+    buildPageButton(cmdNext_, "cmdNext", "imgNext", true, 348);
+    connect(cmdNext_, &QPushButton::clicked, this, &HeaderWindow::nextClicked);
+    connect(cmdPrevious_, &QPushButton::clicked, this, &HeaderWindow::previousClicked);
+}
+
+// The button lies under its pictures: the normal look (img<Name>), the
+// pressed look (img<Name>1) and the disabled look (img<Name>2).
+void HeaderWindow::buildPageButton(QPushButton*& button, const char* name, const char* pictureName,
+                                   bool next, int left) {
+    const QRect at(left, 88, 24, 22);
+    button = new QPushButton(this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(at);
+    std::array<QLabel*, 3>& pictures = next ? nextPictures_ : previousPictures_;
+    const ArrowLook looks[] = {ArrowLook::Normal, ArrowLook::Pressed, ArrowLook::Disabled};
+    const char* suffixes[] = {"", "1", "2"};
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        pictures[i] = makePicture(this, QLatin1String(pictureName) + QLatin1String(suffixes[i]), at,
+                                  pageArrowPicture(next, looks[i], at.size()));
+        pictures[i]->installEventFilter(this);
+    }
+    updatePagePictures();
+}
+
+void HeaderWindow::buildMenu() {
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("mnuXQTestMenu"));
+    for (const EntryCaption& item : MenuEntries) {
+        QAction* action = menu_->addAction(QLatin1String(item.caption));
+        action->setObjectName(QLatin1String(item.objectName));
+        const MenuEntry entry = item.entry;
+        connect(action, &QAction::triggered, this, [this, entry] { emit menuEntryChosen(entry); });
+        actions_[static_cast<size_t>(entry)] = action;
+        if (item.separatorAfter)
+            menu_->addSeparator();
+    }
+}
+
+QAction& HeaderWindow::menuAction(MenuEntry entry) const {
+    return *actions_[static_cast<size_t>(entry)];
+}
+
+void HeaderWindow::setLabelText(const char* objectName, const QString& text) {
+    if (auto* label = findChild<QLabel*>(QLatin1String(objectName)); label && label->text() != text)
+        label->setText(text);
+}
+
+QString HeaderWindow::labelText(const char* objectName) const {
+    const auto* label = findChild<QLabel*>(QLatin1String(objectName));
+    return label ? label->text() : QString();
+}
+
+void HeaderWindow::setLogo(const QString& configuredName) {
+    imgLogo_->setPixmap(customerLogoPicture(configuredName, imgLogo_->size()));
+}
+
+void HeaderWindow::showRunActive(bool active) {
+    setStartAndPrintEnabled(!active);
+    setExitCaption(active);
+    for (MenuEntry entry : {MenuEntry::About, MenuEntry::Hide, MenuEntry::Calibration,
+                            MenuEntry::Diagnostic, MenuEntry::ShowCabinet})
+        menuAction(entry).setVisible(!active);
+}
+
+void HeaderWindow::setStartAndPrintEnabled(bool enabled) {
+    cmdStartTest_->setEnabled(enabled);
+    cmdPrint_->setEnabled(enabled);
+}
+
+void HeaderWindow::setExitCaption(bool abort) {
+    cmdExit_->setText(abort ? QStringLiteral("Abort") : QStringLiteral("Exit"));
+}
+
+bool HeaderWindow::exitReadsAbort() const {
+    return cmdExit_->text() == QLatin1String("Abort");
+}
+
+bool HeaderWindow::startTestEnabled() const {
+    return cmdStartTest_->isEnabled();
+}
+
+void HeaderWindow::focusStartTest() {
+    cmdStartTest_->setFocus();
+}
+void HeaderWindow::focusExit() {
+    cmdExit_->setFocus();
+}
+
+void HeaderWindow::showPageControls(bool shown) {
+    pageControlsShown_ = shown;
+    for (const char* name : {"lblpages", "lblCurrPage", "lblof", "lblTotalPage"})
+        findChild<QLabel*>(QLatin1String(name))->setVisible(shown);
+    cmdNext_->setVisible(shown);
+    cmdPrevious_->setVisible(shown);
+    updatePagePictures();
+}
+
+void HeaderWindow::showPageNumber(int page, int pageCount) {
+    setLabelText("lblCurrPage", QString::number(page));
+    setLabelText("lblTotalPage", QString::number(pageCount));
+    cmdPrevious_->setEnabled(page > 1);
+    cmdNext_->setEnabled(page < pageCount);
+    updatePagePictures();
+}
+
+void HeaderWindow::updatePagePictures() {
+    const std::pair<QPushButton*, std::array<QLabel*, 3>*> pairs[] = {
+        {cmdNext_, &nextPictures_}, {cmdPrevious_, &previousPictures_}};
+    for (const auto& [button, pictures] : pairs) {
+        if (!button || !(*pictures)[0])
+            continue;
+        const bool enabled = button->isEnabled();
+        (*pictures)[0]->setVisible(pageControlsShown_ && enabled);
+        (*pictures)[1]->setVisible(false);
+        (*pictures)[2]->setVisible(pageControlsShown_ && !enabled);
+    }
+}
+
+void HeaderWindow::showVerdictPictures(bool pass, bool fail) {
+    if (imgPass_->isVisible() != pass)
+        imgPass_->setVisible(pass);
+    if (imgFail_->isVisible() != fail)
+        imgFail_->setVisible(fail);
+}
+
+void HeaderWindow::showStatus(const StatusShown& status) {
+    for (size_t i = 0; i < statusPictures_.size(); ++i) {
+        const bool shown = static_cast<size_t>(status.picture) == i && status.visible;
+        if (statusPictures_[i]->isVisibleTo(this) != shown)
+            statusPictures_[i]->setVisible(shown);
+    }
+}
+
+bool HeaderWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == imgLogo_) {
+            emit logoDoubleClicked();
+            return true;
+        }
+        if (watched == picClipControl_) {
+            emit menuPictureDoubleClicked();
+            return true;
+        }
+    }
+    if (watched == picClipControl_ && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        execPopupMenu(*menu_, static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return true;
+    }
+    if (auto* picture = qobject_cast<QLabel*>(watched))
+        return pagePictureEvent(picture, event);
+    return QWidget::eventFilter(watched, event);
+}
+
+// Clicking a page button's picture acts like the button while it is enabled,
+// showing the pressed look while the mouse button is down.
+bool HeaderWindow::pagePictureEvent(QLabel* picture, QEvent* event) {
+    const bool isNext = picture == nextPictures_[0];
+    if (!isNext && picture != previousPictures_[0])
+        return false;
+    QPushButton* button = isNext ? cmdNext_ : cmdPrevious_;
+    QLabel* pressed = (isNext ? nextPictures_ : previousPictures_)[1];
+    if (event->type() == QEvent::MouseButtonPress && button->isEnabled()) {
+        pressed->show();
+        pressed->raise();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const bool wasPressed = pressed->isVisible();
+        pressed->hide();
+        if (wasPressed && button->isEnabled())
+            button->click();
+        return true;
+    }
+    return false;
+}
+
+} // namespace XQTestDev

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "run/NetworkStatus.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace XQTestDev {
+
+// The header menu (frmHeaderMenu) across the top of the screen: who tests
+// which unit, the clock and elapsed time, the PASS/FAIL pictures, the page of
+// group windows, the network and database status and the run's buttons. It
+// shows what it is told and forwards every operator action as a signal; the
+// run control decides what an action means.
+class HeaderWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int Width = 11760; // twips: three columns of group windows
+    static constexpr int Height = 1725; // twips: the group windows start below
+
+    // The context menu's entries, in menu order.
+    enum class MenuEntry {
+        OpenAteIni,
+        OpenProductsIni,
+        OpenLastReport,
+        Calibration,
+        Diagnostic,
+        ShowCabinet,
+        Hide,
+        About
+    };
+    static constexpr int MenuEntryCount = 8;
+
+    HeaderWindow();
+    ~HeaderWindow() override;
+
+    QTimer& clockTimer() const { return *tmrTime_; }
+    QTimer& groupStartTimer() const { return *tmrTime1_; }
+    QMenu& contextMenu() const { return *menu_; }
+    QAction& menuAction(MenuEntry entry) const;
+
+    void setLabelText(const char* objectName, const QString& text);
+    QString labelText(const char* objectName) const;
+    void setLogo(const QString& configuredName);
+
+    // Idle: Exit, Start Test and Print enabled, every menu entry shown.
+    // Testing: Exit reads "Abort", Start Test and Print disabled, the entries
+    // that would leave the run (About, Hide, Calibration, Diagnostic, Show
+    // Cabinet) hidden.
+    void showRunActive(bool active);
+    void setStartAndPrintEnabled(bool enabled);
+    void setExitCaption(bool abort);
+    bool exitReadsAbort() const;
+    bool startTestEnabled() const;
+    void focusStartTest();
+    void focusExit();
+
+    // The page display "Page: k of n" and the page buttons.
+    void showPageControls(bool shown);
+    void showPageNumber(int page, int pageCount);
+
+    void showVerdictPictures(bool pass, bool fail);
+    void showStatus(const StatusShown& status);
+
+signals:
+    void startTestClicked();
+    void printClicked();
+    void exitClicked();
+    void nextClicked();
+    void previousClicked();
+    void logoDoubleClicked();
+    void menuPictureDoubleClicked();
+    void menuEntryChosen(MenuEntry entry);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLabels();
+    void buildPictures();
+    void buildButtons();
+    void buildPageButton(QPushButton*& button, const char* name, const char* pictureName, bool next,
+                         int left);
+    void buildMenu();
+    void updatePagePictures();
+    bool pagePictureEvent(QLabel* picture, QEvent* event);
+
+    QTimer* tmrTime_ = nullptr;
+    QTimer* tmrTime1_ = nullptr;
+    QMenu* menu_ = nullptr;
+    std::array<QAction*, MenuEntryCount> actions_{};
+    QPushButton* cmdStartTest_ = nullptr;
+    QPushButton* cmdPrint_ = nullptr;
+    QPushButton* cmdExit_ = nullptr;
+    QPushButton* cmdNext_ = nullptr;
+    QPushButton* cmdPrevious_ = nullptr;
+    QLabel* imgLogo_ = nullptr;
+    QLabel* picClipControl_ = nullptr;
+    QLabel* imgPass_ = nullptr;
+    QLabel* imgFail_ = nullptr;
+    std::array<QLabel*, 5> statusPictures_{}; // in the order of StatusPicture
+    // Normal, pressed and disabled look of each page button.
+    std::array<QLabel*, 3> nextPictures_{};
+    std::array<QLabel*, 3> previousPictures_{};
+    bool pageControlsShown_ = true;
+};
+
+} // namespace XQTestDev

@@ -1,0 +1,62 @@
+#include "run/SpecQueries.h"
+
+#include "frame/MessageBox.h"
+#include "run/HeaderMessages.h"
+#include "run/ProductDefinition.h"
+#include "run/RunSession.h"
+
+namespace XQTestDev {
+
+namespace {
+
+QString fieldOf(const TestLine& line, SpecField field) {
+    switch (field) {
+    case SpecField::DbFieldName:
+        return line.dbFieldName;
+    case SpecField::MinSpec:
+        return line.minSpec;
+    case SpecField::MaxSpec:
+        return line.maxSpec;
+    case SpecField::TargetSpec:
+        return line.targetSpec;
+    case SpecField::Unit:
+        return line.unit;
+    case SpecField::CustomFlag:
+        return line.customFlag; // empty on a line of exactly seven fields
+    }
+    return {};
+}
+
+} // namespace
+
+QString lookUpSpecField(const QString& group, const QString& parameter, SpecField field) {
+    if (group.isEmpty() || parameter.isEmpty()) {
+        showExclamation(HeaderMessages::missingGroupName());
+        return {};
+    }
+    const QString product = runModel().run.product;
+    if (product.isEmpty()) {
+        showExclamation(HeaderMessages::productNeverChosen());
+        return {};
+    }
+    const std::shared_ptr<const ProductSpec> spec = readProductSpec(product);
+    TestLineWalk walk(*spec, AtGap::Skip, AtShortLine::Stop);
+    while (const TestLine* line = walk.next()) {
+        if (line->groupName == group && line->parameterName == parameter)
+            return fieldOf(*line, field);
+    }
+    switch (walk.end()) {
+    case WalkEnd::ShortLine:
+        showExclamation(HeaderMessages::specLineIncomplete(walk.endLine()));
+        break;
+    case WalkEnd::NoEndTag:
+        showExclamation(HeaderMessages::endTagNotReached(group, parameter));
+        break;
+    case WalkEnd::EndTag:
+    case WalkEnd::Gap:
+        break;
+    }
+    return {};
+}
+
+} // namespace XQTestDev

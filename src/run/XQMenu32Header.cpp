@@ -1,0 +1,66 @@
+// The members of XQMenu32 that place the header and read what it shows, and
+// the header's share of ShowMenu, HideMenu, SendData and StopTest.
+
+#include "run/XQMenu32Header.h"
+
+#include <XQTestDev/XQMenu32.h>
+
+#include "frame/LibraryState.h"
+#include "run/HeaderControl.h"
+#include "run/HeaderModel.h"
+#include "run/RunReset.h"
+#include "run/RunSession.h"
+#include "run/XQMenu32Private.h"
+
+namespace XQTestDev {
+
+void showHeaderWithMenu(XQMenu32Private& d) {
+    HeaderControl& header = *d.header;
+    header.setGroupStartsDisabled(d.disableGroupTestButton);
+    header.window().setStartAndPrintEnabled(!d.testing);
+    if (d.testing)
+        header.window().setExitCaption(true);
+    header.showAt(runSession().menuXOffset);
+    header.showPages();
+    header.window().focusStartTest();
+}
+
+bool resetRunAndHeader(XQMenu32Private& d) {
+    if (!resetRunWithoutRebuild())
+        return false;
+    d.header->close();
+    return true;
+}
+
+void endRunInHeader(XQMenu32Private& d) {
+    d.header->setGroupStartsDisabled(d.disableGroupTestButton);
+    d.header->showRunEnded(true);
+}
+
+void showPageInHeader(XQMenu32Private& d) {
+    d.header->showPages();
+}
+
+MenuPositions XQMenu32::MenuPosition() const {
+    return d->menuPosition;
+}
+
+void XQMenu32::setMenuPosition(MenuPositions position) {
+    d->menuPosition = position;
+    int& offset = runSession().menuXOffset;
+    offset = menuXOffsetFor(position, library().screenWidth, HeaderWindow::Width);
+    d->header->placeAt(offset);
+}
+
+void XQMenu32::HidePassFail() {
+    d->header->setPassFailHidden(true);
+}
+void XQMenu32::ShowPassFail() {
+    d->header->setPassFailHidden(false);
+}
+
+QTime XQMenu32::HPU() const {
+    return d->header->elapsed();
+}
+
+} // namespace XQTestDev
