@@ -36,7 +36,7 @@ struct RunInputs {
     QString model;
     QString revision;
     std::array<QString, 4> remarks;
-    // Test lines from key 1 up to the first empty key: the spec lines of the
+    // Test lines from key 1 up to the first empty key: the test lines of the
     // product and the results file's value under each of their numbers.
     QStringList specLines;
     QStringList resultLines;
