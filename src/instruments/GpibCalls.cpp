@@ -47,6 +47,16 @@ QString fromDriverText(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
 
+QString withoutOuterBlanks(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 int gpibOpenByAddress(int board, int primaryAddress, int secondaryAddress, int timeoutCode,
                       int sendEoi, int eosMode) {
     return callDriver(-1, [&](const GpibFunctions& driver) {

@@ -41,5 +41,7 @@ GpibReceived gpibReceive(int board, Addr4882_t address, long bufferSize, int ter
 // Texts go to the driver as single-byte strings.
 QByteArray toDriverText(const QString& text);
 QString fromDriverText(const QByteArray& bytes);
+// Spaces only: an instrument's line end belongs to its reply.
+QString withoutOuterBlanks(const QString& text);
 
 } // namespace XQTestDev

@@ -13,23 +13,14 @@
 
 #include <QFileInfo>
 
+#include <functional>
+
 namespace XQTestDev {
 
 namespace {
 
 constexpr long ReadBufferSize = 65526;
 const QString SimulateLine = QStringLiteral("Simulate mode is running ...");
-
-// Spaces only, as the instrument's line end belongs to the reply.
-QString withoutOuterBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 // A reply ends at its first NUL byte, as a C string does.
 QString replyText(const QByteArray& bytes) {
@@ -58,6 +49,15 @@ void XQGPIB32Private::pause() const {
     letEventsRunFor(waitForEachCommand);
 }
 
+void XQGPIB32Private::writeToDevice(const std::function<void()>& send) {
+    writeStatusLine(0, QStringLiteral("Device: ") + deviceNameText() + QStringLiteral(" writing ") +
+                           currentCommand.toUpper() + QStringLiteral(" ..."));
+    writeStatusLine(1, QString());
+    send();
+    pause();
+    writeStatusLine(1, QStringLiteral("Write done ..."));
+}
+
 bool XQGPIB32Private::writeCommand() {
     letPendingEventsRun();
     if (simulateMode) {
@@ -67,12 +67,7 @@ bool XQGPIB32Private::writeCommand() {
     }
     if (!mayTalkToDevice())
         return false;
-    writeStatusLine(0, QStringLiteral("Device: ") + deviceNameText() + QStringLiteral(" writing ") +
-                           currentCommand.toUpper() + QStringLiteral(" ..."));
-    writeStatusLine(1, QString());
-    gpibWrite(descriptor, toDriverText(currentCommand));
-    pause();
-    writeStatusLine(1, QStringLiteral("Write done ..."));
+    writeToDevice([this] { gpibWrite(descriptor, toDriverText(currentCommand)); });
     return true;
 }
 
@@ -90,12 +85,7 @@ bool XQGPIB32Private::writeFile() {
     }
     if (!mayTalkToDevice())
         return false;
-    writeStatusLine(0, QStringLiteral("Device: ") + deviceNameText() + QStringLiteral(" writing ") +
-                           currentCommand.toUpper() + QStringLiteral(" ..."));
-    writeStatusLine(1, QString());
-    gpibWriteFile(descriptor, currentCommand);
-    pause();
-    writeStatusLine(1, QStringLiteral("Write done ..."));
+    writeToDevice([this] { gpibWriteFile(descriptor, currentCommand); });
     return true;
 }
 

@@ -8,16 +8,6 @@ namespace XQTestDev {
 
 namespace {
 
-QString withoutOuterBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 bool isLineBreak(QChar character) {
     return character == QLatin1Char('\r') || character == QLatin1Char('\n') ||
            character == QLatin1Char('\f');

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <array>
+#include <functional>
 
 namespace XQTestDev {
 
@@ -68,6 +69,7 @@ public:
     // then set and must not be cleared by a status check.
     bool writeCommand();
     bool writeFile();
+    void writeToDevice(const std::function<void()>& send); // status lines around one write
     QString readReply();
     void pause() const;
     void checkStatus();
