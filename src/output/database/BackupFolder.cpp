@@ -3,8 +3,8 @@
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "output/database/DatabaseMessages.h"
+#include "ui/EventPause.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -29,7 +29,7 @@ bool needsCode(QChar c) {
 QString drawFileName(const QDir& folder) {
     for (;;) {
         // The operator's windows stay alive while names are drawn.
-        QCoreApplication::processEvents();
+        letPendingEventsRun();
         const QString name = QStringLiteral("%1").arg(
             QRandomGenerator::global()->bounded(NameRange), 8, 10, QLatin1Char('0'));
         if (!folder.exists(name + QStringLiteral(".SQL")) &&

@@ -3,8 +3,8 @@
 #include "output/database/BackupFolder.h"
 #include "output/database/RowStore.h"
 #include "output/database/StatementParser.h"
+#include "ui/EventPause.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -78,7 +78,7 @@ bool replayBatch(RowStore& store, const QFileInfoList& files, qsizetype& next,
     bool goOn = true;
     for (int count = 0; goOn && count < FilesPerCommit && next < files.size(); ++count, ++next) {
         // The operator's windows stay alive while files are replayed.
-        QCoreApplication::processEvents();
+        letPendingEventsRun();
         const QFileInfo& file = files[next];
         switch (replayOne(store, file, table)) {
         case Outcome::Stored:

@@ -8,7 +8,7 @@ namespace XQTestDev {
 
 namespace {
 
-constexpr int CompleteSpecFields = 7;
+constexpr int CompleteTestLineFields = 7;
 
 QStringList headerValues(const RunInputs& in) {
     return {in.model,      in.revision,        in.testId,        in.serialNumber,
@@ -64,7 +64,7 @@ DatabaseRunRow buildRunRow(const RunInputs& in) {
         const QStringList fields = in.specLines[number - 1].split(QLatin1Char(','));
         if (isEndTag(fields[0]))
             return run;
-        if (fields.size() < CompleteSpecFields)
+        if (fields.size() < CompleteTestLineFields)
             showExclamation(DatabaseMessages::specLineIncomplete(number));
         run.row.columns << fields[0].trimmed();
         run.row.values << resultValue(in, number);

@@ -1,4 +1,4 @@
-#include "run/SpecQueries.h"
+#include "run/TestLineQueries.h"
 
 #include "frame/MessageBox.h"
 #include "run/HeaderMessages.h"
@@ -9,19 +9,19 @@ namespace XQTestDev {
 
 namespace {
 
-QString fieldOf(const TestLine& line, SpecField field) {
+QString fieldOf(const TestLine& line, TestLineField field) {
     switch (field) {
-    case SpecField::DbFieldName:
+    case TestLineField::DbFieldName:
         return line.dbFieldName;
-    case SpecField::MinSpec:
+    case TestLineField::MinSpec:
         return line.minSpec;
-    case SpecField::MaxSpec:
+    case TestLineField::MaxSpec:
         return line.maxSpec;
-    case SpecField::TargetSpec:
+    case TestLineField::TargetSpec:
         return line.targetSpec;
-    case SpecField::Unit:
+    case TestLineField::Unit:
         return line.unit;
-    case SpecField::CustomFlag:
+    case TestLineField::CustomFlag:
         return line.customFlag; // empty on a line of exactly seven fields
     }
     return {};
@@ -29,7 +29,7 @@ QString fieldOf(const TestLine& line, SpecField field) {
 
 } // namespace
 
-QString lookUpSpecField(const QString& group, const QString& parameter, SpecField field) {
+QString lookUpTestLineField(const QString& group, const QString& parameter, TestLineField field) {
     if (group.isEmpty() || parameter.isEmpty()) {
         showExclamation(HeaderMessages::missingGroupName());
         return {};

@@ -91,9 +91,9 @@ const QueryCase Cases[] = {
      nullptr},
 };
 
-class SpecQueryTest : public RunTest, public ::testing::WithParamInterface<QueryCase> {};
+class TestLineQueryTest : public RunTest, public ::testing::WithParamInterface<QueryCase> {};
 
-TEST_P(SpecQueryTest, AnswersWithTheFieldAsWritten) {
+TEST_P(TestLineQueryTest, AnswersWithTheFieldAsWritten) {
     const QueryCase& c = GetParam();
     QByteArray text = "[PSU Spec]\r\n";
     int number = 1;
@@ -116,10 +116,10 @@ TEST_P(SpecQueryTest, AnswersWithTheFieldAsWritten) {
     EXPECT_EQ(readFile(resultsFile()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SpecQueryTest, ::testing::ValuesIn(Cases),
+INSTANTIATE_TEST_SUITE_P(Table, TestLineQueryTest, ::testing::ValuesIn(Cases),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(RunTest, SpecQueryWithoutProductAsksForTheUserEntry) {
+TEST_F(RunTest, TestLineQueryWithoutProductAsksForTheUserEntry) {
     writeSpec({"VIN,11.4,12.6,12,V,Power,Input voltage,", "<EOT>"});
     runModel().run.product.clear();
     XQMenu32 menu;
@@ -130,7 +130,7 @@ TEST_F(RunTest, SpecQueryWithoutProductAsksForTheUserEntry) {
 }
 
 // 499 keys without an end tag: the query gives up at the last key.
-TEST_F(RunTest, SpecQueryWithoutEndTagStopsAtTheLastKey) {
+TEST_F(RunTest, TestLineQueryWithoutEndTagStopsAtTheLastKey) {
     QByteArray text = "[PSU Spec]\r\n";
     for (int number = 1; number <= 499; ++number)
         text += QByteArray::number(number) + "=F,1,2,,V,G,P" + QByteArray::number(number) + ",\r\n";
