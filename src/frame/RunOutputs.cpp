@@ -1,0 +1,27 @@
+#include "frame/RunOutputs.h"
+
+#include <vector>
+
+namespace XQTestDev {
+
+namespace {
+
+std::vector<RunFinishedHandler>& handlers() {
+    // A function-local list, so an output that registers from a static
+    // initializer of its own never meets an unconstructed list.
+    static std::vector<RunFinishedHandler> list;
+    return list;
+}
+
+} // namespace
+
+void addRunFinishedHandler(RunFinishedHandler handler) {
+    handlers().push_back(std::move(handler));
+}
+
+void notifyRunFinished(const RunRecord& record) {
+    for (const RunFinishedHandler& handler : handlers())
+        handler(record);
+}
+
+} // namespace XQTestDev
