@@ -1,0 +1,95 @@
+#include "Binding.h"
+
+#include "Members.h"
+#include "Signals.h"
+
+#include <XQTestDev/XQMenu32.h>
+
+namespace XQTestDev::python {
+
+namespace {
+
+template <typename Query>
+void addTestLineQuery(py::class_<XQMenu32>& cls, const char* name, Query query, const char* doc) {
+    cls.def(name, query, py::arg("GroupName"), py::arg("ParameterName"), ReleasesGil(), doc);
+}
+
+void addRunData(py::class_<XQMenu32>& cls) {
+    const char* entered = "From the last accepted user entry (str; empty before one).";
+    addReadOnlyProperty(cls, "Model", &XQMenu32::Model, entered);
+    addReadOnlyProperty(cls, "Revision", &XQMenu32::Revision, entered);
+    addReadOnlyProperty(cls, "TestProduct", &XQMenu32::TestProduct, entered);
+    addReadOnlyProperty(cls, "OperatorID", &XQMenu32::OperatorID, entered);
+    addReadOnlyProperty(cls, "TestID", &XQMenu32::TestID, entered);
+    addReadOnlyProperty(cls, "WorkOrderLotNumber", &XQMenu32::WorkOrderLotNumber, entered);
+    addReadOnlyProperty(cls, "StartTime", &XQMenu32::StartTime,
+                        "When the run's user entry was accepted (datetime; None before one).");
+    addReadOnlyProperty(cls, "ATEID", &XQMenu32::ATEID, "The station's ID, read from ATE.INI.");
+    addProperty(cls, "SerialNumber", &XQMenu32::SerialNumber, &XQMenu32::setSerialNumber,
+                "The unit's serial number; setting it changes the results file at once (str).");
+    addReadOnlyProperty(cls, "HPU", &XQMenu32::HPU,
+                        "The elapsed time of the run as the header shows it (datetime.time).");
+}
+
+void addSettings(py::class_<XQMenu32>& cls) {
+    addProperty(cls, "EnableTestPrompt", &XQMenu32::EnableTestPrompt,
+                &XQMenu32::setEnableTestPrompt,
+                "Group windows created from now on ask before a group test (bool).");
+    addProperty(cls, "DisableGroupTestButton", &XQMenu32::DisableGroupTestButton,
+                &XQMenu32::setDisableGroupTestButton,
+                "Keeps the group Start buttons disabled from the next ShowMenu or run end (bool).");
+    addProperty(cls, "MenuPosition", &XQMenu32::MenuPosition, &XQMenu32::setMenuPosition,
+                "Where the header and group windows stand (MenuPositions; 0 until set).");
+}
+
+} // namespace
+
+void bindXQMenu32(py::module_& module) {
+    py::class_<XQMenu32> cls(
+        module, "XQMenu32",
+        "The test run: the header menu and group windows, the judging and recording of "
+        "every result, the overall verdict. Operator actions arrive as its signals. Creating "
+        "one starts a new unit: the previous results file is deleted.");
+    cls.def(py::init(&construct<XQMenu32>))
+        .def("ShowUserEntry", &XQMenu32::ShowUserEntry, ReleasesGil(),
+             "Shows the user entry modally; True when the operator accepted it.")
+        .def("ShowMenu", &XQMenu32::ShowMenu, ReleasesGil(),
+             "Shows the group windows of the current product (the user entry first when no "
+             "product is chosen yet).")
+        .def("HideMenu", &XQMenu32::HideMenu, ReleasesGil(),
+             "Closes the group windows and resets the results section for a new run.")
+        .def("ClearResults", &XQMenu32::ClearResults, ReleasesGil(),
+             "Empties the shown values; every line of the results becomes untested.")
+        .def("SendData", &XQMenu32::SendData, py::arg("GroupName"), py::arg("ParameterName"),
+             py::arg("TestResult"), py::arg("MovePage") = true, ReleasesGil(),
+             "Shows, judges, colours and records one result (a number or a text). True only "
+             "when it was recorded with the verdict Pass.")
+        .def("StopTest", &XQMenu32::StopTest, ReleasesGil(),
+             "Ends the run: the header returns to idle and EndTestTime is written.")
+        .def("OverallPassFail", &XQMenu32::OverallPassFail,
+             "\"PASS\", \"FAIL\" or empty, as last computed from the shown values.")
+        .def("ShowCabinet", &XQMenu32::ShowCabinet, ReleasesGil())
+        .def("HideCabinet", &XQMenu32::HideCabinet, ReleasesGil())
+        .def("StartAllTest", &XQMenu32::StartAllTest, ReleasesGil(),
+             "Starts a run as Start Test does and raises AllTestClick; returns once its "
+             "handlers have returned. False (with a message) when no product is chosen or "
+             "the changed configuration is refused.")
+        .def("HidePassFail", &XQMenu32::HidePassFail, ReleasesGil())
+        .def("ShowPassFail", &XQMenu32::ShowPassFail, ReleasesGil());
+    addTestLineQuery(cls, "GetDBFieldName", &XQMenu32::GetDBFieldName,
+                     "The line's database field as written in PRODUCTS.INI (str).");
+    addTestLineQuery(cls, "GetMinSpec", &XQMenu32::GetMinSpec,
+                     "The line's lower limit as written (str; empty when none matches).");
+    addTestLineQuery(cls, "GetMaxSpec", &XQMenu32::GetMaxSpec,
+                     "The line's upper limit as written (str; empty when none matches).");
+    addTestLineQuery(cls, "GetTargetSpec", &XQMenu32::GetTargetSpec,
+                     "The line's target as written (str; empty when none matches).");
+    addTestLineQuery(cls, "GetUnit", &XQMenu32::GetUnit, "The line's unit (str).");
+    addTestLineQuery(cls, "GetCustomFlag", &XQMenu32::GetCustomFlag,
+                     "The line's custom flag (str).");
+    addRunData(cls);
+    addSettings(cls);
+    addSignals(cls);
+}
+
+} // namespace XQTestDev::python

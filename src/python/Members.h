@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Binding.h"
+
+#include "Application.h"
+
+namespace XQTestDev::python {
+
+// Members that may wait (a modal window, a message, Delay, an instrument's
+// time-out, a nested event loop) run with the GIL released, so Python threads
+// keep running; any callback into Python takes it back.
+using ReleasesGil = py::call_guard<py::gil_scoped_release>;
+
+// A property under its C++ name: read with the getter (fast, keeps the GIL),
+// written with the setter (which may show a message, so it releases it).
+template <typename Class, typename... Options, typename Getter, typename Setter>
+void addProperty(py::class_<Class, Options...>& cls, const char* name, Getter getter, Setter setter,
+                 const char* doc = "") {
+    cls.def_property(name, py::cpp_function(getter), py::cpp_function(setter, ReleasesGil()), doc);
+}
+
+template <typename Class, typename... Options, typename Getter>
+void addReadOnlyProperty(py::class_<Class, Options...>& cls, const char* name, Getter getter,
+                         const char* doc = "") {
+    cls.def_property_readonly(name, py::cpp_function(getter), doc);
+}
+
+// The Qt application is made on first use when the script has not made one.
+template <typename Class> std::unique_ptr<Class> construct() {
+    ensureApplication();
+    return std::make_unique<Class>();
+}
+
+} // namespace XQTestDev::python
