@@ -1,0 +1,70 @@
+"""Shared set-up of the Python tests: one Qt application and one results
+folder per process (the library fixes its results folder at start-up), a
+station folder per test, and the message seam answering from a queue."""
+
+import os
+import pathlib
+import shutil
+import tempfile
+
+import pytest
+
+# The library reads WinDir once, when its first object is made.
+os.environ.setdefault("WinDir", tempfile.mkdtemp(prefix="xq-py-windir-"))
+os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
+
+import xqtestdev as xq  # noqa: E402
+
+SOURCE_DIR = pathlib.Path(__file__).resolve().parents[2]
+SAMPLE_STATION = SOURCE_DIR / "examples" / "station"
+ADMIN_PASSWORD = "bench-admin"
+
+
+@pytest.fixture(scope="session")
+def app():
+    return xq.Application(["xqtestdev-tests"])
+
+
+@pytest.fixture
+def results_dir():
+    return pathlib.Path(os.environ["WinDir"])
+
+
+class RecordingMessages:
+    """Keeps every message the library shows; answers from `answers`, then OK
+    (Yes for a question)."""
+
+    def __init__(self):
+        self.messages = []
+        self.answers = []
+
+    def __call__(self, text, title, buttons, icon):
+        self.messages.append((text, title, buttons, icon))
+        if self.answers:
+            return self.answers.pop(0)
+        return xq.ResultYes if buttons == xq.MessageButtons.YesNo else xq.ResultOK
+
+    @property
+    def texts(self):
+        return [text for text, *_ in self.messages]
+
+
+@pytest.fixture
+def messages(app):
+    recorder = RecordingMessages()
+    xq.set_message_handler(recorder)
+    yield recorder
+    xq.set_message_handler(None)
+
+
+@pytest.fixture
+def station(app, messages, tmp_path):
+    """A copy of the sample station folder, set as INIPath and AppPath, with
+    the admin password set."""
+    folder = tmp_path / "station"
+    shutil.copytree(SAMPLE_STATION, folder)
+    utility = xq.XQUtility32()
+    utility.INIPath = str(folder)
+    utility.AppPath = str(folder)
+    utility.AdminPassword = ADMIN_PASSWORD
+    return folder
