@@ -74,9 +74,11 @@ bool XQGPIB32Private::writeCommand() {
 bool XQGPIB32Private::writeFile() {
     letPendingEventsRun();
     if (!QFileInfo(currentCommand).isFile()) {
+        // Nothing is sent, yet the file was tried: the status check that
+        // follows judges the last driver call, and the one-shot commands are
+        // cleared, so the next Execute does not send them (a second *RST).
         showExclamation(QStringLiteral("Invalid path/filename, unable write data from file!"));
-        errorStatus = true;
-        return false;
+        return true;
     }
     if (simulateMode) {
         writeStatusLine(0, QStringLiteral("Device: Dummy command writing ..."));
