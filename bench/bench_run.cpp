@@ -113,6 +113,23 @@ void BM_SendData498(benchmark::State& state) {
 }
 BENCHMARK(BM_SendData498)->Unit(benchmark::kMillisecond);
 
+// The same with results of 100,000 characters (a waveform sent as text):
+// the results file keeps 1,022 of each, and the cells show what fits.
+void BM_SendData498LongResults(benchmark::State& state) {
+    Station& s = station();
+    s.showProduct(QStringLiteral("PSU"));
+    QString waveform;
+    for (int sample = 0; waveform.size() < 100000; ++sample)
+        waveform += QString::number(5.0 + (sample % 7) * 0.001, 'f', 3) + QLatin1Char(',');
+    waveform.truncate(100000);
+    for (auto _ : state) {
+        for (int line = 1; line <= LineCount; ++line)
+            benchmark::DoNotOptimize(s.menu->SendData(group(line), parameter(line), waveform));
+    }
+    state.counters["characters"] = static_cast<double>(waveform.size());
+}
+BENCHMARK(BM_SendData498LongResults)->Unit(benchmark::kMillisecond);
+
 // The floor of 498 results: the same number of durable writes of a file as
 // large as the results file, each replacing the whole file.
 void BM_DurableWrite498(benchmark::State& state) {
@@ -159,6 +176,7 @@ BENCHMARK(BM_OverallVerdict45Windows)->Unit(benchmark::kMicrosecond);
 const bool ratiosDeclared = [] {
     expectRatio("BM_SendData498", "BM_DurableWrite498", 1.5);
     expectRatio("BM_SendData498", "BM_IniKeyWrite498", 1.5);
+    expectRatio("BM_SendData498LongResults", "BM_SendData498", 1.5);
     return true;
 }();
 
