@@ -58,8 +58,11 @@ Station& station() {
 
 XQUtility32& utility() {
     static XQUtility32* object = [] {
+        // The station's folder first: the library takes its results folder
+        // from WinDir when the first object starts it.
+        const QString folder = station().dir.path();
         auto* created = new XQUtility32;
-        created->setINIPath(station().dir.path());
+        created->setINIPath(folder);
         return created;
     }();
     return *object;
