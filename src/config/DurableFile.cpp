@@ -149,10 +149,11 @@ bool removeUnclaimedTemporaries(const QByteArray& directory, const QByteArray& f
     return allRemoved;
 }
 
-// The files (absolute paths) whose last sweep left no temporary behind. Reading
-// the folder at every write cost more than the write's own work besides the
-// flushes; a file is swept again only while a living writer's temporary was
-// seen (that writer may die), or when a caller learns that a writer died.
+// The files (absolute paths) whose last sweep left no temporary behind. A
+// scan at every write would cost as much as the folder holds (a results
+// folder fills with reports and backups); a file is swept again only while a
+// living writer's temporary was seen (that writer may die), or when a caller
+// learns that a writer died.
 class SweptFiles {
 public:
     bool isClean(const QByteArray& target) {
