@@ -172,6 +172,18 @@ bool LanConnection::connect(TransportStatus& status) {
         status = TransportStatus::failed(transport_error::NoListener, resolved.reason);
         return false;
     }
+    if (protocol_ == Protocol::RawSocket) {
+        // liblxi can take a refused socket for a connected one: asked first.
+        const QString refused = probeConnection(
+            resolved.address, port_, std::max(1, timeoutMs_ - static_cast<int>(clock.elapsed())));
+        if (!refused.isEmpty()) {
+            const QString reason = refused + QStringLiteral(" (") + where() + QLatin1Char(')');
+            status = refused == QStringLiteral("connection timed out")
+                         ? TransportStatus::timedOut(reason)
+                         : TransportStatus::failed(transport_error::NoListener, reason);
+            return false;
+        }
+    }
     const int remaining = std::max(1, timeoutMs_ - static_cast<int>(clock.elapsed()));
     const QByteArray address = resolved.address.toLatin1();
     const QByteArray device = device_.toLatin1();
