@@ -18,6 +18,7 @@ bool LanTransport::ensureConnected() {
 
 void LanTransport::fail(const TransportStatus& status) {
     last_ = status;
+    pending_.clear();
     connection_.disconnect();
 }
 
@@ -33,11 +34,13 @@ bool LanTransport::sendBytes(const QByteArray& bytes) {
 
 bool LanTransport::clear() {
     // A fresh connection leaves nothing of an earlier exchange behind.
+    pending_.clear();
     connection_.disconnect();
     return ensureConnected();
 }
 
 void LanTransport::close() {
+    pending_.clear();
     connection_.disconnect();
     opened_ = false;
 }

@@ -29,6 +29,7 @@ protected:
     InstrumentResource resource_;
     LanConnection connection_;
     bool opened_ = false;
+    QByteArray pending_; // received after the last reply's terminator
 };
 
 // SCPI over a raw TCP socket (LXI instruments listen on 5025): commands end

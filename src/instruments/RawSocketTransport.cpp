@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace XQTestDev {
 
@@ -17,31 +18,34 @@ bool RawSocketTransport::write(const QByteArray& bytes) {
 QByteArray RawSocketTransport::read(const ReadLimit& limit) {
     if (!ensureConnected())
         return {};
-    QByteArray reply(static_cast<qsizetype>(std::max(0L, limit.maxCount)), '\0');
-    qsizetype filled = 0;
+    QByteArray reply = std::exchange(pending_, {});
     QElapsedTimer clock;
     clock.start();
     const int timeoutMs = connection_.timeoutMs();
-    const auto complete = [&] {
-        return limit.terminator >= 0 && filled > 0 &&
-               reply.at(filled - 1) == static_cast<char>(limit.terminator);
-    };
-    while (!complete()) {
-        if (filled == reply.size()) {
+    const qsizetype room = std::max(1L, limit.maxCount);
+    for (;;) {
+        const qsizetype end =
+            limit.terminator >= 0 ? reply.indexOf(static_cast<char>(limit.terminator)) : -1;
+        if (end >= 0 && end < room) {
+            pending_ = reply.mid(end + 1); // the start of a later reply
+            reply.truncate(end + 1);
+            break;
+        }
+        if (reply.size() >= room) {
             fail(TransportStatus::failed(transport_error::BufferFull,
                                          QStringLiteral("reply longer than ") +
-                                             QString::number(reply.size()) +
-                                             QStringLiteral(" bytes")));
+                                             QString::number(room) + QStringLiteral(" bytes")));
             return {};
         }
         const int remaining = timeoutMs - static_cast<int>(clock.elapsed());
         bool timedOut = remaining <= 0;
-        const int received = timedOut ? -1
-                                      : connection_.receive(reply.data() + filled,
-                                                            static_cast<int>(reply.size() - filled),
-                                                            remaining, timedOut);
+        QByteArray chunk(room - reply.size(), '\0');
+        const int received = timedOut
+                                 ? -1
+                                 : connection_.receive(chunk.data(), static_cast<int>(chunk.size()),
+                                                       remaining, timedOut);
         if (received > 0) {
-            filled += received;
+            reply.append(chunk.constData(), received);
             continue;
         }
         if (received == 0)
@@ -50,16 +54,15 @@ QByteArray RawSocketTransport::read(const ReadLimit& limit) {
                                              connection_.where() + QLatin1Char(')')));
         else if (timedOut)
             fail(TransportStatus::timedOut(
-                filled == 0 ? QStringLiteral("no reply within the timeout")
-                            : QStringLiteral("reply without terminator (") +
-                                  QString::number(filled) + QStringLiteral(" bytes)")));
+                reply.isEmpty() ? QStringLiteral("no reply within the timeout")
+                                : QStringLiteral("reply without terminator (") +
+                                      QString::number(reply.size()) + QStringLiteral(" bytes)")));
         else
             fail(TransportStatus::failed(transport_error::NoListener,
                                          QStringLiteral("connection lost (") + connection_.where() +
                                              QLatin1Char(')')));
         return {};
     }
-    reply.truncate(filled);
     // One line end as the GPIB bus gives it: a carriage return before it goes.
     if (reply.endsWith("\r\n"))
         reply.remove(reply.size() - 2, 1);

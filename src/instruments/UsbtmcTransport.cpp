@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace XQTestDev {
 
@@ -23,6 +24,7 @@ UsbtmcTransport::~UsbtmcTransport() {
 }
 
 void UsbtmcTransport::dropDevice() {
+    pending_.clear();
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
@@ -106,39 +108,43 @@ bool UsbtmcTransport::write(const QByteArray& bytes) {
 QByteArray UsbtmcTransport::read(const ReadLimit& limit) {
     if (!ensureOpen())
         return {};
-    QByteArray reply(static_cast<qsizetype>(std::max(1L, limit.maxCount)), '\0');
-    qsizetype filled = 0;
+    QByteArray reply = std::exchange(pending_, {});
+    const qsizetype room = std::max(1L, limit.maxCount);
     QElapsedTimer clock;
     clock.start();
-    while (limit.terminator < 0 || filled == 0 ||
-           reply.at(filled - 1) != static_cast<char>(limit.terminator)) {
-        if (filled == reply.size()) {
+    for (bool first = true;; first = false) {
+        const qsizetype end =
+            limit.terminator >= 0 ? reply.indexOf(static_cast<char>(limit.terminator)) : -1;
+        if (end >= 0 && end < room) {
+            pending_ = reply.mid(end + 1);
+            reply.truncate(end + 1);
+            break;
+        }
+        if (limit.terminator < 0 && !first)
+            break; // the driver ends a message itself
+        if (reply.size() >= room) {
             last_ = TransportStatus::failed(transport_error::BufferFull,
                                             QStringLiteral("reply longer than ") +
-                                                QString::number(reply.size()) +
-                                                QStringLiteral(" bytes"));
+                                                QString::number(room) + QStringLiteral(" bytes"));
             return {};
         }
         if (!waitFor(POLLIN, timeoutMs_ - static_cast<int>(clock.elapsed()))) {
             last_ = TransportStatus::timedOut(
-                filled == 0 ? QStringLiteral("no reply within the timeout")
-                            : QStringLiteral("reply without terminator (") +
-                                  QString::number(filled) + QStringLiteral(" bytes)"));
+                reply.isEmpty() ? QStringLiteral("no reply within the timeout")
+                                : QStringLiteral("reply without terminator (") +
+                                      QString::number(reply.size()) + QStringLiteral(" bytes)"));
             return {};
         }
-        const ssize_t got =
-            ::read(fd_, reply.data() + filled, static_cast<size_t>(reply.size() - filled));
+        QByteArray chunk(room - reply.size(), '\0');
+        const ssize_t got = ::read(fd_, chunk.data(), static_cast<size_t>(chunk.size()));
         if (got < 0 && (errno == EAGAIN || errno == EINTR))
             continue;
         if (got <= 0) {
             failFromSystem(got == 0 ? EIO : errno, "cannot read from");
             return {};
         }
-        filled += got;
-        if (limit.terminator < 0)
-            break; // the driver ends a message itself
+        reply.append(chunk.constData(), got);
     }
-    reply.truncate(filled);
     if (reply.endsWith("\r\n"))
         reply.remove(reply.size() - 2, 1);
     last_ = TransportStatus::done(static_cast<long>(reply.size()));

@@ -39,6 +39,7 @@ private:
     int fd_ = -1;
     bool opened_ = false;
     bool kernelTimeout_ = false; // the driver itself ends a late transfer
+    QByteArray pending_;         // received after the last reply's terminator
 };
 
 } // namespace XQTestDev

@@ -125,6 +125,41 @@ TEST_P(ReadTimeoutTest, AReadThatTimesOutStopsTheReadingWithErrorStatus) {
 
 INSTANTIATE_TEST_SUITE_P(Messages, ReadTimeoutTest, ::testing::Bool());
 
+// Every way of naming a GPIB instrument reads it and names its resource.
+struct GpibNaming {
+    const char* name;
+    QVariant deviceName;
+    GPIB_BoardNumber board; // set before Execute
+    const char* resource;
+};
+
+class GpibNamingTest : public ReadingTest, public ::testing::WithParamInterface<GpibNaming> {};
+
+TEST_P(GpibNamingTest, ReadsTheInstrumentAndNamesItsResource) {
+    describeBus("[board 0]\n[board 1]\n[device DMM]\nboard = 1\naddress = 7\nidn = A,B,C,D\n"
+                "query READ? = text 1.5\n");
+    XQGPIB32 device;
+    EXPECT_TRUE(device.ResourceName().isEmpty()); // nothing open yet
+    device.setDeviceName(GetParam().deviceName);
+    device.setBoardNumber(GetParam().board);
+    device.setReadCommand(QStringLiteral("READ?"));
+    device.Execute();
+    EXPECT_TRUE(recorder->messages.empty())
+        << recorder->texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(device.Value(), 1.5);
+    EXPECT_EQ(device.BoardNumber(), GPIB1);
+    EXPECT_EQ(device.ResourceName(), QString::fromLatin1(GetParam().resource));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, GpibNamingTest,
+                         ::testing::Values(GpibNaming{"Address", 7, GPIB1, "GPIB1::7::INSTR"},
+                                           GpibNaming{"ConfiguredName", QStringLiteral("DMM"),
+                                                      GPIB1, "DMM"},
+                                           // The resource's board wins over BoardNumber.
+                                           GpibNaming{"Resource", QStringLiteral("gpib1::7::instr"),
+                                                      GPIB0, "GPIB1::7::INSTR"}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
 struct UnknownPlaceCase {
     const char* name;
     QVariant deviceName;
