@@ -4,6 +4,8 @@
 #include "instruments/LanConnection.h"
 #include "instruments/Transport.h"
 
+#include <vector>
+
 namespace XQTestDev {
 
 // What the raw socket and VXI-11 transports share: a connection made again
@@ -40,6 +42,9 @@ public:
 
     bool write(const QByteArray& bytes) override;
     QByteArray read(const ReadLimit& limit) override;
+
+private:
+    std::vector<char> scratch_;
 };
 
 // VXI-11 through liblxi: the instrument ends each reply itself.

@@ -39,13 +39,15 @@ QByteArray RawSocketTransport::read(const ReadLimit& limit) {
         }
         const int remaining = timeoutMs - static_cast<int>(clock.elapsed());
         bool timedOut = remaining <= 0;
-        QByteArray chunk(room - reply.size(), '\0');
-        const int received = timedOut
-                                 ? -1
-                                 : connection_.receive(chunk.data(), static_cast<int>(chunk.size()),
-                                                       remaining, timedOut);
+        // One buffer for the life of the transport: no 64 KiB to clear per read.
+        if (static_cast<qsizetype>(scratch_.size()) < room)
+            scratch_.resize(static_cast<size_t>(room));
+        const int received =
+            timedOut ? -1
+                     : connection_.receive(scratch_.data(), static_cast<int>(room - reply.size()),
+                                           remaining, timedOut);
         if (received > 0) {
-            reply.append(chunk.constData(), received);
+            reply.append(scratch_.data(), received);
             continue;
         }
         if (received == 0)
