@@ -151,12 +151,7 @@ QString LanConnection::where() const {
                : host_ + QStringLiteral(" (") + device_ + QLatin1Char(')');
 }
 
-QString LanConnection::whyNotConnected(const QString& address, int remainingMs) const {
-    const int port = protocol_ == Protocol::RawSocket ? port_ : PortmapperPort;
-    const QString probed = probeConnection(address, port, std::max(1, remainingMs));
-    if (!probed.isEmpty())
-        return probed + QStringLiteral(" (") + host_ + QLatin1Char(':') + QString::number(port) +
-               QLatin1Char(')');
+QString LanConnection::whyNotConnected() const {
     if (protocol_ == Protocol::Vxi11)
         return QStringLiteral("no VXI-11 device ") + device_ + QStringLiteral(" at ") + host_;
     return QStringLiteral("connection failed (") + where() + QLatin1Char(')');
@@ -172,17 +167,19 @@ bool LanConnection::connect(TransportStatus& status) {
         status = TransportStatus::failed(transport_error::NoListener, resolved.reason);
         return false;
     }
-    if (protocol_ == Protocol::RawSocket) {
-        // liblxi can take a refused socket for a connected one: asked first.
-        const QString refused = probeConnection(
-            resolved.address, port_, std::max(1, timeoutMs_ - static_cast<int>(clock.elapsed())));
-        if (!refused.isEmpty()) {
-            const QString reason = refused + QStringLiteral(" (") + where() + QLatin1Char(')');
-            status = refused == QStringLiteral("connection timed out")
-                         ? TransportStatus::timedOut(reason)
-                         : TransportStatus::failed(transport_error::NoListener, reason);
-            return false;
-        }
+    // Asked first: liblxi can take a refused socket for a connected one, and
+    // the RPC library waits far beyond TimeOut for a portmapper that is not
+    // there.
+    const int probedPort = protocol_ == Protocol::RawSocket ? port_ : PortmapperPort;
+    const QString refused = probeConnection(
+        resolved.address, probedPort, std::max(1, timeoutMs_ - static_cast<int>(clock.elapsed())));
+    if (!refused.isEmpty()) {
+        const QString reason = refused + QStringLiteral(" (") + host_ + QLatin1Char(':') +
+                               QString::number(probedPort) + QLatin1Char(')');
+        status = refused == QStringLiteral("connection timed out")
+                     ? TransportStatus::timedOut(reason)
+                     : TransportStatus::failed(transport_error::NoListener, reason);
+        return false;
     }
     const int remaining = std::max(1, timeoutMs_ - static_cast<int>(clock.elapsed()));
     const QByteArray address = resolved.address.toLatin1();
@@ -201,8 +198,7 @@ bool LanConnection::connect(TransportStatus& status) {
                                            QLatin1Char(')'));
         return false;
     }
-    status = TransportStatus::failed(transport_error::NoListener,
-                                     whyNotConnected(resolved.address, left));
+    status = TransportStatus::failed(transport_error::NoListener, whyNotConnected());
     return false;
 }
 

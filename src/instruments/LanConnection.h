@@ -34,7 +34,7 @@ public:
     QString where() const; // "host:port" for messages
 
 private:
-    QString whyNotConnected(const QString& address, int remainingMs) const;
+    QString whyNotConnected() const;
 
     Protocol protocol_;
     QString host_;

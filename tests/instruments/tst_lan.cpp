@@ -181,7 +181,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "known); !"},
         OpenFault{"RefusedConnection", "TCPIP::ADDRESS::PORT::SOCKET",
                   "GPIB Error: RESOURCE Error detected; I/O completed; Write function detected "
-                  "no listeners; connection refused (ADDRESS:PORT); !"}),
+                  "no listeners; connection refused (ADDRESS:PORT); !"},
+        OpenFault{"NoPortmapperForVxi11", "TCPIP::ADDRESS::INSTR",
+                  "GPIB Error: RESOURCE Error detected; I/O completed; Write function detected "
+                  "no listeners; connection refused (ADDRESS:111); !"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(LanTest, AnInstrumentThatFallsSilentStopsThePeriodicReadingWithinTheTimeOut) {
