@@ -34,6 +34,14 @@ echo "== demo with sanitizers"
 station="$(mktemp -d)"
 trap 'rm -rf "$station"' EXIT
 cp "$top"/examples/station/* "$station/"
+# The demo's LAN multimeter, on loopback while the demo runs.
+"$build/src/instruments/sim/xq-sim-lan" "$station/bench.gpib" >"$station/lan.out" &
+lan_simulator=$!
+trap 'kill "$lan_simulator" 2>/dev/null; rm -rf "$station"' EXIT
+for _ in $(seq 50); do
+    grep -q '^ready' "$station/lan.out" && break
+    sleep 0.1
+done
 (cd "$station" && WinDir="$station" XQ_REPORT_PDF=1 QT_QPA_PLATFORM=offscreen \
      XQ_GPIB_LIBRARY="$build/src/instruments/sim/libxqgpib-sim.so" \
      XQ_GPIB_SIM_BUS="$station/bench.gpib" \

@@ -7,6 +7,7 @@
 #include "instruments/GpibCalls.h"
 #include "instruments/GpibStatusLines.h"
 #include "instruments/GpibStatusText.h"
+#include "instruments/GpibTransport.h"
 #include "instruments/PropertyRules.h"
 #include "instruments/SimulatedReply.h"
 #include "ui/EventPause.h"
@@ -31,7 +32,7 @@ QString replyText(const QByteArray& bytes) {
 } // namespace
 
 bool XQGPIB32Private::mayTalkToDevice() {
-    if (descriptor >= 1 && !isEmptyOrZero(deviceName))
+    if (transport && transport->isOpen() && !isEmptyOrZero(deviceName))
         return true;
     // Without a descriptor nothing is ever sent, messages or not: descriptor
     // 0 would address the board itself.
@@ -67,7 +68,7 @@ bool XQGPIB32Private::writeCommand() {
     }
     if (!mayTalkToDevice())
         return false;
-    writeToDevice([this] { gpibWrite(descriptor, toDriverText(currentCommand)); });
+    writeToDevice([this] { transport->write(toDriverText(currentCommand)); });
     return true;
 }
 
@@ -87,7 +88,7 @@ bool XQGPIB32Private::writeFile() {
     }
     if (!mayTalkToDevice())
         return false;
-    writeToDevice([this] { gpibWriteFile(descriptor, currentCommand); });
+    writeToDevice([this] { transport->writeFile(currentCommand); });
     return true;
 }
 
@@ -104,17 +105,25 @@ QString XQGPIB32Private::readReply() {
     writeStatusLine(1, QStringLiteral("Device: ") + deviceNameText() +
                            QStringLiteral(" data is reading ..."));
     letPendingEventsRun();
-    const QString reply = withoutOuterBlanks(replyText(gpibRead(descriptor, ReadBufferSize)));
+    const QString reply =
+        withoutOuterBlanks(replyText(transport->read(ReadLimit{ReadBufferSize, '\n'})));
     pause();
     writeStatusLine(1, QStringLiteral("Read done ..."));
     return reply;
 }
 
 void XQGPIB32Private::checkStatus() {
+    checkStatus(transport ? transport->status() : gpibBusStatus());
+}
+
+void XQGPIB32Private::checkStatus(const TransportStatus& status) {
     errorStatus = false;
-    const QString text = gpibStatusText(gpibStatusWord(), gpibMirrors().error);
+    QString text = gpibStatusText(status.statusWord, status.errorCode);
     if (text.isEmpty())
         return;
+    // Off the bus the system's own words follow the driver's texts.
+    if (!status.reason.isEmpty())
+        text += status.reason + QStringLiteral("; ");
     if (!disableErrMessage)
         showExclamation(gpibErrorMessage(deviceNameText(), text));
     errorStatus = true;
