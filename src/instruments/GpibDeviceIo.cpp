@@ -7,6 +7,7 @@
 #include "instruments/GpibCalls.h"
 #include "instruments/GpibStatusLines.h"
 #include "instruments/GpibStatusText.h"
+#include "instruments/InstrumentsInUse.h"
 #include "instruments/PropertyRules.h"
 #include "instruments/SimulatedReply.h"
 #include "ui/EventPause.h"
@@ -103,6 +104,7 @@ QString XQGPIB32Private::readReply() {
                            QStringLiteral(" data is reading ..."));
     letPendingEventsRun();
     const QString reply = withoutOuterBlanks(replyText(gpibRead(descriptor, ReadBufferSize)));
+    noteInstrumentRead(descriptor);
     pause();
     writeStatusLine(1, QStringLiteral("Read done ..."));
     return reply;

@@ -8,6 +8,7 @@
 #include "instruments/GpibCalls.h"
 #include "instruments/GpibStatusLines.h"
 #include "instruments/Identification.h"
+#include "instruments/InstrumentsInUse.h"
 #include "instruments/PanelReading.h"
 #include "instruments/PropertyRules.h"
 
@@ -67,6 +68,7 @@ bool XQGPIB32Private::openDevice() {
     }
     writeStatusLine(
         0, deviceLine(name, QStringLiteral(" found address ") + QString::number(descriptor)));
+    noteInstrumentOpened(descriptor, gpibResource(boardNumber, deviceName));
     return true;
 }
 
@@ -92,6 +94,7 @@ bool XQGPIB32Private::identify() {
     const Identification found = parseIdentification(reply, delimiter(), brandName, modelName);
     brandName = found.brandName;
     modelName = found.modelName;
+    noteInstrumentOpened(descriptor, gpibResource(boardNumber, deviceName), reply);
     writeStatusLine(0, QStringLiteral("Found: ") + found.foundText);
     if (found.unknown)
         showCritical(

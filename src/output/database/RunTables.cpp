@@ -313,6 +313,11 @@ bool insertLines(QSqlDatabase& db, qint64 runId, const std::vector<RunRecordLine
 
 } // namespace
 
+bool& runTablesEnabled() {
+    static bool enabled = true;
+    return enabled;
+}
+
 QStringList runTableStatements(const QSqlDatabase& db) {
     return statementsFor(dialectOf(db));
 }

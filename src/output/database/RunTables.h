@@ -35,6 +35,10 @@ bool ensureRunTables(QSqlDatabase& db, QString* error);
 qint64 insertRunRecord(QSqlDatabase& db, const RunRecord& record, const QString& recordFile,
                        QString* error);
 
+// Whether WriteDatabase stores runs in these tables; true unless the bench
+// measures a write without them.
+bool& runTablesEnabled();
+
 // The statements that make the tables on each database, for the station's
 // documentation and for tests that compare them with the shipped SQL file.
 QStringList runTableStatements(const QSqlDatabase& db);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace XQTestDev {
+
+// The canonical resource of a GPIB instrument: "GPIB<board>::<address>::INSTR"
+// for a primary address; for a name configured in the driver (whose address
+// only the driver knows) "GPIB<board>::<name>::INSTR".
+QString gpibResource(int board, const QVariant& deviceName);
+
+// Ties an open descriptor to its instrument and notes the instrument as used
+// by the run (an open counts); `idn` is empty until it is identified.
+void noteInstrumentOpened(int descriptor, const QString& resource, const QString& idn = {});
+
+// A reading through a descriptor notes its instrument as used by the run,
+// whichever object (the instrument or its panel's reader) reads.
+void noteInstrumentRead(int descriptor);
+
+} // namespace XQTestDev
