@@ -27,7 +27,7 @@ QString gpibResource(int board, const QVariant& deviceName) {
 
 void noteInstrumentOpened(int descriptor, const QString& resource, const QString& idn) {
     resourceByDescriptor().insert(descriptor, resource);
-    noteInstrumentUsed(resource, idn);
+    noteInstrumentUsed(resource, idn.trimmed());
 }
 
 void noteInstrumentRead(int descriptor) {
