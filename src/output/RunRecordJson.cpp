@@ -3,7 +3,9 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace XQTestDev {
 
@@ -78,15 +80,17 @@ QString runRecordSchemaName() {
 QString recordTime(const QDateTime& time) {
     if (!time.isValid())
         return {};
-    // Qt writes "Z" for UTC; the record always names the offset in full.
-    const QDateTime seconds = time.addMSecs(-time.time().msec());
-    const int offset = seconds.offsetFromUtc();
-    const QChar sign = offset < 0 ? QLatin1Char('-') : QLatin1Char('+');
-    const int minutes = std::abs(offset) / 60;
-    return seconds.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + sign +
-           QStringLiteral("%1:%2")
-               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    // Built from the numbers: a run's end formats hundreds of times, and
+    // QDateTime::toString parses its format each time.
+    const QDate date = time.date();
+    const QTime clock = time.time();
+    const int offset = time.offsetFromUtc() / 60;
+    const int minutes = std::abs(offset);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", date.year(),
+                  date.month(), date.day(), clock.hour(), clock.minute(), clock.second(),
+                  offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+    return QString::fromLatin1(text);
 }
 
 QJsonArray instrumentsJson(const RunRecord& record) {
@@ -126,8 +130,112 @@ QJsonObject runRecordJson(const RunRecord& record) {
     };
 }
 
-QByteArray runRecordBytes(const RunRecord& record) {
-    return QJsonDocument(runRecordJson(record)).toJson(QJsonDocument::Indented);
+namespace {
+
+// The file is written by hand rather than through QJsonDocument: the end of a
+// run waits for it, and a document of a few hundred small objects costs
+// several times the disk write. One line per test line keeps it readable and
+// easy to search.
+class JsonWriter {
+public:
+    explicit JsonWriter(qsizetype reserve) { out_.reserve(reserve); }
+
+    JsonWriter& raw(const char* text) {
+        out_ += text;
+        return *this;
+    }
+    JsonWriter& string(const QString& text) {
+        out_ += '"';
+        const qsizetype size = text.size();
+        for (qsizetype i = 0; i < size; ++i) {
+            const char16_t u = text[i].unicode();
+            if (u == '"' || u == '\\') {
+                out_ += '\\';
+                out_ += char(u);
+            } else if (u < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(u));
+                out_ += escaped;
+            } else if (u < 0x80) {
+                out_ += char(u);
+            } else {
+                // A surrogate pair is converted whole.
+                const bool pair =
+                    QChar::isHighSurrogate(u) && i + 1 < size && text[i + 1].isLowSurrogate();
+                out_ += QStringView(text).mid(i, pair ? 2 : 1).toUtf8();
+                i += pair ? 1 : 0;
+            }
+        }
+        out_ += '"';
+        return *this;
+    }
+    JsonWriter& key(const char* name, const QString& value) {
+        raw("\"").raw(name).raw("\": ");
+        return string(value);
+    }
+    JsonWriter& number(const std::optional<double>& value) {
+        if (!value || !std::isfinite(*value))
+            return raw("null");
+        char digits[32];
+        const auto end = std::to_chars(digits, digits + sizeof digits, *value).ptr;
+        out_.append(digits, end - digits);
+        return *this;
+    }
+    JsonWriter& boolean(bool value) { return raw(value ? "true" : "false"); }
+    JsonWriter& integer(int value) {
+        out_ += QByteArray::number(value);
+        return *this;
+    }
+    QByteArray take() { return std::move(out_); }
+
+private:
+    QByteArray out_;
+};
+
+void writeConfigFile(JsonWriter& w, const char* name, const RunRecordConfigFile& file) {
+    w.raw("    \"").raw(name).raw("\": {").key("version", file.version).raw(", ");
+    w.key("checksum", file.checksum).raw(", \"approved\": ").boolean(file.approved).raw("}");
+}
+
+void writeLine(JsonWriter& w, const RunRecordLine& line) {
+    w.raw("    {").key("key", line.key).raw(", ").key("group", line.group).raw(", ");
+    w.key("parameter", line.parameter).raw(", ").key("min", line.min).raw(", ");
+    w.key("max", line.max).raw(", ").key("unit", line.unit).raw(", ");
+    w.key("value", line.value).raw(", \"number\": ").number(line.number).raw(", ");
+    w.key("verdict", line.verdict).raw(", ").key("time", recordTime(line.measuredAt)).raw("}");
+}
+
+} // namespace
+
+QByteArray runRecordBytes(const RunRecord& r) {
+    JsonWriter w(2048 + qsizetype(r.lines.size()) * 220);
+    w.raw("{\n  ").key("schema", runRecordSchemaName());
+    w.raw(",\n  ").key("station", r.station).raw(",\n  ").key("operator", r.operatorId);
+    w.raw(",\n  ").key("product", r.product).raw(",\n  ").key("model", r.model);
+    w.raw(",\n  ").key("revision", r.revision).raw(",\n  ").key("serialNumber", r.serialNumber);
+    w.raw(",\n  ").key("workOrder", r.workOrder).raw(",\n  ").key("testId", r.testId);
+    w.raw(",\n  ").key("start", recordTime(r.start));
+    w.raw(",\n  ").key("finish", recordTime(r.finish));
+    w.raw(",\n  ").key("verdict", r.verdict).raw(",\n  \"aborted\": ").boolean(r.aborted);
+    w.raw(",\n  \"untested\": ").integer(r.untested);
+    w.raw(",\n  ").key("softwareVersion", r.softwareVersion);
+    w.raw(",\n  ").key("libraryVersion", r.libraryVersion);
+    w.raw(",\n  \"config\": {\n");
+    writeConfigFile(w, "ateIni", r.ateIni);
+    w.raw(",\n");
+    writeConfigFile(w, "productsIni", r.productsIni);
+    w.raw("\n  },\n  \"instruments\": [");
+    for (size_t i = 0; i < r.instruments.size(); ++i) {
+        w.raw(i ? ",\n    {" : "\n    {").key("resource", r.instruments[i].resource).raw(", ");
+        w.key("idn", r.instruments[i].idn).raw("}");
+    }
+    w.raw(r.instruments.empty() ? "],\n  \"lines\": [" : "\n  ],\n  \"lines\": [");
+    for (size_t i = 0; i < r.lines.size(); ++i) {
+        w.raw(i ? ",\n" : "\n");
+        writeLine(w, r.lines[i]);
+    }
+    w.raw(r.lines.empty() ? "]\n}\n" : "\n  ]\n}\n");
+    return w.take();
 }
 
 std::optional<RunRecord> runRecordFromBytes(const QByteArray& bytes, QString* error) {
