@@ -86,9 +86,13 @@ constexpr const char* IndexStatements[] = {
 // Several stations may meet missing tables at once; one makes them.
 constexpr qint64 CreationLockKey = 0x5851'5255'4e31; // "XQRUN1"
 
-// Lines per INSERT: fewer round trips to a server, well below every
-// database's limit of bound values.
-constexpr int LinesPerStatement = 50;
+// Lines per INSERT: on a server, fewer round trips, well below its limit of
+// bound values. SQLite has no round trip, and Qt's driver looks up every
+// bound value by name, which costs the square of the values of one
+// statement: there one prepared line is run once per line.
+int linesPerStatement(Dialect dialect) {
+    return dialect == Dialect::Sqlite ? 1 : 50;
+}
 
 template <size_t N>
 QString createTable(const char* table, const ColumnType (&columns)[N], Dialect dialect) {
@@ -295,18 +299,27 @@ bool insertLines(QSqlDatabase& db, qint64 runId, const std::vector<RunRecordLine
                  Dialect dialect, QString* error) {
     const QStringList names = columnNames(MeasurementColumns, 0);
     const QString row = placeholders(static_cast<int>(names.size()));
+    const size_t perStatement = static_cast<size_t>(linesPerStatement(dialect));
     QSqlQuery query(db);
-    for (size_t first = 0; first < lines.size(); first += LinesPerStatement) {
-        const size_t last = std::min(lines.size(), first + LinesPerStatement);
-        QVariantList values;
-        for (size_t i = first; i < last; ++i)
-            values += lineValues(runId, lines[i], dialect);
-        const QString statement =
-            QStringLiteral("INSERT INTO xq_measurement (%1) VALUES %2")
-                .arg(names.join(u','),
-                     QStringList(static_cast<qsizetype>(last - first), row).join(u','));
-        if (!execBound(query, statement, values, error))
-            return false;
+    size_t prepared = 0; // lines of the statement prepared last
+    for (size_t first = 0; first < lines.size(); first += perStatement) {
+        const size_t count = std::min(lines.size() - first, perStatement);
+        if (count != prepared) {
+            const QString statement =
+                QStringLiteral("INSERT INTO xq_measurement (%1) VALUES %2")
+                    .arg(names.join(u','),
+                         QStringList(static_cast<qsizetype>(count), row).join(u','));
+            if (!query.prepare(statement))
+                return failed(error, query.lastError().text());
+            prepared = count;
+        }
+        int at = 0;
+        for (size_t i = first; i < first + count; ++i) {
+            for (const QVariant& value : lineValues(runId, lines[i], dialect))
+                query.bindValue(at++, value);
+        }
+        if (!query.exec())
+            return failed(error, query.lastError().text());
     }
     return true;
 }
