@@ -8,6 +8,7 @@
 #include "instruments/GpibStatusLines.h"
 #include "instruments/GpibStatusText.h"
 #include "instruments/GpibTransport.h"
+#include "instruments/InstrumentsInUse.h"
 #include "instruments/PropertyRules.h"
 #include "instruments/SimulatedReply.h"
 #include "ui/EventPause.h"
@@ -107,6 +108,7 @@ QString XQGPIB32Private::readReply() {
     letPendingEventsRun();
     const QString reply =
         withoutOuterBlanks(replyText(transport->read(ReadLimit{ReadBufferSize, '\n'})));
+    noteInstrumentRead(descriptor);
     pause();
     writeStatusLine(1, QStringLiteral("Read done ..."));
     return reply;

@@ -9,6 +9,7 @@
 #include "instruments/GpibStatusLines.h"
 #include "instruments/Identification.h"
 #include "instruments/InstrumentResource.h"
+#include "instruments/InstrumentsInUse.h"
 #include "instruments/PanelReading.h"
 #include "instruments/PropertyRules.h"
 
@@ -77,6 +78,7 @@ bool XQGPIB32Private::openDevice() {
     descriptor = static_cast<qint16>(transport->handle());
     writeStatusLine(
         0, deviceLine(name, QStringLiteral(" found address ") + QString::number(descriptor)));
+    noteInstrumentOpened(descriptor, transport->resourceName());
     return true;
 }
 
@@ -103,6 +105,7 @@ bool XQGPIB32Private::identify() {
     const Identification found = parseIdentification(reply, delimiter(), brandName, modelName);
     brandName = found.brandName;
     modelName = found.modelName;
+    noteInstrumentOpened(descriptor, transport->resourceName(), reply);
     writeStatusLine(0, QStringLiteral("Found: ") + found.foundText);
     if (found.unknown)
         showCritical(
