@@ -1,5 +1,6 @@
 #include "run/CellFit.h"
 
+#include "run/NumberFit.h"
 #include "run/TestLine.h"
 
 #include <QFontMetricsF>
@@ -9,7 +10,6 @@ namespace XQTestDev {
 namespace {
 
 constexpr qreal PointStep = 0.5;
-constexpr int MostSignificantDigits = 15;
 
 bool fits(const QString& text, const QFont& font, int width) {
     return QFontMetricsF(font).horizontalAdvance(text) <= width;
@@ -21,16 +21,8 @@ QFont withPointSize(const QFont& font, qreal size) {
     return smaller;
 }
 
-// The number with as many significant digits as the cell takes; the shortest
-// form when even one digit does not fit.
 QString roundedToFit(double value, const QFont& font, int width) {
-    QString text;
-    for (int digits = MostSignificantDigits; digits >= 1; --digits) {
-        text = QString::number(value, 'g', digits);
-        if (fits(text, font, width))
-            return text;
-    }
-    return text;
+    return roundedNumberToFit(value, [&](const QString& text) { return fits(text, font, width); });
 }
 
 } // namespace
