@@ -1,5 +1,6 @@
 #include "RunDemo.h"
 
+#include "DemoSession.h"
 #include "HeaderDemo.h"
 
 #include <XQTestDev/XQGPIB32.h>
@@ -125,7 +126,10 @@ void testOneUnit(XQUtility32& utility, XQMenu32& menu, const DemoSession& sessio
     QObject::disconnect(measuring);
     // The verdict follows the shown values on the menu's next clock tick.
     letEventsRun(session.automatic ? 600 : 3000);
+    saveScreen(QStringLiteral("run-measured"));
     menu.StopTest();
+    letEventsRun(session.automatic ? 450 : 0);
+    saveScreen(QStringLiteral("run-stopped"));
     report(QStringLiteral("Overall verdict: %1").arg(menu.OverallPassFail()));
     report(QStringLiteral("Results file: %1 (OverallPassFail=%2)")
                .arg(resultsFilePath(),

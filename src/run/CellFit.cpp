@@ -1,5 +1,6 @@
 #include "run/CellFit.h"
 
+#include "run/NumberFit.h"
 #include "run/TestLine.h"
 
 #include <QFontMetricsF>
@@ -11,7 +12,6 @@ namespace XQTestDev {
 namespace {
 
 constexpr qreal PointStep = 0.5;
-constexpr int MostSignificantDigits = 15;
 const QChar Ellipsis(0x2026);
 
 bool fits(const QString& text, const QFont& font, int width) {
@@ -24,16 +24,8 @@ QFont withPointSize(const QFont& font, qreal size) {
     return smaller;
 }
 
-// The number with as many significant digits as the cell takes; the shortest
-// form when even one digit does not fit.
 QString roundedToFit(double value, const QFont& font, int width) {
-    QString text;
-    for (int digits = MostSignificantDigits; digits >= 1; --digits) {
-        text = QString::number(value, 'g', digits);
-        if (fits(text, font, width))
-            return text;
-    }
-    return text;
+    return roundedNumberToFit(value, [&](const QString& text) { return fits(text, font, width); });
 }
 
 // The start of a text that does not fit, with "…". Only as much of it is

@@ -133,6 +133,7 @@ bool HeaderControl::runActive() const {
 
 void HeaderControl::disableStarts() {
     window_->showRunActive(true);
+    window_->showUntestedLines({});
     setGroupStartsEnabled(false);
 }
 
