@@ -2,13 +2,13 @@
 
 #include "instruments/XQGPIB32Private.h"
 
+#include "frame/InstrumentLog.h"
 #include "frame/MessageBox.h"
 #include "instruments/GpibBinding.h"
 #include "instruments/GpibCalls.h"
 #include "instruments/GpibStatusLines.h"
 #include "instruments/GpibStatusText.h"
 #include "instruments/GpibTransport.h"
-#include "instruments/InstrumentsInUse.h"
 #include "instruments/PropertyRules.h"
 #include "instruments/SimulatedReply.h"
 #include "ui/EventPause.h"
@@ -108,7 +108,8 @@ QString XQGPIB32Private::readReply() {
     letPendingEventsRun();
     const QString reply =
         withoutOuterBlanks(replyText(transport->read(ReadLimit{ReadBufferSize, '\n'})));
-    noteInstrumentRead(descriptor);
+    // Whichever object reads (the instrument or its panel's reader), the run used it.
+    noteInstrumentUsed(transport->resourceName());
     pause();
     writeStatusLine(1, QStringLiteral("Read done ..."));
     return reply;

@@ -3,13 +3,13 @@
 
 #include "instruments/XQGPIB32Private.h"
 
+#include "frame/InstrumentLog.h"
 #include "frame/InstrumentUse.h"
 #include "frame/MessageBox.h"
 #include "instruments/DevicePanel.h"
 #include "instruments/GpibStatusLines.h"
 #include "instruments/Identification.h"
 #include "instruments/InstrumentResource.h"
-#include "instruments/InstrumentsInUse.h"
 #include "instruments/PanelReading.h"
 #include "instruments/PropertyRules.h"
 
@@ -78,7 +78,7 @@ bool XQGPIB32Private::openDevice() {
     descriptor = static_cast<qint16>(transport->handle());
     writeStatusLine(
         0, deviceLine(name, QStringLiteral(" found address ") + QString::number(descriptor)));
-    noteInstrumentOpened(descriptor, transport->resourceName());
+    noteInstrumentUsed(transport->resourceName());
     return true;
 }
 
@@ -105,7 +105,7 @@ bool XQGPIB32Private::identify() {
     const Identification found = parseIdentification(reply, delimiter(), brandName, modelName);
     brandName = found.brandName;
     modelName = found.modelName;
-    noteInstrumentOpened(descriptor, transport->resourceName(), reply);
+    noteInstrumentUsed(transport->resourceName(), reply.trimmed());
     writeStatusLine(0, QStringLiteral("Found: ") + found.foundText);
     if (found.unknown)
         showCritical(
