@@ -6,6 +6,7 @@
 
 #include "BenchMain.h"
 
+#include "config/StationFiles.h"
 #include "frame/LibraryState.h"
 #include "output/database/BackupFolder.h"
 #include "output/database/BackupReplay.h"
@@ -13,14 +14,17 @@
 #include "output/database/DatabaseRunRow.h"
 #include "output/database/DatabaseWrite.h"
 #include "output/database/RunInputs.h"
+#include "output/database/RunTables.h"
 #include "output/database/SqliteStore.h"
 #include "output/database/StatementText.h"
 #include "run/RunSession.h"
 
 #include <XQTestDev/Messages.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -254,6 +258,42 @@ void BM_Insert100_Sqlite_Floor(benchmark::State& state) {
 }
 BENCHMARK(BM_Insert100_Sqlite_Floor)->Unit(benchmark::kMillisecond);
 
+// Each write stores a new run: the results file's start time moves on by a
+// second outside the timing, so that the run tables store every run rather
+// than finding it stored.
+void nextRunStart() {
+    static QDateTime start(QDate(2024, 3, 7), QTime(14, 5, 9));
+    start = start.addSecs(1);
+    writeStationValue(StationFile::Results, QStringLiteral("PSU Test Results"),
+                      QStringLiteral("StartTestTime"),
+                      QLocale::c().toString(start, QStringLiteral("MM/dd/yyyy hh:mm:ss ap")));
+}
+
+void writeNewRuns(benchmark::State& state, bool runTables) {
+    station();
+    runTablesEnabled() = runTables;
+    for (auto _ : state) {
+        state.PauseTiming();
+        nextRunStart();
+        state.ResumeTiming();
+        writeDatabase(QString(), QString(), msAccess, QString());
+    }
+    runTablesEnabled() = true;
+    state.counters["messages"] = station().messages;
+}
+
+// The product's row and the run in the run tables (498 lines), one commit.
+void BM_WriteDatabase_Sqlite_RunTables(benchmark::State& state) {
+    writeNewRuns(state, true);
+}
+BENCHMARK(BM_WriteDatabase_Sqlite_RunTables)->Unit(benchmark::kMillisecond);
+
+// The same write of the product's row alone.
+void BM_WriteDatabase_Sqlite_RowOnly(benchmark::State& state) {
+    writeNewRuns(state, false);
+}
+BENCHMARK(BM_WriteDatabase_Sqlite_RowOnly)->Unit(benchmark::kMillisecond);
+
 // A write reads the station's three files, checks the table, stores the row
 // and looks for backups; against an SQLite file the commit dominates. A write
 // to the server makes its own connection (password exchange, session set-up),
@@ -263,6 +303,7 @@ const bool ratiosDeclared = [] {
     expectRatio("BM_WriteDatabase_Server", "BM_Insert_Server_Floor", 2.0);
     expectRatio("BM_WriteDatabase_Server", "BM_ConnectInsert_Server_Floor", 2.0);
     expectRatio("BM_Replay100Backups_Sqlite", "BM_Insert100_Sqlite_Floor", 2.0);
+    expectRatio("BM_WriteDatabase_Sqlite_RunTables", "BM_WriteDatabase_Sqlite_RowOnly", 1.5);
     return true;
 }();
 

@@ -1,7 +1,8 @@
 // The test run's hot paths beside their floors: building the menu of a
-// 498-line product, clearing its results, 498 SendData calls against the same
-// number of durable single-key writes, and the overall verdict that the
-// header's clock computes every 400 ms.
+// 498-line product, clearing its results, 498 SendData calls (of ordinary
+// results and of 100,000-character ones) against the same number of durable
+// single-key writes, and the overall verdict that the header's clock computes
+// every 400 ms.
 
 #include "BenchMain.h"
 
@@ -113,6 +114,49 @@ void BM_SendData498(benchmark::State& state) {
 }
 BENCHMARK(BM_SendData498)->Unit(benchmark::kMillisecond);
 
+// A waveform sent as text: 100,000 characters.
+QString longResult() {
+    QString waveform;
+    for (int sample = 0; waveform.size() < 100000; ++sample)
+        waveform += QString::number(5.0 + (sample % 7) * 0.001, 'f', 3) + QLatin1Char(',');
+    waveform.truncate(100000);
+    return waveform;
+}
+
+// The same with results of 100,000 characters: the results file keeps 1,022
+// of each, and the cells show what fits.
+void BM_SendData498LongResults(benchmark::State& state) {
+    Station& s = station();
+    s.showProduct(QStringLiteral("PSU"));
+    const QString waveform = longResult();
+    for (auto _ : state) {
+        for (int line = 1; line <= LineCount; ++line)
+            benchmark::DoNotOptimize(s.menu->SendData(group(line), parameter(line), waveform));
+    }
+    state.counters["characters"] = static_cast<double>(waveform.size());
+}
+BENCHMARK(BM_SendData498LongResults)->Unit(benchmark::kMillisecond);
+
+// Its floor: as many durable writes of the results file that those results
+// leave (each write of the run writes at most that much).
+void BM_DurableWrite498Long(benchmark::State& state) {
+    Station& s = station();
+    s.showProduct(QStringLiteral("PSU"));
+    const QString waveform = longResult();
+    for (int line = 1; line <= LineCount; ++line)
+        s.menu->SendData(group(line), parameter(line), waveform);
+    QFile results(stationFilePath(StationFile::Results));
+    results.open(QIODevice::ReadOnly);
+    const QByteArray bytes = results.readAll();
+    const QString path = s.dir.path() + QStringLiteral("/floor.ini");
+    for (auto _ : state) {
+        for (int line = 1; line <= LineCount; ++line)
+            benchmark::DoNotOptimize(writeFileDurably(path, bytes));
+    }
+    state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(BM_DurableWrite498Long)->Unit(benchmark::kMillisecond);
+
 // The floor of 498 results: the same number of durable writes of a file as
 // large as the results file, each replacing the whole file.
 void BM_DurableWrite498(benchmark::State& state) {
@@ -159,6 +203,7 @@ BENCHMARK(BM_OverallVerdict45Windows)->Unit(benchmark::kMicrosecond);
 const bool ratiosDeclared = [] {
     expectRatio("BM_SendData498", "BM_DurableWrite498", 1.5);
     expectRatio("BM_SendData498", "BM_IniKeyWrite498", 1.5);
+    expectRatio("BM_SendData498LongResults", "BM_DurableWrite498Long", 1.5);
     return true;
 }();
 

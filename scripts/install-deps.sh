@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core fonts-liberation
     postgresql-15
     libclang-rt-14-dev
+    liblxi-dev libtirpc-dev
 )
 
 missing=()

@@ -4,6 +4,10 @@
 #include <XQTestDev/XQSQL32.h>
 #include <XQTestDev/XQUtility32.h>
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -40,6 +44,51 @@ void printNewestRow(const QString& file, const QString& table) {
     QSqlDatabase::removeDatabase(Connection);
 }
 
+// The unit's runs from the library's own run tables, newest first, with the
+// instruments that measured them; then a few fields of the newest run's
+// record file.
+void printRunsOfUnit(const QString& file, const QString& serialNumber) {
+    QString recordFile;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
+        db.setDatabaseName(file);
+        QSqlQuery query(db);
+        const QString sql = QStringLiteral(
+            "SELECT id, station, start_time, verdict, untested, instruments, record_file "
+            "FROM xq_run WHERE serial_number = ? ORDER BY start_time DESC");
+        report(QStringLiteral("  %1  [? = %2]").arg(sql, serialNumber));
+        if (db.open() && query.prepare(sql)) {
+            query.addBindValue(serialNumber);
+            query.exec();
+        }
+        while (query.next()) {
+            report(QStringLiteral("    run %1 at %2 on %3: %4, %5 untested, instruments %6")
+                       .arg(query.value(0).toString(), query.value(2).toString(),
+                            query.value(1).toString(), query.value(3).toString(),
+                            query.value(4).toString(), query.value(5).toString()));
+            if (recordFile.isEmpty())
+                recordFile = query.value(6).toString();
+        }
+        if (query.lastError().isValid())
+            report(QStringLiteral("  no run to read back: %1").arg(query.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase(Connection);
+    if (recordFile.isEmpty())
+        return;
+    QFile record(recordFile);
+    const QJsonObject json = record.open(QIODevice::ReadOnly)
+                                 ? QJsonDocument::fromJson(record.readAll()).object()
+                                 : QJsonObject();
+    report(QStringLiteral("Run record: %1").arg(recordFile));
+    for (const char* key : {"schema", "station", "serialNumber", "start", "verdict"})
+        report(QStringLiteral("    %1 = %2")
+                   .arg(QLatin1String(key), json[QLatin1String(key)].toVariant().toString()));
+    report(QStringLiteral("    untested = %1, lines = %2, first instrument = %3")
+               .arg(json[QLatin1String("untested")].toInt())
+               .arg(json[QLatin1String("lines")].toArray().size())
+               .arg(json[QLatin1String("instruments")][0][QLatin1String("idn")].toString()));
+}
+
 } // namespace
 
 void storeUnitInDatabase(const XQMenu32& menu, const DemoSession& session) {
@@ -57,4 +106,5 @@ void storeUnitInDatabase(const XQMenu32& menu, const DemoSession& session) {
                                             QStringLiteral("LastAccessDatabase"));
     report(QStringLiteral("Database row stored in %1: %2").arg(file, outcome));
     printNewestRow(file, utility.ReadINI(false, product, QStringLiteral("TableName")));
+    printRunsOfUnit(file, menu.SerialNumber());
 }

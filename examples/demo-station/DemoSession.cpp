@@ -2,6 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -10,6 +14,30 @@
 void report(const QString& text) {
     std::printf("%s\n", qPrintable(text));
     std::fflush(stdout);
+}
+
+void saveScreen(const QString& name) {
+    static int number = 0;
+    const QString folder = qEnvironmentVariable("XQ_DEMO_SHOTS");
+    if (folder.isEmpty() || !QApplication::primaryScreen())
+        return;
+    const QString file =
+        QStringLiteral("%1/%2-%3.png").arg(folder).arg(++number, 2, 10, QLatin1Char('0')).arg(name);
+    // Each shown window where it stands; the platform's own grab of the whole
+    // screen may still hold windows that were hidden.
+    QImage screen(QApplication::primaryScreen()->geometry().size(), QImage::Format_RGB32);
+    screen.fill(QColor(0x40, 0x40, 0x40));
+    QPainter painter(&screen);
+    // Plain windows (the menu) first, then the panels and dialogs over them.
+    for (const bool panels : {false, true}) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            const bool panel = window->windowType() != Qt::Window;
+            if (panel == panels && window->isVisible() && !window->size().isEmpty())
+                painter.drawPixmap(window->pos(), window->grab());
+        }
+    }
+    painter.end();
+    screen.save(file);
 }
 
 namespace {
@@ -30,6 +58,7 @@ void pressWhenShown(const QString& windowName, const QString& buttonName, int tr
         if (auto* button = window->findChild<QAbstractButton*>(buttonName)) {
             report(QStringLiteral("  (auto) pressing %1 \"%2\" in %3")
                        .arg(buttonName, button->text(), windowName));
+            saveScreen(windowName);
             button->click();
             return;
         }

@@ -15,3 +15,7 @@ struct DemoSession {
 
 // Prints one line of what the demo did.
 void report(const QString& text);
+
+// With XQ_DEMO_SHOTS=<folder>: saves the whole screen there as
+// <number>-<name>.png, to look at the station as its operator would.
+void saveScreen(const QString& name);

@@ -22,7 +22,8 @@ const QString DemoAdminPassword = QStringLiteral("bench-admin");
 // What the automatic operator types.
 struct DemoEntry {
     QString operatorId = QStringLiteral("OP01");
-    QString serialNumber = QStringLiteral("SN-2026-0001");
+    // As long as serial numbers get on the line: 25 characters.
+    QString serialNumber = QStringLiteral("NW55-2026-12-000100010042");
     QString workOrder = QStringLiteral("WO-4410");
     QStringList remarks = {QStringLiteral("FX-01"), QStringLiteral("1.4.2")};
 };

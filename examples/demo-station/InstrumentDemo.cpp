@@ -50,13 +50,27 @@ void setUpMultimeter(XQGPIB32& multimeter) {
     multimeter.setPanelPosition(RightDown);
 }
 
+// A multimeter on the LAN (raw SCPI socket, as LXI instruments offer on port
+// 5025) reads the board's input current beside the GPIB instruments; the
+// simulated one is served on loopback by xq-sim-lan (scripts/run-demo.sh).
+void setUpLanMultimeter(XQGPIB32& multimeter) {
+    multimeter.setDeviceName(QStringLiteral("TCPIP::127.0.0.50::5025::SOCKET"));
+    multimeter.setTimeOut(T3s);
+    multimeter.setReadCommand(QStringLiteral("MEAS:CURR:DC?"));
+    multimeter.setUnit(QStringLiteral("A"));
+    multimeter.setPanelOption(QStringLiteral("LAN"));
+    multimeter.setPanelParameter(QStringLiteral("Input current"));
+    multimeter.setReadInterval(300);
+    multimeter.setPanelPosition(LeftDown);
+}
+
 void reportInstrument(const QString& role, const XQGPIB32& device, int readings) {
     if (device.ErrorStatus()) {
         report(QStringLiteral("  %1: not reachable (ErrorStatus)").arg(role));
         return;
     }
-    report(QStringLiteral("  %1 %2 %3: %4 %5 (%6 new readings, last reply %7)")
-               .arg(role, device.BrandName(), device.ModelName())
+    report(QStringLiteral("  %1 %2 %3 at %4: %5 %6 (%7 new readings, last reply %8)")
+               .arg(role, device.BrandName(), device.ModelName(), device.ResourceName())
                .arg(device.Value(), 0, 'f', 4)
                .arg(device.Unit())
                .arg(readings)
@@ -67,22 +81,29 @@ void reportInstrument(const QString& role, const XQGPIB32& device, int readings)
 
 void measureOnTheBench(const DemoSession& session) {
     Q_UNUSED(session);
-    report(QStringLiteral("Bench instruments on GPIB"));
+    report(QStringLiteral("Bench instruments on GPIB and LAN"));
     scanTheBus();
 
     XQGPIB32 supply;
     XQGPIB32 multimeter;
+    XQGPIB32 lanMultimeter;
     int supplyReadings = 0;
     int multimeterReadings = 0;
+    int lanReadings = 0;
     QObject::connect(&supply, &XQGPIB32::ValueChanged, [&] { ++supplyReadings; });
     QObject::connect(&multimeter, &XQGPIB32::ValueChanged, [&] { ++multimeterReadings; });
+    QObject::connect(&lanMultimeter, &XQGPIB32::ValueChanged, [&] { ++lanReadings; });
     setUpSupply(supply);
     setUpMultimeter(multimeter);
+    setUpLanMultimeter(lanMultimeter);
     supply.Execute();
     multimeter.Execute();
+    lanMultimeter.Execute();
     letEventsRun(1500); // the panels read on their own meanwhile
     reportInstrument(QStringLiteral("Supply"), supply, supplyReadings);
     reportInstrument(QStringLiteral("Multimeter"), multimeter, multimeterReadings);
+    reportInstrument(QStringLiteral("LAN multimeter"), lanMultimeter, lanReadings);
     supply.Done();
     multimeter.Done();
+    lanMultimeter.Done();
 }

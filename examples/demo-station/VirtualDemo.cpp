@@ -109,6 +109,8 @@ void trimOnLedBar(XQUtility32& utility, const TestLine& line, const DemoSession&
         voltage += (target + 0.002 - voltage) * 0.2;
         bar.SendValue(voltage);
         utility.Delay(session.automatic ? 0.02 : 0.1);
+        if (step == 2 || step == 39)
+            saveScreen(QStringLiteral("led-bar-step-%1").arg(step));
     }
     report(QStringLiteral("  %1 trimmed to %2 %3 on the LED bar (%4 changes reported) -> %5")
                .arg(line.parameter)

@@ -14,7 +14,9 @@ namespace XQTestDev {
 
 class XQGPIB32Private;
 
-// One bench instrument on a GPIB bus, with its panel window (frmPanelDevice).
+// One bench instrument, with its panel window (frmPanelDevice): on a GPIB
+// bus, on the LAN (raw SCPI socket or VXI-11) or on USB (USBTMC), chosen by
+// DeviceName.
 // Execute opens and identifies the instrument once, sends the pending one-shot
 // commands and starts reading: once, or periodically on the panel every
 // ReadInterval milliseconds. Progress goes to the status message window;
@@ -38,9 +40,16 @@ public:
     // The instruments answering on the board: "<reply>,ADDRESS <n>" each.
     void ScanDevices(QVariantList& DevicesList);
 
-    // Where the instrument is and how it is reached.
+    // Where the instrument is and how it is reached. DeviceName: a number is
+    // a GPIB primary address, a text a configured GPIB name, and a VISA
+    // resource string ("GPIB0::22::INSTR", "TCPIP::10.0.0.5::5025::SOCKET",
+    // "TCPIP::10.0.0.5::INSTR", "USB::0x0957::0x1796::MY123::INSTR") chooses
+    // the transport.
     QVariant DeviceName() const;
     void setDeviceName(const QVariant& name);
+    // The open instrument's resource in canonical form; empty while none is
+    // open. A configured GPIB name reads as itself.
+    QString ResourceName() const;
     GPIB_BoardNumber BoardNumber() const;
     void setBoardNumber(GPIB_BoardNumber board);
     GPIB_TimeOut TimeOut() const;

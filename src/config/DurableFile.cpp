@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -115,28 +117,66 @@ int createClaimedTemporary(QByteArray& pattern) {
     return -1;
 }
 
-// Removes the temporary `name` when no living writer claims it.
-void removeWhenUnclaimed(int directoryFd, const char* name) {
+// Removes the temporary `name` when no living writer claims it; false when
+// one does.
+bool removeWhenUnclaimed(int directoryFd, const char* name) {
     const int fd = ::openat(directoryFd, name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
-        return;
+        return true;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-        isSameFile(fd, directoryFd, name))
-        ::unlinkat(directoryFd, name, 0);
+    bool removed = true;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        removed = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (removed && isSameFile(fd, directoryFd, name))
+            ::unlinkat(directoryFd, name, 0);
+    }
     ::close(fd);
+    return removed;
 }
 
-void removeUnclaimedTemporaries(const QByteArray& directory, const QByteArray& fileName) {
+// True when every temporary found was removed, none being still claimed.
+bool removeUnclaimedTemporaries(const QByteArray& directory, const QByteArray& fileName) {
     DIR* folder = ::opendir(directory.isEmpty() ? "." : directory.constData());
     if (!folder)
-        return;
+        return true;
     const int directoryFd = ::dirfd(folder);
+    bool allRemoved = true;
     while (const dirent* entry = ::readdir(folder)) {
         if (isTemporaryName(QByteArrayView(entry->d_name), fileName))
-            removeWhenUnclaimed(directoryFd, entry->d_name);
+            allRemoved = removeWhenUnclaimed(directoryFd, entry->d_name) && allRemoved;
     }
     ::closedir(folder);
+    return allRemoved;
+}
+
+// The files (absolute paths) whose last sweep left no temporary behind. A
+// scan at every write would cost as much as the folder holds (a results
+// folder fills with reports and backups); a file is swept again only while a
+// living writer's temporary was seen (that writer may die), or when a caller
+// learns that a writer died.
+class SweptFiles {
+public:
+    bool isClean(const QByteArray& target) {
+        const std::lock_guard<std::mutex> guard(mutex_);
+        return clean_.contains(target);
+    }
+    void sweep(const QByteArray& directory, const QByteArray& fileName, const QByteArray& target) {
+        const bool clean = removeUnclaimedTemporaries(directory, fileName);
+        const std::lock_guard<std::mutex> guard(mutex_);
+        if (clean)
+            clean_.insert(target);
+        else
+            clean_.remove(target);
+    }
+
+private:
+    std::mutex mutex_;
+    QSet<QByteArray> clean_;
+};
+
+SweptFiles& sweptFiles() {
+    static SweptFiles files;
+    return files;
 }
 
 // The modification time of `source` given to the open file.
@@ -193,7 +233,8 @@ WriteResult writeFileDurably(const QString& path, const QByteArray& bytes,
         return abandon(error ? error : errno);
     ::close(fd);
     syncDirectory(directory);
-    removeUnclaimedTemporaries(directory, fileName);
+    if (!sweptFiles().isClean(target))
+        sweptFiles().sweep(directory, fileName, target);
     return {};
 }
 
@@ -223,8 +264,8 @@ bool OwnedTemporaryFile::open() {
 
 void removeStaleTemporaries(const QString& targetPath) {
     const QFileInfo info(targetPath);
-    removeUnclaimedTemporaries(QFile::encodeName(info.absolutePath()),
-                               QFile::encodeName(info.fileName()));
+    sweptFiles().sweep(QFile::encodeName(info.absolutePath()), QFile::encodeName(info.fileName()),
+                       QFile::encodeName(info.absoluteFilePath()));
 }
 
 void removeStaleTemporariesIn(const QString& directory) {

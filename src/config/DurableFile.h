@@ -20,8 +20,10 @@ struct WriteResult {
 // leaves either the old or the new file: a temporary file in the same folder,
 // flushed to disk, renamed over the old one, and the folder flushed. The old
 // file's permissions are kept. With `timesFrom`, the new file carries that
-// file's modification time, as a copy of it would. A successful write also
-// removes the temporaries of the same file that crashed writers left behind.
+// file's modification time, as a copy of it would. The first successful write
+// of a file in this process also removes the temporaries of the same file
+// that crashed writers left behind, and so does every later one for as long
+// as a temporary of a living writer was seen beside it.
 WriteResult writeFileDurably(const QString& path, const QByteArray& bytes,
                              const QString& timesFrom = {});
 
@@ -50,8 +52,9 @@ private:
 
 // Temporaries are named "." + the file's name + ".xqtmp." + six random
 // characters and hold an advisory lock for as long as their writer lives.
-// These remove the ones whose lock is free: of one file, or of every file in
-// a folder. Nothing of another name is touched, nor one still being written.
+// These remove the ones whose lock is free: of one file (for a writer that
+// learns that another one died while writing it), or of every file in a
+// folder. Nothing of another name is touched, nor one still being written.
 void removeStaleTemporaries(const QString& targetPath);
 void removeStaleTemporariesIn(const QString& directory);
 

@@ -42,11 +42,23 @@ FileLock::FileLock(const QString& guardedPath)
     // Held only by our own writers for one flushed write each, so waiting for
     // it is short; a holder that died has already dropped it.
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const int fd = ::open(path_.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+        bool created = true;
+        int fd =
+            ::open(path_.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0 && errno == EEXIST) {
+            created = false;
+            fd = ::open(path_.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+            if (fd < 0 && errno == ENOENT)
+                continue; // its holder has just let go
+        }
         if (fd < 0)
             return;
         if (lockWaiting(fd) && stillNamed(fd, path_)) {
             fd_ = fd;
+            // A holder that lets go removes the file first; one that is still
+            // named, made by someone else and now free was left by a holder
+            // that died.
+            leftByDeadHolder_ = !created;
             return;
         }
         ::close(fd);

@@ -24,12 +24,16 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
     bool isHeld() const { return fd_ >= 0; }
+    // The lock file was left by a holder that ended without letting go: a
+    // writer died in the middle of its write, and its temporary may be left.
+    bool previousHolderDied() const { return leftByDeadHolder_; }
 
     static QString lockFilePath(const QString& guardedPath);
 
 private:
     QByteArray path_;
     int fd_ = -1;
+    bool leftByDeadHolder_ = false;
 };
 
 } // namespace XQTestDev

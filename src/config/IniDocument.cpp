@@ -6,8 +6,10 @@ namespace XQTestDev {
 
 namespace {
 
+// Windows' profile functions take every white-space character for a blank,
+// the vertical tab and the form feed as well as the space and the tab.
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
 }
 
 QByteArrayView trimmedBytes(QByteArrayView bytes) {
@@ -15,7 +17,7 @@ QByteArrayView trimmedBytes(QByteArrayView bytes) {
     qsizetype end = bytes.size();
     while (begin < end && isBlank(bytes[begin]))
         ++begin;
-    while (end > begin && (isBlank(bytes[end - 1]) || bytes[end - 1] == '\r'))
+    while (end > begin && isBlank(bytes[end - 1]))
         --end;
     return bytes.sliced(begin, end - begin);
 }

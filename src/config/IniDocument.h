@@ -19,8 +19,9 @@ namespace XQTestDev {
 // Names compare without regard to case; a value is the text after the first
 // "=", trimmed, with one pair of enclosing quotes removed and trimmed again.
 // Of duplicate sections or keys the first one counts. Lines starting with ";"
-// are comments. CR, LF and CR LF each end a line. A section name runs to the
-// first "]" or the end of its line.
+// are comments. Blanks are every white-space character (the vertical tab and
+// the form feed too), as Windows reads them. CR, LF and CR LF each end a
+// line. A section name runs to the first "]" or the end of its line.
 //
 // Files saved by Windows editors keep their form: a UTF-8 or UTF-16 mark is
 // read past and written back, and a Windows-1252 file gets Windows-1252 text.

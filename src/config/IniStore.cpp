@@ -80,7 +80,7 @@ IniStore::Entry* IniStore::load(const QString& path) {
     const bool haveStamp = ::fstat(file.handle(), &opened) == 0;
     const QByteArray bytes = file.readAll();
     Entry entry{encoded, haveStamp ? stampOf(opened) : FileStamp{}, IniDocument::parse(bytes)};
-    return &*cache_.insert(path, std::move(entry));
+    return &*cache_.emplace(path, std::move(entry));
 }
 
 const IniDocument* IniStore::document(const QString& path) {
@@ -92,6 +92,8 @@ const IniDocument* IniStore::document(const QString& path) {
 
 WriteResult IniStore::apply(const QString& path, const std::vector<IniDocument::Edit>& edits) {
     std::optional<FileLock> lock(std::in_place, path);
+    if (lock->previousHolderDied())
+        removeStaleTemporaries(path);
     Entry* entry = load(path);
     if (entry && !entry->document.isText()) {
         lock.reset(); // other writers do not wait for the operator's answer
@@ -114,7 +116,7 @@ WriteResult IniStore::apply(const QString& path, const std::vector<IniDocument::
         return result;
     const QByteArray encoded = QFile::encodeName(path);
     if (const std::optional<FileStamp> stamp = regularFileStamp(encoded))
-        cache_.insert(path, Entry{encoded, *stamp, std::move(document)});
+        cache_.emplace(path, Entry{encoded, *stamp, std::move(document)});
     return result;
 }
 

@@ -42,8 +42,9 @@ bool reachable(StationFile file, const IniDocument* document) {
     return false;
 }
 
+// The results file is never missing: it is not read just to learn that.
 bool reachable(StationFile file) {
-    return reachable(file, stationDocument(file));
+    return file == StationFile::Results || reachable(file, stationDocument(file));
 }
 
 } // namespace

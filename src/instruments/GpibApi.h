@@ -18,6 +18,7 @@ using GpibSendListFn = void (*)(int board, const Addr4882_t addresses[], const v
                                 long count, int eotMode);
 using GpibReceiveFn = void (*)(int board, Addr4882_t address, void* buffer, long count,
                                int termination);
+using GpibClearFn = int (*)(int ud);
 using GpibDevClearListFn = void (*)(int board, const Addr4882_t addresses[]);
 using GpibThreadIntFn = int (*)();
 using GpibThreadLongFn = long (*)();

@@ -81,6 +81,13 @@ void gpibWriteFile(int descriptor, const QString& path) {
     callDriver([&](const GpibFunctions& driver) { driver.ibwrtf(descriptor, file.constData()); });
 }
 
+void gpibClear(int descriptor) {
+    callDriver([&](const GpibFunctions& driver) {
+        if (driver.ibclr)
+            driver.ibclr(descriptor);
+    });
+}
+
 QByteArray gpibRead(int descriptor, long bufferSize) {
     QByteArray buffer(static_cast<qsizetype>(bufferSize), '\0');
     const bool called = callDriver(false, [&](const GpibFunctions& driver) {

@@ -21,6 +21,7 @@ int gpibOpenByAddress(int board, int primaryAddress, int secondaryAddress, int t
 int gpibOpenByName(const QString& name);
 void gpibWrite(int descriptor, const QByteArray& bytes);
 void gpibWriteFile(int descriptor, const QString& path);
+void gpibClear(int descriptor); // nothing when the driver has no ibclr
 // The bytes the driver reports as received, never more than `bufferSize`.
 QByteArray gpibRead(int descriptor, long bufferSize);
 

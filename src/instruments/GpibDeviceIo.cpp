@@ -2,11 +2,13 @@
 
 #include "instruments/XQGPIB32Private.h"
 
+#include "frame/InstrumentLog.h"
 #include "frame/MessageBox.h"
 #include "instruments/GpibBinding.h"
 #include "instruments/GpibCalls.h"
 #include "instruments/GpibStatusLines.h"
 #include "instruments/GpibStatusText.h"
+#include "instruments/GpibTransport.h"
 #include "instruments/PropertyRules.h"
 #include "instruments/SimulatedReply.h"
 #include "ui/EventPause.h"
@@ -31,7 +33,7 @@ QString replyText(const QByteArray& bytes) {
 } // namespace
 
 bool XQGPIB32Private::mayTalkToDevice() {
-    if (descriptor >= 1 && !isEmptyOrZero(deviceName))
+    if (transport && transport->isOpen() && !isEmptyOrZero(deviceName))
         return true;
     // Without a descriptor nothing is ever sent, messages or not: descriptor
     // 0 would address the board itself.
@@ -67,16 +69,18 @@ bool XQGPIB32Private::writeCommand() {
     }
     if (!mayTalkToDevice())
         return false;
-    writeToDevice([this] { gpibWrite(descriptor, toDriverText(currentCommand)); });
+    writeToDevice([this] { transport->write(toDriverText(currentCommand)); });
     return true;
 }
 
 bool XQGPIB32Private::writeFile() {
     letPendingEventsRun();
     if (!QFileInfo(currentCommand).isFile()) {
+        // Nothing is sent, yet the file was tried: the status check that
+        // follows judges the last driver call, and the one-shot commands are
+        // cleared, so the next Execute does not send them (a second *RST).
         showExclamation(QStringLiteral("Invalid path/filename, unable write data from file!"));
-        errorStatus = true;
-        return false;
+        return true;
     }
     if (simulateMode) {
         writeStatusLine(0, QStringLiteral("Device: Dummy command writing ..."));
@@ -85,7 +89,7 @@ bool XQGPIB32Private::writeFile() {
     }
     if (!mayTalkToDevice())
         return false;
-    writeToDevice([this] { gpibWriteFile(descriptor, currentCommand); });
+    writeToDevice([this] { transport->writeFile(currentCommand); });
     return true;
 }
 
@@ -102,17 +106,27 @@ QString XQGPIB32Private::readReply() {
     writeStatusLine(1, QStringLiteral("Device: ") + deviceNameText() +
                            QStringLiteral(" data is reading ..."));
     letPendingEventsRun();
-    const QString reply = withoutOuterBlanks(replyText(gpibRead(descriptor, ReadBufferSize)));
+    const QString reply =
+        withoutOuterBlanks(replyText(transport->read(ReadLimit{ReadBufferSize, '\n'})));
+    // Whichever object reads (the instrument or its panel's reader), the run used it.
+    noteInstrumentUsed(transport->resourceName());
     pause();
     writeStatusLine(1, QStringLiteral("Read done ..."));
     return reply;
 }
 
 void XQGPIB32Private::checkStatus() {
+    checkStatus(transport ? transport->status() : gpibBusStatus());
+}
+
+void XQGPIB32Private::checkStatus(const TransportStatus& status) {
     errorStatus = false;
-    const QString text = gpibStatusText(gpibStatusWord(), gpibMirrors().error);
+    QString text = gpibStatusText(status.statusWord, status.errorCode);
     if (text.isEmpty())
         return;
+    // Off the bus the system's own words follow the driver's texts.
+    if (!status.reason.isEmpty())
+        text += status.reason + QStringLiteral("; ");
     if (!disableErrMessage)
         showExclamation(gpibErrorMessage(deviceNameText(), text));
     errorStatus = true;

@@ -52,6 +52,7 @@ const char* firstMissing(void* handle, GpibFunctions& f) {
         return "ThreadIbcnt";
     if (!resolve(handle, f.ThreadIbcntl, "ThreadIbcntl"))
         return "ThreadIbcntl";
+    resolve(handle, f.ibclr, "ibclr");
     // Only both of the pair make a binding.
     if (resolve(handle, f.RegisterGpibGlobalsForThread, "RegisterGpibGlobalsForThread") !=
         resolve(handle, f.UnregisterGpibGlobalsForThread, "UnregisterGpibGlobalsForThread")) {

@@ -18,6 +18,7 @@ struct GpibFunctions {
     GpibSendListFn SendList = nullptr;
     GpibReceiveFn Receive = nullptr;
     GpibDevClearListFn DevClearList = nullptr;
+    GpibClearFn ibclr = nullptr; // optional: a clear then does nothing
     GpibThreadIntFn ThreadIbsta = nullptr;
     GpibThreadIntFn ThreadIberr = nullptr;
     GpibThreadIntFn ThreadIbcnt = nullptr;

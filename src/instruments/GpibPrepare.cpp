@@ -3,11 +3,13 @@
 
 #include "instruments/XQGPIB32Private.h"
 
+#include "frame/InstrumentLog.h"
+#include "frame/InstrumentUse.h"
 #include "frame/MessageBox.h"
 #include "instruments/DevicePanel.h"
-#include "instruments/GpibCalls.h"
 #include "instruments/GpibStatusLines.h"
 #include "instruments/Identification.h"
+#include "instruments/InstrumentResource.h"
 #include "instruments/PanelReading.h"
 #include "instruments/PropertyRules.h"
 
@@ -53,20 +55,30 @@ bool XQGPIB32Private::openDevice() {
             errorStatus = true;
             return false;
         }
-        descriptor = static_cast<qint16>(
-            gpibOpenByAddress(boardNumber, static_cast<int>(address), 0, q.TimeOut(), 1, 0));
-    } else {
-        descriptor = static_cast<qint16>(gpibOpenByName(name));
     }
+    const ParsedResource parsed = parseDeviceName(deviceName, boardNumber);
+    if (!parsed.resource) {
+        showExclamation(malformedResourceMessage(name, parsed.problem));
+        errorStatus = true;
+        return false;
+    }
+    if (parsed.resource->isGpib() && looksLikeResource(name))
+        q.setBoardNumber(static_cast<GPIB_BoardNumber>(parsed.resource->board));
+    std::shared_ptr<Transport> opening = makeTransport(*parsed.resource, q.TimeOut());
+    opening->open();
+    transport = opening;
     checkStatus();
     if (errorStatus) {
-        descriptor = 0; // whatever the driver returned, nothing is open
+        transport.reset(); // whatever was tried, nothing is open
+        descriptor = 0;
         showOnError(byAddress ? QStringLiteral("Error sending ibdev or ibclr command!")
                               : QStringLiteral("Error sending ibfind or ibclr command!"));
         return false;
     }
+    descriptor = static_cast<qint16>(transport->handle());
     writeStatusLine(
         0, deviceLine(name, QStringLiteral(" found address ") + QString::number(descriptor)));
+    noteInstrumentUsed(transport->resourceName());
     return true;
 }
 
@@ -89,9 +101,11 @@ bool XQGPIB32Private::identify() {
         showOnError(QStringLiteral("Error sending ") + readCommand + QStringLiteral(" command!"));
         return false;
     }
+    reportInstrumentOpened({transport->resourceName(), reply.trimmed()});
     const Identification found = parseIdentification(reply, delimiter(), brandName, modelName);
     brandName = found.brandName;
     modelName = found.modelName;
+    noteInstrumentUsed(transport->resourceName(), reply.trimmed());
     writeStatusLine(0, QStringLiteral("Found: ") + found.foundText);
     if (found.unknown)
         showCritical(
@@ -126,6 +140,7 @@ void XQGPIB32Private::prepare() {
     placeStatusWindow();
     if (simulateMode) {
         descriptor = 0;
+        transport.reset();
         const QString name = deviceNameText();
         writeStatusLine(
             0, deviceLine(name, QStringLiteral(" found address ") + QString::number(descriptor)));
@@ -133,7 +148,7 @@ void XQGPIB32Private::prepare() {
         clearOneShotCommands();
         return;
     }
-    if (descriptor < 1 && !(openDevice() && identify()))
+    if (!(transport && transport->isOpen()) && !(openDevice() && identify()))
         return;
     writeStatusLine(0, QString());
     writeStatusLine(1, QString());

@@ -83,7 +83,8 @@ bool PanelReading::readThroughReader(QString& reply) {
         return false;
     XQGPIB32Private& io = XQGPIB32Private::of(*reader);
     io.deviceName = settings.deviceName;
-    io.descriptor = settings.descriptor;
+    io.transport = settings.transport;
+    io.disableErrMessage = settings.disableErrMessage;
     io.currentCommand = settings.readCommand;
     const bool sent = io.writeCommand();
     if (!reader)
@@ -96,13 +97,25 @@ bool PanelReading::readThroughReader(QString& reply) {
         stopAfterDriverError();
         return false;
     }
+    // A read that fails (a timeout, a lost connection) is no reading of 0.
     reply = io.readReply();
-    return !reader.isNull();
+    if (!reader)
+        return false;
+    io.errorStatus = false;
+    io.checkStatus();
+    if (io.errorStatus) {
+        stopAfterDriverError();
+        return false;
+    }
+    return true;
 }
 
 void PanelReading::stopAfterDriverError() {
-    showExclamation(QStringLiteral("Found device ") + deviceNameText() + QStringLiteral(" error!"));
+    if (!settings.disableErrMessage)
+        showExclamation(QStringLiteral("Found device ") + deviceNameText() +
+                        QStringLiteral(" error!"));
     releaseReader();
+    emit readingFailed();
     writeStatusLine(0, QStringLiteral("GPIB error, device ") + deviceNameText());
     writeStatusLine(1, QString());
     bringStatusWindowToFront();

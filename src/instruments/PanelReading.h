@@ -1,11 +1,14 @@
 #pragma once
 
 #include "instruments/ReadingConversion.h"
+#include "instruments/Transport.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
+
+#include <memory>
 
 class QTimer;
 
@@ -17,7 +20,8 @@ class XQGPIB32;
 // The values a panel holds for its readings, handed over by Execute and Show.
 struct PanelSettings {
     QVariant deviceName;
-    qint16 descriptor = 0;
+    std::shared_ptr<Transport> transport; // the owner's open instrument
+    bool disableErrMessage = false;       // the owner's
     QString readCommand;
     ConversionSettings conversion; // delimiter, scale factor, offset, unit
     bool simulateMode = false;
@@ -27,8 +31,9 @@ struct PanelSettings {
 
 // The reading cycle of one panel: write the read command through the panel's
 // own reader, read, convert, show, raise ValueChanged when the number moved.
-// The reader is a second instrument object; after a driver error it is
-// released and no later cycle reaches the instrument.
+// The reader is a second instrument object; after a failed write or read it
+// is released and no later cycle reaches the instrument until the next
+// Execute gives the panel a new one.
 class PanelReading : public QObject {
     Q_OBJECT
 
@@ -51,6 +56,8 @@ public:
 
 signals:
     void valueChanged(double Value, const QVariant& RawValue);
+    // A write or read of a cycle failed and the reading stopped.
+    void readingFailed();
 
 private:
     bool readThroughReader(QString& reply);

@@ -32,8 +32,14 @@ Prefix prefixFor(double magnitude) {
 QString firstField(const QString& reply, const QString& delimiter) {
     if (delimiter.isEmpty())
         return reply;
-    const qsizetype at = reply.indexOf(delimiter, 0, Qt::CaseInsensitive);
-    return at < 0 ? reply : reply.left(at);
+    qsizetype at = reply.indexOf(delimiter, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return reply;
+    // Older instruments end their lines in CR LF: a CR before the line feed
+    // belongs to the line end, not to the reading.
+    if (delimiter.front() == QLatin1Char('\n') && at > 0 && reply[at - 1] == QLatin1Char('\r'))
+        --at;
+    return reply.left(at);
 }
 
 QString groupedDigits(std::int64_t whole) {

@@ -24,6 +24,8 @@ DevicePanel& XQGPIB32Private::panel() {
         panel_ = new DevicePanel;
         PanelReading& reading = panel_->reading();
         QObject::connect(&reading, &PanelReading::valueChanged, &q, &XQGPIB32::ValueChanged);
+        QObject::connect(&reading, &PanelReading::readingFailed, &q,
+                         [this] { errorStatus = true; });
         if (!reading.settings.simulateMode)
             reading.createReader();
     }
@@ -46,7 +48,8 @@ void XQGPIB32Private::handOverToPanel() {
     settings.conversion.scaleFactor = scaleFactor;
     settings.simulateMode = simulateMode;
     settings.conversion.delimiter = delimiter();
-    settings.descriptor = descriptor;
+    settings.transport = transport;
+    settings.disableErrMessage = disableErrMessage;
     settings.readCommand = readCommand;
     settings.conversion.unit = unit;
     settings.alwaysOnTop = alwaysOnTop;
@@ -90,6 +93,9 @@ void XQGPIB32::Execute() {
     }
     d->handOverToPanel();
     DevicePanel& panel = d->panel();
+    // A reading stopped by a failure starts again with a new reader.
+    if (!d->simulateMode)
+        panel.reading().createReader();
     panel.reading().setInterval(d->readInterval);
     if (d->readInterval == 0)
         panel.reading().runCycle();

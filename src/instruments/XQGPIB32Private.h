@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instruments/DevicePanel.h"
+#include "instruments/Transport.h"
 
 #include <XQTestDev/XQGPIB32.h>
 
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace XQTestDev {
 
@@ -53,7 +55,9 @@ public:
     bool panelHide = false;
     bool alwaysOnTop = true;
 
-    qint16 descriptor = 0; // below 1: not open
+    qint16 descriptor = 0; // below 1: not open; what the status lines show
+    // How the instrument is reached once open; shared with the panel's reader.
+    std::shared_ptr<Transport> transport;
     QString currentCommand;
 
     // The panel, created (loaded) on first use and gone once unloaded.
@@ -72,7 +76,8 @@ public:
     void writeToDevice(const std::function<void()>& send); // status lines around one write
     QString readReply();
     void pause() const;
-    void checkStatus();
+    void checkStatus();                              // the transport's status
+    void checkStatus(const TransportStatus& status); // a status of the bus itself
 
     // Execute's steps (GpibPrepare.cpp, GpibExecute.cpp).
     void prepare();

@@ -29,6 +29,9 @@ QVariant XQGPIB32::DeviceName() const {
 void XQGPIB32::setDeviceName(const QVariant& name) {
     d->deviceName = name;
 }
+QString XQGPIB32::ResourceName() const {
+    return d->transport && d->transport->isOpen() ? d->transport->resourceName() : QString();
+}
 GPIB_BoardNumber XQGPIB32::BoardNumber() const {
     return static_cast<GPIB_BoardNumber>(d->boardNumber);
 }

@@ -7,6 +7,7 @@
 #include "instruments/GpibBinding.h"
 #include "instruments/GpibCalls.h"
 #include "instruments/GpibStatusLines.h"
+#include "instruments/GpibTransport.h"
 #include "instruments/PanelReading.h"
 #include "instruments/ScanEntry.h"
 #include "instruments/XQGPIB32Private.h"
@@ -35,7 +36,8 @@ namespace {
 // Runs the status check after one scan step and says which step failed.
 void checkScanStep(XQGPIB32Private& device, const char* message) {
     const bool disabled = device.disableErrMessage;
-    device.checkStatus();
+    // The scan talks to the bus, whatever the object's own instrument is.
+    device.checkStatus(gpibBusStatus());
     if (device.errorStatus && !disabled)
         showExclamation(QLatin1String(message));
 }

@@ -1,15 +1,18 @@
 #include "run/CellFit.h"
 
+#include "run/NumberFit.h"
 #include "run/TestLine.h"
 
 #include <QFontMetricsF>
+
+#include <algorithm>
 
 namespace XQTestDev {
 
 namespace {
 
 constexpr qreal PointStep = 0.5;
-constexpr int MostSignificantDigits = 15;
+const QChar Ellipsis(0x2026);
 
 bool fits(const QString& text, const QFont& font, int width) {
     return QFontMetricsF(font).horizontalAdvance(text) <= width;
@@ -21,19 +24,39 @@ QFont withPointSize(const QFont& font, qreal size) {
     return smaller;
 }
 
-// The number with as many significant digits as the cell takes; the shortest
-// form when even one digit does not fit.
 QString roundedToFit(double value, const QFont& font, int width) {
-    QString text;
-    for (int digits = MostSignificantDigits; digits >= 1; --digits) {
-        text = QString::number(value, 'g', digits);
-        if (fits(text, font, width))
-            return text;
-    }
-    return text;
+    return roundedNumberToFit(value, [&](const QString& text) { return fits(text, font, width); });
+}
+
+// The start of a text that does not fit, with "…". Only as much of it is
+// measured as could fit at all.
+QString elidedToFit(const QString& text, const QFont& font, int width) {
+    const QFontMetricsF metrics(font);
+    const QString measured = text.left(mostCharactersThatFit(width));
+    QString elided = metrics.elidedText(measured, Qt::ElideRight, width);
+    // Only zero-width characters get here whole: the text was cut all the same.
+    if (elided == measured && measured.size() < text.size())
+        elided = metrics.elidedText(measured + Ellipsis, Qt::ElideRight, width);
+    return elided;
+}
+
+// What a text that does not fit at the smallest size shows: a number rounded,
+// any other text elided.
+FittedCell shownInPart(FittedCell cell, const QString& trimmed, int width, qreal minimumPointSize) {
+    cell.font = withPointSize(cell.font, minimumPointSize);
+    cell.whole = false;
+    cell.text = cell.number ? roundedToFit(leadingNumber(trimmed), cell.font, width)
+                            : elidedToFit(trimmed, cell.font, width);
+    return cell;
 }
 
 } // namespace
+
+int mostCharactersThatFit(int widthPixels) {
+    // Even the narrowest printable character is wider than half a pixel at
+    // the smallest size.
+    return 2 * std::max(widthPixels, 0) + 2;
+}
 
 FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels,
                    qreal minimumPointSize) {
@@ -41,6 +64,10 @@ FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels,
     FittedCell cell{shown, font, isNumericText(trimmed), true};
     if (trimmed.isEmpty())
         return cell;
+    // A result of 100,000 characters measured at every size took a tenth of
+    // a second; a text longer than any that fits is not measured as a whole.
+    if (trimmed.size() > mostCharactersThatFit(widthPixels))
+        return shownInPart(cell, trimmed, widthPixels, minimumPointSize);
     const qreal largest = font.pointSizeF() > 0 ? font.pointSizeF() : minimumPointSize;
     for (qreal size = largest; size >= minimumPointSize - 0.01; size -= PointStep) {
         cell.font = withPointSize(font, size);
@@ -52,12 +79,7 @@ FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels,
             return cell;
         }
     }
-    cell.font = withPointSize(font, minimumPointSize);
-    cell.whole = false;
-    cell.text = cell.number
-                    ? roundedToFit(leadingNumber(trimmed), cell.font, widthPixels)
-                    : QFontMetricsF(cell.font).elidedText(trimmed, Qt::ElideRight, widthPixels);
-    return cell;
+    return shownInPart(cell, trimmed, widthPixels, minimumPointSize);
 }
 
 } // namespace XQTestDev

@@ -18,6 +18,9 @@ struct FittedCell {
 
 inline constexpr qreal MinimumCellPointSize = 6.0;
 
+// No text of more characters than this fits a cell so wide (pixels).
+int mostCharactersThatFit(int widthPixels);
+
 FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels,
                    qreal minimumPointSize = MinimumCellPointSize);
 

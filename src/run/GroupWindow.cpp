@@ -3,11 +3,15 @@
 #include "frame/ScreenUnits.h"
 #include "run/CellFit.h"
 #include "run/GroupStart.h"
+#include "ui/FailMark.h"
+#include "ui/WrapLabel.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include <cmath>
 
 namespace XQTestDev {
 
@@ -28,6 +32,7 @@ constexpr int UnitWidth = 420;
 constexpr int CellMargin = 1; // pixels inside each side of a cell
 constexpr int CellTop = 165;
 constexpr int CellHeight = 270;
+constexpr qreal DesignedPointSize = 8;
 
 QRect twipsRect(int left, int top, int width, int height) {
     const int x = toPixelsX(left);
@@ -59,8 +64,9 @@ QLabel* makeCell(QWidget* parent, const QString& name, const QRect& at,
 
 // Shows `text` in a narrow cell: whole when it fits, else smaller, rounded or
 // elided (never cut); numbers to the right. The tooltip holds the whole text.
-void showInCell(QLabel* cell, const QString& text, const QFont& font, Qt::Alignment forText) {
-    const FittedCell fitted = fitCell(text, font, cell->contentsRect().width());
+void showInCell(QLabel* cell, const QString& text, const QFont& font, Qt::Alignment forText,
+                int width = -1) {
+    const FittedCell fitted = fitCell(text, font, width < 0 ? cell->contentsRect().width() : width);
     cell->setFont(fitted.font);
     cell->setText(fitted.text);
     cell->setAlignment(fitted.number ? Qt::AlignRight | Qt::AlignVCenter : forText);
@@ -76,11 +82,11 @@ QString indexed(const char* name, int row) {
 GroupWindow::GroupWindow(const RunModel& model, int index, bool promptEnabled, int rowLimit)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), groupName_(model.group(index).name),
       index_(index), promptEnabled_(promptEnabled), specError_(model.group(index).specError),
-      model_(model) {
+      model_(model), valueSize_(DesignedPointSize) {
     setObjectName(QStringLiteral("frmTestMenu"));
     setAttribute(Qt::WA_QuitOnClose, false);
     QFont small = font();
-    small.setPointSizeF(8);
+    small.setPointSizeF(DesignedPointSize);
     setFont(small);
     buildControls();
     fillRows();
@@ -133,10 +139,12 @@ void GroupWindow::buildRow(int row) {
     w.frame->setFrameShape(QFrame::Box);
     w.frame->setFrameShadow(QFrame::Plain);
     w.frame->setAutoFillBackground(true);
-    w.parameter = makeLabel(this, indexed("lblTestPara", row),
-                            twipsRect(ParameterLeft, top + 60, ParameterWidth, 480),
-                            Qt::AlignLeft | Qt::AlignVCenter);
-    w.parameter->setWordWrap(true);
+    // A test name breaks between words and ends with "…" when it needs more
+    // lines than the row has; the tooltip holds it whole.
+    w.parameter = new WrapLabel(this);
+    w.parameter->setObjectName(indexed("lblTestPara", row));
+    w.parameter->setGeometry(twipsRect(ParameterLeft, top + 60, ParameterWidth, 480));
+    w.parameter->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     w.minimum = makeCell(this, indexed("lblSpecMin", row),
                          twipsRect(MinLeft, top + CellTop, LimitWidth, CellHeight));
     w.maximum = makeCell(this, indexed("lblSpecMax", row),
@@ -155,7 +163,7 @@ void GroupWindow::fillRows() {
         const RowWidgets& w = widgets_[static_cast<size_t>(row)];
         if (row < rowCount_) {
             const GroupRowSpec& spec = rows[static_cast<size_t>(row)].spec;
-            w.parameter->setText(spec.parameter);
+            w.parameter->setFullText(spec.parameter);
             showInCell(w.minimum, spec.minimum, font(), Qt::AlignCenter);
             showInCell(w.maximum, spec.maximum, font(), Qt::AlignCenter);
             showInCell(w.unit, spec.unit, font(), Qt::AlignLeft | Qt::AlignVCenter);
@@ -175,12 +183,39 @@ void GroupWindow::paintRow(int row) {
         return;
     const RunRow& shown = model_.row({index_, row});
     QLabel* value = widgets_[static_cast<size_t>(row)].value;
-    showInCell(value, shown.value, font(), Qt::AlignCenter);
+    std::optional<qreal> fitsAt;
+    if (!shown.value.trimmed().isEmpty())
+        fitsAt = fitCell(shown.value, font(), valueWidth(row, font())).font.pointSizeF();
+    if (valueSize_.set(row, fitsAt)) {
+        for (int other = 0; other < rowCount_; ++other)
+            paintValue(other);
+    } else {
+        paintValue(row);
+    }
     setForeground(value, toQColor(colourOf(shown.verdict)));
     paintFrame(row, frameOf(shown.verdict));
     // Whatever the row shows now is shown at once, even in the middle of a blink.
     blinkedAway_[static_cast<size_t>(row)] = false;
     value->setVisible(true);
+}
+
+// At the size all values of the window share; a failed value is marked
+// before it, so that it does not rely on its colour alone.
+void GroupWindow::paintValue(int row) {
+    const RunRow& shown = model_.row({index_, row});
+    QLabel* value = widgets_[static_cast<size_t>(row)].value;
+    QFont shared = font();
+    shared.setPointSizeF(valueSize_.shared());
+    showInCell(value, shown.value, shared, Qt::AlignCenter, valueWidth(row, shared));
+    if (shown.verdict == Verdict::Fail && !value->text().isEmpty())
+        value->setText(withFailMark(value->text()));
+}
+
+int GroupWindow::valueWidth(int row, const QFont& font) const {
+    const int cell = widgets_[static_cast<size_t>(row)].value->contentsRect().width();
+    if (model_.row({index_, row}).verdict != Verdict::Fail)
+        return cell;
+    return cell - static_cast<int>(std::ceil(failMarkWidth(font)));
 }
 
 void GroupWindow::paintFrame(int row, FrameLook look) {

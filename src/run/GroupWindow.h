@@ -2,6 +2,7 @@
 
 #include "run/ResultColours.h"
 #include "run/RunModel.h"
+#include "run/SharedCellSize.h"
 
 #include <QWidget>
 
@@ -12,6 +13,8 @@ class QLabel;
 class QPushButton;
 
 namespace XQTestDev {
+
+class WrapLabel;
 
 // The window of one test group (frmTestMenu): the rows of its group in the run
 // model with limits, units and values, and a Start button that runs only this
@@ -57,7 +60,7 @@ protected:
 private:
     struct RowWidgets {
         QFrame* frame = nullptr;
-        QLabel* parameter = nullptr;
+        WrapLabel* parameter = nullptr;
         QLabel* minimum = nullptr;
         QLabel* maximum = nullptr;
         QLabel* value = nullptr;
@@ -68,6 +71,8 @@ private:
     void buildRow(int row);
     void fillRows();
     void paintRow(int row);
+    void paintValue(int row);
+    int valueWidth(int row, const QFont& font) const;
     void paintFrame(int row, FrameLook look);
 
     QString groupName_;
@@ -79,6 +84,7 @@ private:
     const RunModel& model_;
     std::array<bool, MaxGroupRows> blinkedAway_{}; // value hidden by the blinking
     std::array<RowWidgets, MaxGroupRows> widgets_;
+    SharedCellSize valueSize_;
     QLabel* title_ = nullptr;
     QPushButton* start_ = nullptr;
     QFrame* mainFrame_ = nullptr;

@@ -1,7 +1,6 @@
 #include "run/HeaderControl.h"
 
 #include "config/StationFiles.h"
-#include "config/TextEditor.h"
 #include "frame/LibraryState.h"
 #include "frame/ScreenUnits.h"
 #include "output/ReportFile.h"
@@ -11,6 +10,7 @@
 #include "run/OverallVerdict.h"
 #include "run/ResultsFile.h"
 #include "run/RunSession.h"
+#include "ui/DesktopOpen.h"
 
 #include <XQTestDev/Messages.h>
 #include <XQTestDev/XQReport32.h>
@@ -133,6 +133,7 @@ bool HeaderControl::runActive() const {
 
 void HeaderControl::disableStarts() {
     window_->showRunActive(true);
+    window_->showUntestedLines({});
     setGroupStartsEnabled(false);
 }
 
@@ -259,7 +260,7 @@ void HeaderControl::chooseMenuEntry(HeaderWindow::MenuEntry entry) {
         emit notified(QStringLiteral("Open Products.ini"));
         return;
     case Entry::OpenLastReport:
-        openInTextEditor(reportFilePath());
+        openWithDesktop(reportFilePath());
         return;
     case Entry::Calibration:
         emit notified(QStringLiteral("Calibration"));

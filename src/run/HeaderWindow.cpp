@@ -3,6 +3,8 @@
 #include "frame/ScreenUnits.h"
 #include "run/CustomerLogo.h"
 #include "run/HeaderPictures.h"
+#include "run/ResultColours.h"
+#include "ui/FitLabel.h"
 #include "ui/Pictures.h"
 #include "ui/PopupMenu.h"
 
@@ -19,6 +21,12 @@ namespace {
 
 constexpr int ClockIntervalMs = 400;
 constexpr int GroupStartIntervalMs = 500;
+// The identity column runs up to the verdict picture, so that a long serial
+// number reads whole; the page controls keep left of it.
+constexpr int IdentityLeft = 356;
+constexpr int IdentityWidth = 212;
+const QRect VerdictPlace(572, 2, 90, 68);
+const QRect UntestedPlace(556, 71, 112, 17);
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QRect& at, const QString& text = {},
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -26,6 +34,14 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QRect& at, const QStr
     label->setObjectName(QLatin1String(name));
     label->setGeometry(at);
     label->setAlignment(alignment);
+    return label;
+}
+
+QLabel* makeFitLabel(QWidget* parent, const char* name, const QRect& at) {
+    auto* label = new FitLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(at);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
@@ -45,6 +61,19 @@ void setBold(QWidget* widget, qreal pointSize) {
     font.setBold(true);
     font.setPointSizeF(pointSize);
     widget->setFont(font);
+}
+
+// Beside the verdict, in the fail colour and steady (the verdict blinks): a
+// PASS over a unit with lines never tested is not a whole pass.
+void buildUntestedNote(QLabel& note) {
+    QFont font = note.font();
+    font.setBold(true);
+    font.setPointSizeF(8);
+    note.setFont(font);
+    QPalette look = note.palette();
+    look.setColor(QPalette::WindowText, toQColor(ValueColour::Red));
+    note.setPalette(look);
+    note.hide();
 }
 
 struct EntryCaption {
@@ -92,23 +121,24 @@ HeaderWindow::HeaderWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
 HeaderWindow::~HeaderWindow() = default;
 
 void HeaderWindow::buildLabels() {
-    setBold(makeLabel(this, "lblProductName", {120, 2, 250, 24}), 12);
-    makeLabel(this, "lblCustomerName", {120, 26, 250, 18});
-    makeLabel(this, "lblCustomerPN", {120, 44, 250, 18});
-    makeLabel(this, "lblCurrentTime", {120, 64, 250, 18});
+    // The unit's identity must be read whole: these labels fit their text.
+    setBold(makeFitLabel(this, "lblProductName", {120, 2, 232, 24}), 12);
+    makeFitLabel(this, "lblCustomerName", {120, 26, 232, 18});
+    makeFitLabel(this, "lblCustomerPN", {120, 44, 232, 18});
+    makeLabel(this, "lblCurrentTime", {120, 64, 232, 18});
     setBold(makeLabel(this, "lblHPU_0", {120, 88, 40, 20}, QStringLiteral("HPU:")), 9);
-    setBold(makeLabel(this, "lblHPU_1", {160, 88, 70, 20}, QStringLiteral("00:00:00")), 9);
-    makeLabel(this, "lblpages", {232, 88, 36, 20}, QStringLiteral("Page:"));
-    makeLabel(this, "lblCurrPage", {268, 88, 18, 20}, QStringLiteral("1"), Qt::AlignCenter);
-    makeLabel(this, "lblof", {286, 88, 16, 20}, QStringLiteral("of"), Qt::AlignCenter);
-    makeLabel(this, "lblTotalPage", {302, 88, 18, 20}, QStringLiteral("1"), Qt::AlignCenter);
+    setBold(makeLabel(this, "lblHPU_1", {160, 88, 64, 20}, QStringLiteral("00:00:00")), 9);
+    makeLabel(this, "lblpages", {226, 88, 32, 20}, QStringLiteral("Page:"));
+    makeLabel(this, "lblCurrPage", {258, 88, 16, 20}, QStringLiteral("1"), Qt::AlignCenter);
+    makeLabel(this, "lblof", {274, 88, 14, 20}, QStringLiteral("of"), Qt::AlignCenter);
+    makeLabel(this, "lblTotalPage", {288, 88, 16, 20}, QStringLiteral("1"), Qt::AlignCenter);
 
-    makeLabel(this, "lblATEID", {385, 2, 170, 18});
-    makeLabel(this, "lblOperatorID", {385, 22, 170, 18});
-    makeLabel(this, "lblSerialNumber", {385, 42, 170, 18});
-    makeLabel(this, "lblTestID", {385, 62, 170, 18});
-    makeLabel(this, "lblSWVersion", {385, 82, 170, 18});
+    for (const auto& [name, top] : {std::pair{"lblATEID", 2}, std::pair{"lblOperatorID", 22},
+                                    std::pair{"lblSerialNumber", 42}, std::pair{"lblTestID", 62},
+                                    std::pair{"lblSWVersion", 82}})
+        makeFitLabel(this, name, {IdentityLeft, top, IdentityWidth, 18});
     makeLabel(this, "lblNetwork", {588, 92, 60, 18}, QStringLiteral("Alarm"));
+    buildUntestedNote(*makeLabel(this, "lblUntested", UntestedPlace, {}, Qt::AlignCenter));
 }
 
 void HeaderWindow::buildPictures() {
@@ -118,9 +148,9 @@ void HeaderWindow::buildPictures() {
         makePicture(this, QStringLiteral("picClipControl"), {4, 70, 40, 40}, menuPicture({40, 40}));
     picClipControl_->installEventFilter(this);
 
-    imgPass_ = makePicture(this, QStringLiteral("imgPass"), {560, 2, 100, 84},
+    imgPass_ = makePicture(this, QStringLiteral("imgPass"), VerdictPlace,
                            libraryPicture(QStringLiteral("XQPASS")));
-    imgFail_ = makePicture(this, QStringLiteral("imgFail"), {560, 2, 100, 84},
+    imgFail_ = makePicture(this, QStringLiteral("imgFail"), VerdictPlace,
                            libraryPicture(QStringLiteral("XQFAIL")));
     imgPass_->hide();
     imgFail_->hide();
@@ -148,8 +178,8 @@ void HeaderWindow::buildButtons() {
     connect(cmdPrint_, &QPushButton::clicked, this, &HeaderWindow::printClicked);
     connect(cmdExit_, &QPushButton::clicked, this, &HeaderWindow::exitClicked);
 
-    buildPageButton(cmdPrevious_, "cmdPrevious", "imgPrevious", false, 322);
-    buildPageButton(cmdNext_, "cmdNext", "imgNext", true, 348);
+    buildPageButton(cmdPrevious_, "cmdPrevious", "imgPrevious", false, 306);
+    buildPageButton(cmdNext_, "cmdNext", "imgNext", true, 330);
     connect(cmdNext_, &QPushButton::clicked, this, &HeaderWindow::nextClicked);
     connect(cmdPrevious_, &QPushButton::clicked, this, &HeaderWindow::previousClicked);
 }
@@ -192,7 +222,10 @@ QAction& HeaderWindow::menuAction(MenuEntry entry) const {
 }
 
 void HeaderWindow::setLabelText(const char* objectName, const QString& text) {
-    if (auto* label = findChild<QLabel*>(QLatin1String(objectName)); label && label->text() != text)
+    auto* label = findChild<QLabel*>(QLatin1String(objectName));
+    if (auto* fitting = qobject_cast<FitLabel*>(label))
+        fitting->setFullText(text);
+    else if (label && label->text() != text)
         label->setText(text);
 }
 
@@ -272,6 +305,11 @@ void HeaderWindow::showVerdictPictures(bool pass, bool fail) {
         imgPass_->setVisible(pass);
     if (imgFail_->isVisible() != fail)
         imgFail_->setVisible(fail);
+}
+
+void HeaderWindow::showUntestedLines(const QString& note) {
+    setLabelText("lblUntested", note);
+    findChild<QLabel*>(QStringLiteral("lblUntested"))->setVisible(!note.isEmpty());
 }
 
 void HeaderWindow::showStatus(const StatusShown& status) {

@@ -68,6 +68,8 @@ public:
     void showPageNumber(int page, int pageCount);
 
     void showVerdictPictures(bool pass, bool fail);
+    // "3 lines not tested" beside the verdict after a run; empty hides it.
+    void showUntestedLines(const QString& note);
     void showStatus(const StatusShown& status);
 
 signals:

@@ -10,6 +10,7 @@
 #include "run/HeaderModel.h"
 #include "run/RunReset.h"
 #include "run/RunSession.h"
+#include "run/UntestedLines.h"
 #include "run/XQMenu32Private.h"
 
 namespace XQTestDev {
@@ -35,6 +36,7 @@ bool resetRunAndHeader(XQMenu32Private& d) {
 void endRunInHeader(XQMenu32Private& d) {
     d.header->setGroupStartsDisabled(d.disableGroupTestButton);
     d.header->showRunEnded(true);
+    d.header->window().showUntestedLines(untestedLinesText(untestedLineCount(runModel())));
 }
 
 void showPageInHeader(XQMenu32Private& d) {

@@ -10,6 +10,7 @@
 #include "run/ResultRecording.h"
 #include "run/ResultsFile.h"
 #include "run/RunMessages.h"
+#include "run/RunRecordBuilder.h"
 #include "run/RunSession.h"
 #include "run/XQMenu32Header.h"
 #include "run/XQMenu32Private.h"
@@ -19,13 +20,15 @@ namespace XQTestDev {
 namespace {
 
 // Writes the verdict that the row now shows; true when it was recorded as Pass.
-bool recordShownResult(const QString& group, const QString& parameter, const Judgement& judgement) {
+bool recordShownResult(const QString& group, const QString& parameter, int lineNumber,
+                       const Judgement& judgement) {
     if (judgement.recordedResult.isEmpty())
         return false;
     const Recording recording =
         recordResult(group, parameter, recordedValue(judgement.recordedResult, judgement.verdict));
     if (!recording.lineFound || !reportWrite(recording.write))
         return false;
+    noteLineMeasured(lineNumber);
     return judgement.verdict == Verdict::Pass;
 }
 
@@ -66,7 +69,7 @@ bool XQMenu32::SendData(const QString& GroupName, const QString& ParameterName,
     // A failed write shows a message, which lets other events run: keep only
     // the group index past this point.
     const int windowIndex = target.group;
-    const bool passed = recordShownResult(GroupName, ParameterName, judgement);
+    const bool passed = recordShownResult(GroupName, ParameterName, row.lineNumber, judgement);
     if (MovePage) {
         showPageOfWindow(windowIndex);
         showPageInHeader(*d);
@@ -88,6 +91,7 @@ void XQMenu32::StopTest() {
     setGroupStartsEnabled(!d->disableGroupTestButton);
     endRunInHeader(*d);
     writeEndTestTime(runModel().run.product);
+    finishRunRecord();
 }
 
 QString XQMenu32::OverallPassFail() const {

@@ -9,12 +9,14 @@
 #include "run/HeaderControl.h"
 #include "run/HeaderMessages.h"
 #include "run/ResultsFile.h"
+#include "run/RunRecordBuilder.h"
 #include "run/RunSession.h"
 #include "run/XQMenu32Header.h"
 #include "run/XQMenu32Private.h"
 #include "ui/Cabinet.h"
 
 #include <QHash>
+#include <QPointer>
 
 #include <functional>
 
@@ -31,6 +33,7 @@ void startAllFromHeader(XQMenu32& menu, XQMenu32Private& d) {
     if (resetRunAndHeader(d))
         menu.ShowMenu();
     d.header->setRunEnded(false);
+    beginRunRecord();
     emit menu.AllTestClick(currentProduct());
 }
 
@@ -52,7 +55,13 @@ const QHash<QString, Reaction>& reactions() {
         {QStringLiteral("Abort"),
          [](XQMenu32& m, XQMenu32Private& d) {
              d.testing = false;
+             noteRunAborted();
+             const QPointer<XQMenu32> alive(&m);
              emit m.AbortClick();
+             // The station program may not call StopTest after an abort: the
+             // run has ended all the same.
+             if (alive)
+                 finishRunRecord();
          }},
         {QStringLiteral("Exit"),
          [](XQMenu32& m, XQMenu32Private& d) {

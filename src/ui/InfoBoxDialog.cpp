@@ -1,5 +1,7 @@
 #include "ui/InfoBoxDialog.h"
 
+#include <XQTestDev/Messages.h>
+
 #include "frame/ScreenUnits.h"
 #include "ui/InfoBoxButtons.h"
 #include "ui/InfoBoxLayout.h"
@@ -252,6 +254,14 @@ bool InfoBoxDialog::inputBoxEvent(QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // A barcode scanner ends what it types with Enter: one scan
+            // answers the dialog with the button that has the opening focus.
+            for (QPushButton* button : cmdButtonSet_) {
+                if (button->isDefault() && button->isVisible() && button->isEnabled()) {
+                    button->click();
+                    return true;
+                }
+            }
             focusNextChild();
             return true;
         }
@@ -274,9 +284,17 @@ void InfoBoxDialog::messageGotFocus(QEvent* event) {
 }
 
 void InfoBoxDialog::keyPressEvent(QKeyEvent* event) {
-    // Only a button answers the dialog; Escape does not close it unanswered.
+    // Only a button answers the dialog: Escape presses Cancel where there is
+    // one, and never closes the dialog unanswered.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        for (QPushButton* button : cmdButtonSet_) {
+            if (button->isVisible() && button->isEnabled() &&
+                infoBoxResultForCaption(button->text()) == static_cast<int>(ResultCancel)) {
+                button->click();
+                return;
+            }
+        }
         return;
     }
     QDialog::keyPressEvent(event);

@@ -7,14 +7,25 @@ namespace XQTestDev {
 LedBarView ledBarView(const LedBarFields& fields) {
     const LedBarSettings& s = fields.settings;
     LedBarView view;
-    view.value = clampToScale(fields.currentValue, s.scaleMin, s.scaleMax);
+    view.value = fields.currentValue;
+    view.barValue = clampToScale(fields.currentValue, s.scaleMin, s.scaleMax);
+    if (view.value > view.barValue)
+        view.beyondScale = +1;
+    else if (view.value < view.barValue)
+        view.beyondScale = -1;
     view.readout = formatWithPattern(view.value, fields.decimals);
     if (!fields.suffix.isEmpty())
         view.readout += QLatin1Char(' ') + fields.suffix;
     view.colour = inBand(view.value, s.min, s.max) ? fields.passColour : fields.failColour;
-    view.litLeds = litLedCount(view.value, s.scaleMin, s.scaleMax, fields.ledStep);
+    view.litLeds = litLedCount(view.barValue, s.scaleMin, s.scaleMax, fields.ledStep);
     view.knobLeft = knobLeftFor(view.litLeds);
     return view;
+}
+
+double steppedValue(const LedBarFields& fields, int direction) {
+    const LedBarSettings& s = fields.settings;
+    const double from = clampToScale(fields.currentValue, s.scaleMin, s.scaleMax);
+    return clampToScale(from + direction * fields.arrowStep, s.scaleMin, s.scaleMax);
 }
 
 } // namespace XQTestDev

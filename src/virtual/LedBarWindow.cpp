@@ -3,9 +3,11 @@
 #include "frame/ScreenUnits.h"
 #include "ui/Cabinet.h"
 #include "ui/EventPause.h"
+#include "ui/FailMark.h"
 #include "ui/PopupMenu.h"
 #include "ui/WindowDrag.h"
 #include "virtual/ArrowRepeat.h"
+#include "virtual/OverRangeMarks.h"
 #include "virtual/PanelLook.h"
 #include "virtual/PressPictures.h"
 
@@ -92,6 +94,7 @@ void LedBarWindow::createControls() {
     drag->watch(lblValue_);
 
     createLeds();
+    overRange_ = new OverRangeMarks(*this, ledPlace(0), ledPlace(LedCount - 1));
     createArrows();
     createKnob();
 
@@ -167,9 +170,10 @@ void LedBarWindow::applyAdjustPermission() {
 
 void LedBarWindow::refresh(bool moveKnob) {
     const LedBarView view = ledBarView(fields);
-    fields.currentValue = view.value;
-    lblValue_->setText(view.readout);
+    const bool failed = view.colour != fields.passColour;
+    lblValue_->setText(failed ? withFailMark(view.readout) : view.readout);
     fitTextToWidth(*lblValue_, ReadoutPixels);
+    overRange_->show(view.beyondScale);
     if (view.colour != colourShown_) {
         QPalette look = lblValue_->palette();
         look.setColor(QPalette::WindowText, colourOf(view.colour));
@@ -187,7 +191,7 @@ void LedBarWindow::refresh(bool moveKnob) {
     }
     if (moveKnob)
         placeKnob(view.knobLeft);
-    emit refreshed(fields.currentValue);
+    emit refreshed(view.value);
     if (!alive)
         return;
     toggleActivityLight();
@@ -228,7 +232,7 @@ void LedBarWindow::holdArrow(PressPictures& arrow, int direction) {
     ArrowHold hold;
     hold.held = [alive, held] { return alive && held && held->isDown() && alive->isVisible(); };
     hold.present = [alive] { return !alive.isNull(); };
-    hold.changeValue = [this, direction] { fields.currentValue += direction * fields.arrowStep; };
+    hold.changeValue = [this, direction] { fields.currentValue = steppedValue(fields, direction); };
     hold.refresh = [this] { refresh(true); };
     repeatWhileHeld(hold);
     // Whatever ended the hold, the arrow looks released afterwards.

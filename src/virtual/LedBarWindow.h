@@ -14,6 +14,7 @@ class QMenu;
 
 namespace XQTestDev {
 
+class OverRangeMarks;
 class PressPictures;
 
 // The LED bar meter's window (frmLEDBarHor): 40 LEDs, the readout, two arrow
@@ -76,6 +77,7 @@ private:
     QLabel* knobPressed_ = nullptr;
     QLabel* knobDisabled_ = nullptr;
     QMenu* mnuXQLEDBarHor_ = nullptr;
+    OverRangeMarks* overRange_ = nullptr;
 
     int knobLeft_ = KnobLeftMost; // twips
     int rememberedX_ = 0;         // pixels within the knob

@@ -2,6 +2,7 @@
 
 #include "frame/ScreenUnits.h"
 #include "ui/Cabinet.h"
+#include "ui/DialogKeys.h"
 #include "ui/PopupMenu.h"
 #include "ui/WindowDrag.h"
 #include "virtual/PanelLook.h"
@@ -91,6 +92,7 @@ void VirtualDeviceWindow::createControls() {
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel_->setGeometry(pixels(CancelPlace));
     connect(cmdCancel_, &QPushButton::clicked, this, &VirtualDeviceWindow::cancelPressed);
+    new DialogKeys(*this, cmdOK_, cmdCancel_);
 
     QLabel* pressed = pictureLabel(this, QStringLiteral("ROUNDBUTTONDOWN"),
                                    QStringLiteral("picClipControl1"), ClipPlace);

@@ -5,6 +5,7 @@
 #include "frame/ScreenUnits.h"
 #include "ui/Cabinet.h"
 #include "ui/EventPause.h"
+#include "ui/FailMark.h"
 #include "virtual/DeviceLimits.h"
 #include "virtual/NumberPattern.h"
 #include "virtual/PanelPlace.h"
@@ -179,8 +180,9 @@ void XQVirtualDevice32::SendValue(double Value, const QVariant& DecimalPoint) {
     d->isPassed = verdict.isPassed;
     if (!window)
         return;
-    window->showValue(formatWithPattern(Value, decimalsFrom(DecimalPoint)) + QLatin1Char(' ') +
-                      d->suffix);
+    const QString shown =
+        formatWithPattern(Value, decimalsFrom(DecimalPoint)) + QLatin1Char(' ') + d->suffix;
+    window->showValue(verdict.isPassed ? shown : withFailMark(shown));
     bringToFrontWhenWanted(*window, d->hidden, d->alwaysOnTop);
 }
 

@@ -6,6 +6,7 @@
 //   loop  <windir> <inidir>           results, ATE.INI, report text and PDF, forever
 //   hold  <target>                    a temporary beside <target>, kept until killed
 //   lock  <file>                      the write lock of <file>, kept until killed
+//   stuck <file>                      lock and a temporary of <file>, as in a write, until killed
 //   start <windir> <inidir>           library start-up and INIPath, then exit
 
 #include "config/DurableFile.h"
@@ -86,6 +87,14 @@ int main(int argc, char** argv) {
     if (mode == "lock" && argc == 3) {
         const FileLock lock(QString::fromLocal8Bit(argv[2]));
         say(lock.isHeld() ? QStringLiteral("locked") : QStringLiteral("unlocked"));
+        waitToBeKilled();
+    }
+    if (mode == "stuck" && argc == 3) {
+        const FileLock lock(QString::fromLocal8Bit(argv[2]));
+        OwnedTemporaryFile temporary(QString::fromLocal8Bit(argv[2]));
+        if (!lock.isHeld() || !temporary.open())
+            return 2;
+        say(temporary.fileName());
         waitToBeKilled();
     }
     if (argc < 3)

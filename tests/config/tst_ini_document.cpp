@@ -78,6 +78,45 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// Every white-space character is a blank around section headers, keys and
+// values, as Windows reads them: a header behind a vertical tab is a header,
+// and the keys after it are its own.
+class WindowsBlanks : public ::testing::TestWithParam<char> {
+protected:
+    QByteArray blank() const { return QByteArray(1, GetParam()); }
+};
+
+TEST_P(WindowsBlanks, SurroundHeadersKeysAndComments) {
+    const QByteArray b = blank();
+    const IniDocument doc = IniDocument::parse("[A]\r\nk=1\r\n" + b + "[B]" + b + "\r\n" + b + "j" +
+                                               b + "=" + b + "2" + b + "\r\n" + b + ";c=3\r\n");
+    EXPECT_EQ(read(doc, "B", "j"), QStringLiteral("2"));
+    EXPECT_EQ(read(doc, "A", "j"), QStringLiteral("<missing>"));
+    EXPECT_EQ(doc.keys(QStringLiteral("B")), QStringList{QStringLiteral("j")});
+}
+
+TEST_P(WindowsBlanks, AWriteFindsTheSectionAndTheValueBehindThem) {
+    const QByteArray b = blank();
+    IniDocument doc = IniDocument::parse("[A]\r\nk=1\r\n" + b + "[B]\r\nj=" + b + "2\r\n");
+    ASSERT_TRUE(doc.setValue(QStringLiteral("B"), QStringLiteral("j"), QStringLiteral("4")));
+    ASSERT_TRUE(doc.setValue(QStringLiteral("B"), QStringLiteral("n"), QStringLiteral("5")));
+    EXPECT_EQ(doc.serialize(), "[A]\r\nk=1\r\n" + b + "[B]\r\nj=" + b + "4\r\nn=5\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Blanks, WindowsBlanks, ::testing::Values(' ', '\t', '\v', '\f'),
+                         [](const auto& row) {
+                             switch (row.param) {
+                             case ' ':
+                                 return std::string("Space");
+                             case '\t':
+                                 return std::string("Tab");
+                             case '\v':
+                                 return std::string("VerticalTab");
+                             default:
+                                 return std::string("FormFeed");
+                             }
+                         });
+
 TEST(IniDocument, UntouchedFileSerializesToSameBytes) {
     const QByteArray file =
         "; station\r\n\r\n[A]\r\nk = v ; note\r\njunk line\r\n[B\n\xff\xfe\x00x=1\n[C]\nq=\"2\"";

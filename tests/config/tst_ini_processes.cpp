@@ -115,6 +115,27 @@ TEST_F(ProcessTest, ATemporaryOfALiveWriterStaysAndOneOfAKilledWriterGoesWithThe
               QStringLiteral("5.01|Pass"));
 }
 
+// Once a write found nothing left over, later writes of the file do not read
+// the folder again; a writer that dies in the middle of its write is noticed
+// by the lock it leaves, and its temporary goes with the next write.
+TEST_F(ProcessTest, AWriterKilledInTheMiddleOfAWriteLeavesNothingAfterTheNextWrite) {
+    const QString results = resultsDir() + QStringLiteral("XQResults.ini");
+    utility.WriteINI(false, ResultsSection, QStringLiteral("1"), QStringLiteral("4.99|Pass"));
+    ChildProcess writer({QStringLiteral("stuck"), results});
+    const QString stuck = writer.firstLine();
+    ASSERT_TRUE(QFileInfo::exists(stuck)) << stuck.toStdString();
+    writer.kill();
+
+    utility.WriteINI(false, ResultsSection, QStringLiteral("2"), QStringLiteral("5.01|Pass"));
+    EXPECT_FALSE(QFileInfo::exists(stuck));
+    EXPECT_FALSE(QFileInfo::exists(FileLock::lockFilePath(results)));
+    EXPECT_EQ(temporaries(resultsDir()), QStringList());
+    EXPECT_EQ(utility.ReadINI(false, ResultsSection, QStringLiteral("1")),
+              QStringLiteral("4.99|Pass"));
+    EXPECT_EQ(utility.ReadINI(false, ResultsSection, QStringLiteral("2")),
+              QStringLiteral("5.01|Pass"));
+}
+
 TEST_F(ProcessTest, KillsAtRandomMomentsLeaveWholeFilesAndStartUpRemovesEveryLeftover) {
     const QStringList decoys = plantDecoys(resultsDir());
     QRandomGenerator random(20261210);

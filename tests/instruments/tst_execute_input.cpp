@@ -99,22 +99,10 @@ TEST_F(InputTest, ScaleFactorZeroIsRefusedAndTheOldOneStays) {
                   "Scale factor must be positive or negative number and not allowed zero!.")}));
 }
 
-TEST_F(InputTest, WriteFromFileSendsAnExistingFileAndRefusesAnythingElse) {
+TEST_F(InputTest, WriteFromFileSendsAnExistingFile) {
     const QString file = root() + QStringLiteral("setup.txt");
     writeFile(file, "*RST\n");
     device.setDeviceName(22);
-    device.setWriteFromFile(QStringLiteral("/nonexistent/setup.txt"));
-    device.Execute();
-    EXPECT_EQ(recorder->texts().value(0),
-              QStringLiteral("Invalid path/filename, unable write data from file!"));
-    EXPECT_TRUE(device.ErrorStatus());
-    EXPECT_EQ(device.WriteFromFile(), QStringLiteral("/nonexistent/setup.txt"));
-
-    device.setWriteFromFile(root()); // a folder is no file
-    device.Execute();
-    EXPECT_EQ(recorder->texts().value(1),
-              QStringLiteral("Invalid path/filename, unable write data from file!"));
-
     device.setWriteFromFile(file);
     device.Execute();
     EXPECT_EQ(busCalls().filter(QStringLiteral("ibwrtf")),
@@ -122,6 +110,31 @@ TEST_F(InputTest, WriteFromFileSendsAnExistingFileAndRefusesAnythingElse) {
     EXPECT_TRUE(device.WriteFromFile().isEmpty());
     EXPECT_FALSE(device.ErrorStatus());
 }
+
+class MissingFileTest : public InputTest, public ::testing::WithParamInterface<QString> {};
+
+// A file that cannot be sent is named, and the one-shot commands are cleared
+// all the same: the next Execute must not reset the instrument again.
+TEST_P(MissingFileTest, IsNamedAndTheOneShotCommandsAreClearedAnyway) {
+    device.setDeviceName(22);
+    device.setReadCommand(QStringLiteral("MEAS?"));
+    device.setInitCommand1(QStringLiteral("*RST"));
+    device.setWriteFromFile(GetParam().isEmpty() ? root() : GetParam());
+    device.Execute();
+    EXPECT_EQ(recorder->texts(),
+              QStringList({QStringLiteral("Invalid path/filename, unable write data from file!")}));
+    EXPECT_TRUE(device.InitCommand1().isEmpty());
+    EXPECT_TRUE(device.WriteFromFile().isEmpty());
+    EXPECT_FALSE(device.ErrorStatus());
+    device.Execute();
+    EXPECT_EQ(busCalls().filter(QStringLiteral("*RST")).size(), 1);
+    EXPECT_TRUE(busCalls().filter(QStringLiteral("ibwrtf")).isEmpty());
+    EXPECT_EQ(busCalls().filter(QStringLiteral("MEAS?")).size(), 2); // both read
+}
+
+// An empty parameter stands for the test's own folder: a folder is no file.
+INSTANTIATE_TEST_SUITE_P(Paths, MissingFileTest,
+                         ::testing::Values(QStringLiteral("/nonexistent/setup.txt"), QString()));
 
 struct ReplyCase {
     const char* name;
@@ -152,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Error ----"},
                       ReplyCase{"CountBeyondTheBuffer", "ibrd cnt=99999 reply=2.5\\n", "2.5 V"},
                       ReplyCase{"NulInside", "ibrd reply=1.25\\0junk", "1.25 V"},
+                      ReplyCase{"EndsInCrLf", "ibrd reply=1.234\\r\\n", "1.234 V"},
                       ReplyCase{"NotText", "ibrd reply=\xff\xfe\x01", "Error ----"},
                       ReplyCase{"NegativeCount", "ibrd cnt=-5 reply=3", "---- ----"}),
     [](const ::testing::TestParamInfo<ReplyCase>& param) { return std::string(param.param.name); });

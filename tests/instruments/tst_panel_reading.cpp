@@ -90,7 +90,12 @@ TEST_F(ReadingTest, TheSampleBenchScansToItsThreeInstruments) {
     EXPECT_TRUE(recorder->messages.empty());
 }
 
-TEST_F(ReadingTest, AReplyThatTimesOutIsShownAsNoReading) {
+// A read that times out is no reading of 0: the reading stops as after a
+// failed write, ErrorStatus says so, and the messages follow DisableErrMessage.
+class ReadTimeoutTest : public ReadingTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ReadTimeoutTest, AReadThatTimesOutStopsTheReadingWithErrorStatus) {
+    const bool disabled = GetParam();
     QFile sample(QStringLiteral(XQ_SAMPLE_BUS));
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
     describeBus(sample.readAll());
@@ -98,11 +103,62 @@ TEST_F(ReadingTest, AReplyThatTimesOutIsShownAsNoReading) {
     load.setDeviceName(9);
     load.setReadCommand(QStringLiteral("MEAS:POW?"));
     load.setUnit(QStringLiteral("W"));
+    load.setTimeOut(T100ms);
+    load.setDisableErrMessage(disabled);
+    load.setReadInterval(100);
+    QSignalSpy changed(&load, &XQGPIB32::ValueChanged);
     load.Execute();
-    EXPECT_EQ(panelOf(load).findChild<QLabel*>(QStringLiteral("lblReadValue"))->text(),
-              QStringLiteral("---- ----"));
     EXPECT_EQ(load.ModelName(), QStringLiteral("EL-150"));
+    QTRY_VERIFY_WITH_TIMEOUT(load.ErrorStatus(), 5000);
+    EXPECT_EQ(recorder->texts(),
+              disabled ? QStringList()
+                       : QStringList({QStringLiteral("GPIB Error: 9 Error detected; Timeout; I/O "
+                                                     "completed; I/O operation aborted; !"),
+                                      QStringLiteral("Found device 9 error!")}));
+    EXPECT_FALSE(
+        panelOf(load).findChild<QTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
+    EXPECT_EQ(load.Value(), 0.0);
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_NE(panelOf(load).findChild<QLabel*>(QStringLiteral("lblReadValue"))->text(),
+              QStringLiteral("0.0 uW"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Messages, ReadTimeoutTest, ::testing::Bool());
+
+// Every way of naming a GPIB instrument reads it and names its resource.
+struct GpibNaming {
+    const char* name;
+    QVariant deviceName;
+    GPIB_BoardNumber board; // set before Execute
+    const char* resource;
+};
+
+class GpibNamingTest : public ReadingTest, public ::testing::WithParamInterface<GpibNaming> {};
+
+TEST_P(GpibNamingTest, ReadsTheInstrumentAndNamesItsResource) {
+    describeBus("[board 0]\n[board 1]\n[device DMM]\nboard = 1\naddress = 7\nidn = A,B,C,D\n"
+                "query READ? = text 1.5\n");
+    XQGPIB32 device;
+    EXPECT_TRUE(device.ResourceName().isEmpty()); // nothing open yet
+    device.setDeviceName(GetParam().deviceName);
+    device.setBoardNumber(GetParam().board);
+    device.setReadCommand(QStringLiteral("READ?"));
+    device.Execute();
+    EXPECT_TRUE(recorder->messages.empty())
+        << recorder->texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(device.Value(), 1.5);
+    EXPECT_EQ(device.BoardNumber(), GPIB1);
+    EXPECT_EQ(device.ResourceName(), QString::fromLatin1(GetParam().resource));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, GpibNamingTest,
+                         ::testing::Values(GpibNaming{"Address", 7, GPIB1, "GPIB1::7::INSTR"},
+                                           GpibNaming{"ConfiguredName", QStringLiteral("DMM"),
+                                                      GPIB1, "DMM"},
+                                           // The resource's board wins over BoardNumber.
+                                           GpibNaming{"Resource", QStringLiteral("gpib1::7::instr"),
+                                                      GPIB0, "GPIB1::7::INSTR"}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct UnknownPlaceCase {
     const char* name;

@@ -123,8 +123,15 @@ protected:
                                 key);
     }
 
+    // The statement files (.SQL, .ERR) waiting for the product.
     QStringList backupFiles(const QString& product = QStringLiteral("PSU")) const {
-        return QDir(backupFolderPath(product)).entryList(QDir::Files, QDir::Name);
+        return QDir(backupFolderPath(product))
+            .entryList({QStringLiteral("*.SQL"), QStringLiteral("*.ERR")}, QDir::Files, QDir::Name);
+    }
+    // The runs (.RUN) saved beside them for the run tables.
+    QStringList runBackupFiles(const QString& product = QStringLiteral("PSU")) const {
+        return QDir(backupFolderPath(product))
+            .entryList({QStringLiteral("*.RUN")}, QDir::Files, QDir::Name);
     }
     QString backupText(const QString& name, const QString& product = QStringLiteral("PSU")) const {
         return QString::fromUtf8(readFile(backupFolderPath(product) + name));

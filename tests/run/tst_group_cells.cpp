@@ -7,6 +7,7 @@
 #include "run/GroupWindow.h"
 #include "run/RunSession.h"
 #include "run/TestLine.h"
+#include "ui/FailMark.h"
 
 #include <XQTestDev/XQMenu32.h>
 
@@ -108,6 +109,48 @@ TEST(CellFit, ALongTextIsElidedVisibly) {
     EXPECT_TRUE(fitsIn(cell, 40));
 }
 
+// A very long result shows just what its start shows: what lies beyond the
+// cell changes nothing (and is never measured, see bench_run).
+struct LongCase {
+    const char* name;
+    QString start; // long enough to overflow the cell, short enough to be measured
+    QChar filler;  // repeated after it to 100,000 characters
+};
+
+class LongResults : public ::testing::TestWithParam<LongCase> {};
+
+TEST_P(LongResults, ShowWhatTheirStartShows) {
+    constexpr int Width = 40;
+    const LongCase& c = GetParam();
+    ASSERT_LE(c.start.size(), mostCharactersThatFit(Width));
+    const FittedCell start = fitCell(c.start + QLatin1Char(' '), cellFont(), Width);
+    QString whole = c.start;
+    whole += QString(100000 - whole.size(), c.filler);
+    const FittedCell cell = fitCell(whole + QLatin1Char(' '), cellFont(), Width);
+    EXPECT_EQ(cell.text, start.text);
+    EXPECT_EQ(cell.font, start.font);
+    EXPECT_EQ(cell.number, start.number);
+    EXPECT_FALSE(cell.whole);
+    EXPECT_TRUE(fitsIn(cell, Width)) << cell.text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LongResults,
+    ::testing::Values(
+        LongCase{"Text", QStringLiteral("OVERLOAD ON CHANNEL 2 OVERLOAD"), QLatin1Char('D')},
+        LongCase{"NarrowLetters", QString(mostCharactersThatFit(40), QLatin1Char('i')),
+                 QLatin1Char('i')},
+        LongCase{"Waveform", QStringLiteral("5.001,5.002,5.003,5.004,"), QLatin1Char(',')},
+        LongCase{"Number", QStringLiteral("5.0123456789012345678901234567"), QLatin1Char('0')}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(CellFit, ALongTextOfInvisibleCharactersStillShowsItWasCut) {
+    const FittedCell cell = fitCell(QString(100000, QChar(0x200B)), cellFont(), 40);
+    EXPECT_FALSE(cell.whole);
+    EXPECT_TRUE(cell.text.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(fitsIn(cell, 40));
+}
+
 // ---- In the window -----------------------------------------------------------
 
 class GroupCells : public RunTest {
@@ -154,9 +197,12 @@ TEST_F(GroupCells, ValuesAreRightAlignedWholeOrRoundedWithTheWholeInTheTooltip) 
     EXPECT_TRUE(value->alignment().testFlag(Qt::AlignRight));
     EXPECT_TRUE(showsWhole(value));
 
+    // Out of its limits: shown with the fail mark before it.
     menu.SendData(QStringLiteral("Thermal"), QStringLiteral("Output voltage"), 2.5012345678);
     EXPECT_TRUE(showsWhole(value));
-    EXPECT_NEAR(leadingNumber(value->text()), 2.5012345678, 0.001) << value->text().toStdString();
+    ASSERT_TRUE(hasFailMark(value->text()));
+    EXPECT_NEAR(leadingNumber(value->text().mid(FailMark.size())), 2.5012345678, 0.001)
+        << value->text().toStdString();
     EXPECT_EQ(value->toolTip(), QStringLiteral("2.5012345678"));
 }
 

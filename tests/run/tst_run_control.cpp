@@ -5,6 +5,7 @@
 #include "run/GroupWindow.h"
 #include "ui/Cabinet.h"
 #include "ui/CabinetWindow.h"
+#include "ui/DesktopOpen.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -301,7 +302,21 @@ struct EditorCase {
     const char* file; // below the test's root folder
 };
 
-class EditorEntryTest : public RunControlTest, public ::testing::WithParamInterface<EditorCase> {};
+class EditorEntryTest : public RunControlTest, public ::testing::WithParamInterface<EditorCase> {
+protected:
+    // A desktop that cannot open anything: the report falls back to the editor.
+    void SetUp() override {
+        RunControlTest::SetUp();
+        previousOpener_ = replaceDesktopOpener([](const QUrl&) { return false; });
+    }
+    void TearDown() override {
+        replaceDesktopOpener(previousOpener_);
+        RunControlTest::TearDown();
+    }
+
+private:
+    DesktopOpener previousOpener_;
+};
 
 TEST_P(EditorEntryTest, OpensItsFileInTheEditor) {
     const QString noted = root() + QStringLiteral("opened.txt");
@@ -329,6 +344,22 @@ INSTANTIATE_TEST_SUITE_P(
         QString name = QString::fromLatin1(param.param.caption);
         return name.remove(QLatin1Char(' ')).remove(QLatin1Char('.')).toStdString();
     });
+
+// The last report opens in the desktop's own viewer, not in a terminal
+// editor that has no terminal to show in.
+TEST_F(RunControlTest, TheLastReportOpensWithTheDesktopsDefaultApplication) {
+    QList<QUrl> opened;
+    const DesktopOpener previous = replaceDesktopOpener([&](const QUrl& file) {
+        opened << file;
+        return true;
+    });
+    writeFile(resultsDir() + QStringLiteral("XQ_Report.txt"), "report\n");
+    menu->ShowMenu();
+    entry("Open Last Report")->trigger();
+    replaceDesktopOpener(previous);
+    EXPECT_EQ(opened,
+              QList<QUrl>{QUrl::fromLocalFile(resultsDir() + QStringLiteral("XQ_Report.txt"))});
+}
 
 // The windows of a newly chosen product come with the next run reset.
 TEST_F(RunControlTest, NewProductIsBuiltAtTheNextStart) {

@@ -30,6 +30,28 @@ bool visibleNamed(QWidget* root, const char* name) {
     return label && label->isVisible();
 }
 
+// The verdict window is answered from the keyboard as well: Enter presses
+// OK, and Escape (the window has no Cancel) closes it as OK does.
+class BigResultKeys : public BigResultTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(BigResultKeys, CloseTheWindow) {
+    const int key = GetParam();
+    bool shown = false;
+    whenModalShows([&](QWidget* window) {
+        shown = true;
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+    });
+    utility.ShowBigPass();
+    EXPECT_TRUE(shown);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->objectName() == QStringLiteral("frmBigResult") && window->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BigResultKeys,
+                         ::testing::Values(Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape));
+
 TEST_F(BigResultTest, ShowBigFailBlocksUntilOKWhileTheFailPictureBlinks) {
     bool sawWindow = false;
     bool passEverShown = false;

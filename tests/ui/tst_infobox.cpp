@@ -231,20 +231,62 @@ TEST_F(InfoBoxTest, LockedInputBoxIsReadOnlyAndOutOfTheTabOrder) {
     EXPECT_EQ(msgReturn.toString(), QStringLiteral("fixed"));
 }
 
-TEST_F(InfoBoxTest, EnterInTheInputBoxMovesOnAndEnterOnTheButtonAnswers) {
+// A barcode scanner types the serial number and ends it with Enter: that one
+// Enter answers with the button that had the opening focus.
+TEST_F(InfoBoxTest, OneEnterInTheInputBoxAnswersAsAScannerSendsIt) {
+    whenModalShows([](QWidget* dialog) {
+        settle(dialog);
+        auto* input = childNamed<QLineEdit>(dialog, QStringLiteral("txtInput"));
+        QTest::keyClicks(input, QStringLiteral("TC2K-2026-12-000123456789"));
+        QTest::keyClick(input, Qt::Key_Return);
+    });
+    QVariant msgReturn;
+    EXPECT_EQ(
+        utility.InfoBox(QStringLiteral("Scan the serial number"), vbOKCancel, true, &msgReturn), 1);
+    EXPECT_EQ(msgReturn.toString(), QStringLiteral("TC2K-2026-12-000123456789"));
+}
+
+TEST_F(InfoBoxTest, EnterOnAButtonPressesThatButton) {
     whenModalShows([](QWidget* dialog) {
         settle(dialog);
         auto* input = childNamed<QLineEdit>(dialog, QStringLiteral("txtInput"));
         QTest::keyClicks(input, QStringLiteral("OP01"));
-        QTest::keyClick(input, Qt::Key_Return);
-        EXPECT_TRUE(focusMovesTo(button(dialog, 2)));
-        EXPECT_TRUE(dialog->isVisible());
+        button(dialog, 0)->setFocus(Qt::TabFocusReason); // Cancel
+        ASSERT_TRUE(focusMovesTo(button(dialog, 0)));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     QVariant msgReturn;
-    EXPECT_EQ(utility.InfoBox(QStringLiteral("Operator?"), vbOKCancel, true, &msgReturn), 1);
+    EXPECT_EQ(utility.InfoBox(QStringLiteral("Operator?"), vbOKCancel, true, &msgReturn), 2);
     EXPECT_EQ(msgReturn.toString(), QStringLiteral("OP01"));
 }
+
+struct EscapeCase {
+    const char* name;
+    int buttons;
+    bool withInput;
+    int answer;
+};
+
+class EscapeKey : public InfoBoxTest, public ::testing::WithParamInterface<EscapeCase> {};
+
+TEST_P(EscapeKey, PressesCancelWhereThereIsOne) {
+    const EscapeCase& c = GetParam();
+    whenModalShows([](QWidget* dialog) {
+        settle(dialog);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    QVariant msgReturn;
+    EXPECT_EQ(utility.InfoBox(QStringLiteral("Go on?"), static_cast<vbMyMsgBoxStyle>(c.buttons),
+                              c.withInput, &msgReturn),
+              c.answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EscapeKey,
+                         ::testing::Values(EscapeCase{"OKCancel", vbOKCancel, false, 2},
+                                           EscapeCase{"OKCancelInput", vbOKCancel, true, 2},
+                                           EscapeCase{"YesNoCancel", vbYesNoCancel, false, 2},
+                                           EscapeCase{"RetryCancel", vbRetryCancel, false, 2}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(InfoBoxTest, FocusInTheInputBoxSelectsAll) {
     whenModalShows([](QWidget* dialog) {

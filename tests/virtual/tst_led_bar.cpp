@@ -2,6 +2,7 @@
 
 #include "frame/LibraryState.h"
 #include "ui/Cabinet.h"
+#include "ui/FailMark.h"
 #include "ui/Pictures.h"
 
 #include <QMenu>
@@ -132,20 +133,26 @@ TEST_P(LedBarLightTest, LightsTheLedsAndMovesTheKnob) {
     EXPECT_EQ(litLeds(), GetParam().lit);
     const int knobTwips = GetParam().lit >= 2 ? 120 + 120 * (GetParam().lit - 2) + 60 : 60;
     EXPECT_EQ(knobLeftPixels(), knobTwips / 15);
-    EXPECT_EQ(readout()->text(), QString::fromLatin1(GetParam().shown));
+    // A value out of the band carries the fail mark; one beyond the scale
+    // still reads as sent.
+    const QString shown = QString::fromLatin1(GetParam().shown);
+    EXPECT_EQ(readout()->text(), bar->IsPassed() ? shown : withFailMark(shown));
+    EXPECT_EQ(bar->IsPassed(), GetParam().sent >= 10 && GetParam().sent <= 30);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, LedBarLightTest,
                          ::testing::Values(LitCase{12.5, 12, "13"}, LitCase{40, 40, "40"},
                                            LitCase{0.5, 0, "1"}, LitCase{2, 2, "2"},
-                                           LitCase{-7, 0, "0"}, LitCase{Inf, 40, "40"},
-                                           LitCase{50, 40, "40"}));
+                                           LitCase{-7, 0, "-7"}, LitCase{Inf, 40, "Infinity"},
+                                           LitCase{50, 40, "50"}));
 
+// The bar stops at its end, but what is read and reported is the value sent.
 TEST_F(LedBarTest, AValueAboveTheScaleShowsTheTopAndFailsAboveMax) {
     bar->Show();
     bar->SendValue(50);
-    EXPECT_EQ(readout()->text(), QStringLiteral("40"));
-    EXPECT_EQ(bar->Value(), 40);
+    EXPECT_EQ(litLeds(), 40);
+    EXPECT_EQ(readout()->text(), withFailMark(QStringLiteral("50")));
+    EXPECT_EQ(bar->Value(), 50);
     EXPECT_FALSE(bar->IsPassed());
     EXPECT_EQ(textColourOf(readout()), Red);
 }
@@ -296,7 +303,7 @@ TEST_F(LedBarTest, AScaleAsWideAsTheLargestDoubleStillFillsInProportion) {
     EXPECT_EQ(litLeds(), 20);
     bar->SendValue(Inf);
     EXPECT_EQ(litLeds(), 40);
-    EXPECT_EQ(bar->Value(), 1e308);
+    EXPECT_EQ(bar->Value(), Inf);
 }
 
 TEST_F(LedBarTest, NotANumberFailsLightsNothingAndIsReportedOnce) {
@@ -308,7 +315,7 @@ TEST_F(LedBarTest, NotANumberFailsLightsNothingAndIsReportedOnce) {
     ASSERT_EQ(changes->size(), 1);
     EXPECT_TRUE(std::isnan(bar->Value()));
     EXPECT_FALSE(bar->IsPassed());
-    EXPECT_EQ(readout()->text(), QStringLiteral("NaN"));
+    EXPECT_EQ(readout()->text(), withFailMark(QStringLiteral("NaN")));
     EXPECT_EQ(textColourOf(readout()), Red);
     EXPECT_EQ(litLeds(), 0);
 }
@@ -363,7 +370,7 @@ TEST_F(LedBarTest, TheBarAsTheOperatorSeesIt) {
     bar->setMin(-10);
     bar->Show(false);
     bar->SendValue(-1234567.891);
-    EXPECT_EQ(readout()->text(), QStringLiteral("-1,234,567.89 mV"));
+    EXPECT_EQ(readout()->text(), withFailMark(QStringLiteral("-1,234,567.89 mV")));
     EXPECT_TRUE(textFits(readout()));
     snapshot(window(), QStringLiteral("frmLEDBarHor-locked"));
 }

@@ -2,6 +2,7 @@
 
 #include "frame/LibraryState.h"
 #include "ui/Cabinet.h"
+#include "ui/FailMark.h"
 
 #include <XQTestDev/XQVirtualDevice32.h>
 
@@ -102,7 +103,9 @@ TEST_P(VirtualDeviceValueTest, ShowsJudgesAndColoursTheValue) {
     device->setCaption(QStringLiteral("Read the meter"));
     device->SendValue(c.value, c.decimalPoint);
 
-    EXPECT_EQ(valueLabel()->text(), QString::fromLatin1(c.shown));
+    // A failed value is marked, not only coloured.
+    const QString shown = QString::fromLatin1(c.shown);
+    EXPECT_EQ(valueLabel()->text(), c.passed ? shown : withFailMark(shown));
     EXPECT_EQ(device->IsPassed(), c.passed);
     EXPECT_TRUE(std::isnan(c.value) ? std::isnan(device->Value()) : device->Value() == c.value);
     EXPECT_EQ(textColourOf(valueLabel()), c.passed ? Green : Red);
@@ -365,7 +368,7 @@ TEST_F(VirtualDeviceTest, ThePanelAsTheOperatorSeesIt) {
     device->Show();
     device->SendValue(1234567.891);
     EXPECT_TRUE(textFits(valueLabel()));
-    EXPECT_EQ(valueLabel()->text(), QStringLiteral("1,234,567.89 mV"));
+    EXPECT_EQ(valueLabel()->text(), withFailMark(QStringLiteral("1,234,567.89 mV")));
     snapshot(panel(), QStringLiteral("frmVirtualDevice-fail"));
     device->SendValue(38, 1);
     EXPECT_TRUE(textFits(valueLabel()));

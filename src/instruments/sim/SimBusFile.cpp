@@ -37,10 +37,18 @@ bool parseReply(const std::string& text, Reply& reply) {
         reply.kind = Reply::Kind::Timeout;
         return true;
     }
-    if (kind == "text") {
-        reply.kind = Reply::Kind::Text;
-        reply.text = trimmed(text.substr(4));
+    if (kind == "text" || kind == "unterminated") {
+        reply.kind = kind == "text" ? Reply::Kind::Text : Reply::Kind::Unterminated;
+        reply.text = trimmed(text.substr(kind.size()));
         return true;
+    }
+    if (kind == "close") {
+        reply.kind = Reply::Kind::Close;
+        return true;
+    }
+    if (kind == "filled") {
+        reply.kind = Reply::Kind::Filled;
+        return static_cast<bool>(words >> reply.length) && reply.length >= 0;
     }
     if (kind != "number")
         return false;
@@ -71,6 +79,7 @@ struct Reader {
     BusDescription bus;
     std::string folder;
     Instrument* instrument = nullptr;
+    LanInstrument* lan = nullptr;
     bool inBus = false;
     int board = -1;
 
@@ -79,10 +88,19 @@ struct Reader {
         std::string kind;
         words >> kind;
         instrument = nullptr;
+        lan = nullptr;
         inBus = kind == "bus";
         board = -1;
         if (kind == "board")
             return static_cast<bool>(words >> board) && (bus.boards.push_back(board), true);
+        if (kind == "lan") {
+            bus.lanInstruments.push_back({});
+            lan = &bus.lanInstruments.back();
+            instrument = &lan->instrument;
+            std::getline(words, instrument->name);
+            instrument->name = trimmed(instrument->name);
+            return !instrument->name.empty();
+        }
         if (kind == "device") {
             bus.instruments.push_back({});
             instrument = &bus.instruments.back();
@@ -106,10 +124,34 @@ struct Reader {
             }
             return value == "no" || value == "yes";
         }
+        if (lan && lanEntry(key, value))
+            return true;
         return instrument && instrumentEntry(key, value);
     }
 
+    bool lanEntry(const std::string& key, const std::string& value) {
+        if (key == "protocol") {
+            lan->protocol = value;
+            return value == "socket" || value == "vxi11";
+        }
+        if (key == "address") {
+            lan->host = value;
+            return value.rfind("127.", 0) == 0; // loopback only
+        }
+        if (key == "port") {
+            double number = 0;
+            return readNumber(value, number) && number >= 0 && number <= 65535 &&
+                   (lan->port = static_cast<int>(number), true);
+        }
+        return false;
+    }
+
     bool instrumentEntry(const std::string& key, const std::string& value) {
+        if (key == "silent after") {
+            double number = 0;
+            return readNumber(value, number) &&
+                   (instrument->silentAfter = static_cast<int>(number), true);
+        }
         if (key == "board" || key == "address" || key == "delay") {
             double number = 0;
             if (!readNumber(value, number))

@@ -33,7 +33,8 @@ QString drawFileName(const QDir& folder) {
         const QString name = QStringLiteral("%1").arg(
             QRandomGenerator::global()->bounded(NameRange), 8, 10, QLatin1Char('0'));
         if (!folder.exists(name + QStringLiteral(".SQL")) &&
-            !folder.exists(name + QStringLiteral(".ERR")))
+            !folder.exists(name + QStringLiteral(".ERR")) &&
+            !folder.exists(name + QStringLiteral(".RUN")))
             return folder.filePath(name + QStringLiteral(".SQL"));
     }
 }
@@ -64,14 +65,21 @@ QString backupFolderPath(const QString& product) {
     return backupRootPath() + safeFolderName(product) + QLatin1Char('/');
 }
 
-WriteResult saveBackupStatement(const QString& statement, const QString& product) {
+QString runFileOf(const QString& statementFile) {
+    return statementFile.left(statementFile.size() - 3) + QStringLiteral("RUN");
+}
+
+WriteResult saveBackupStatement(const QString& statement, const QString& product,
+                                const QByteArray& runBytes) {
     const QString folder = backupFolderPath(product);
     WriteResult saved = makeFolder(backupRootPath());
     if (saved)
         saved = makeFolder(folder);
+    const QString file = saved ? drawFileName(QDir(folder)) : QString();
+    if (saved && !runBytes.isEmpty())
+        saved = writeFileDurably(runFileOf(file), runBytes);
     if (saved)
-        saved = writeFileDurably(drawFileName(QDir(folder)),
-                                 statement.toUtf8() + QByteArrayLiteral("\r\n"));
+        saved = writeFileDurably(file, statement.toUtf8() + QByteArrayLiteral("\r\n"));
     if (!saved)
         showCritical(DatabaseMessages::backupNotSaved(saved.error));
     return saved;

@@ -21,8 +21,14 @@ QString safeFolderName(const QString& product);
 // eight-digit random name and the extension .SQL in the product's folder; the
 // folders are made when missing. A name is drawn again while an .SQL or an
 // .ERR file of that name exists. On a failure the error's text is shown and
-// the statement is lost.
-WriteResult saveBackupStatement(const QString& statement, const QString& product);
+// the statement is lost. `runBytes`, when given, is the run for the run
+// tables: saved first, under the same name with the extension .RUN, so that
+// a statement never waits without its run.
+WriteResult saveBackupStatement(const QString& statement, const QString& product,
+                                const QByteArray& runBytes = {});
+
+// The .RUN file beside a statement file.
+QString runFileOf(const QString& statementFile);
 
 // The product's waiting .SQL files, oldest first (the order they were saved).
 QFileInfoList waitingBackupFiles(const QString& product);

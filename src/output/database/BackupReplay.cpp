@@ -2,6 +2,8 @@
 
 #include "output/database/BackupFolder.h"
 #include "output/database/RowStore.h"
+#include "output/database/RunRecordOfWrite.h"
+#include "output/database/RunTables.h"
 #include "output/database/StatementParser.h"
 #include "ui/EventPause.h"
 
@@ -32,10 +34,29 @@ QString firstLine(const QString& path, bool& readable) {
     return QString::fromUtf8(line);
 }
 
-Outcome storeInSavepoint(RowStore& store, const DatabaseRow& row) {
+// The run of a saved statement, stored in the row's savepoint; a run stored
+// already is found and not stored again.
+StoreResult storeRunOf(RowStore& store, const QString& statementFile) {
+    QFile file(runFileOf(statementFile));
+    if (!runTablesEnabled() || !file.exists())
+        return {};
+    RunOfWrite run;
+    if (!file.open(QIODevice::ReadOnly) || !readRunOfWrite(file.readAll(), run))
+        return StoreResult::failure(
+            QStringLiteral("%1 holds no run").arg(QFileInfo(file).fileName()));
+    QSqlDatabase db = store.connection();
+    QString error;
+    if (insertRunRecord(db, run.record, run.recordFile, &error) < 0)
+        return StoreResult::failure(error);
+    return {};
+}
+
+Outcome storeInSavepoint(RowStore& store, const DatabaseRow& row, const QString& statementFile) {
     if (!store.savepoint())
         return Outcome::Stopped;
-    const StoreResult stored = store.insertOnce(row);
+    StoreResult stored = store.insertOnce(row);
+    if (stored)
+        stored = storeRunOf(store, statementFile);
     if (stored)
         return store.releaseSavepoint() ? Outcome::Stored : Outcome::Stopped;
     // A connection that cannot even roll back is gone: not the row's fault.
@@ -59,7 +80,7 @@ Outcome replayOne(RowStore& store, const QFileInfo& file, const QString& table) 
             return Outcome::LeftAlone;
         parsed.row.table = table;
     }
-    return storeInSavepoint(store, parsed.row);
+    return storeInSavepoint(store, parsed.row, file.filePath());
 }
 
 void markFailed(const QFileInfo& file) {
@@ -99,8 +120,10 @@ bool replayBatch(RowStore& store, const QFileInfoList& files, qsizetype& next,
         store.rollbackBatch();
         return false;
     }
-    for (const QString& path : stored)
+    for (const QString& path : stored) {
+        QFile::remove(runFileOf(path));
         QFile::remove(path);
+    }
     return goOn;
 }
 

@@ -9,12 +9,15 @@
 #include "output/database/Plausibility.h"
 #include "output/database/PostgresStore.h"
 #include "output/database/RunInputs.h"
+#include "output/database/RunRecordOfWrite.h"
 #include "output/database/RunSources.h"
+#include "output/database/RunTables.h"
 #include "output/database/SqliteStore.h"
 #include "output/database/StatementText.h"
 
 #include <QDateTime>
 
+#include <cstdio>
 #include <memory>
 
 namespace XQTestDev {
@@ -37,18 +40,55 @@ OpenedStore openStore(DBType type, const RunInputs& in, const DatabaseRow& row) 
     return {std::move(server), opened};
 }
 
-// Nothing is lost: the row waits as a backup statement for the next write.
-void takeFailurePath(RowStore* store, const QString& product, const DatabaseRow& row) {
+QByteArray runBytes(const RunOfWrite& run) {
+    return runTablesEnabled() ? runOfWriteBytes(run) : QByteArray();
+}
+
+// Nothing is lost: the row and its run wait as a backup statement for the
+// next write.
+void takeFailurePath(RowStore* store, const QString& product, const DatabaseRow& row,
+                     const RunOfWrite& run) {
     if (store)
         store->close();
     writeLastAccessDatabase(product, DatabaseAccess::Fail);
-    saveBackupStatement(statementText(row), product);
+    saveBackupStatement(statementText(row), product, runBytes(run));
 }
 
-void store(DBType type, const RunInputs& in, const DatabaseRow& row) {
+// Said on standard error once per reason: the station's operator sees the
+// database alarm, whoever looks after the server needs the reason.
+void sayRunTablesMissing(const QString& error) {
+    static QString said;
+    if (error == said)
+        return;
+    said = error;
+    std::fprintf(stderr, "XQTestDev: the run tables cannot be used: %s\n", qPrintable(error));
+    std::fflush(stderr);
+}
+
+// The product's row and the run in the run tables, in one transaction: both
+// are stored or neither is.
+bool insertRowAndRun(RowStore& store, const DatabaseRow& row, const RunOfWrite& run) {
+    if (!runTablesEnabled())
+        return bool(store.insert(row));
+    QSqlDatabase db = store.connection();
+    QString error;
+    if (!ensureRunTables(db, &error)) {
+        sayRunTablesMissing(error);
+        return false;
+    }
+    if (!store.beginBatch())
+        return false;
+    if (store.insert(row) && insertRunRecord(db, run.record, run.recordFile, &error) >= 0 &&
+        store.commitBatch())
+        return true;
+    store.rollbackBatch();
+    return false;
+}
+
+void store(DBType type, const RunInputs& in, const DatabaseRow& row, const RunOfWrite& run) {
     OpenedStore opened = openStore(type, in, row);
-    if (!opened.opened || !opened.store->insert(row)) {
-        takeFailurePath(opened.store.get(), in.product, row);
+    if (!opened.opened || !insertRowAndRun(*opened.store, row, run)) {
+        takeFailurePath(opened.store.get(), in.product, row, run);
         return;
     }
     writeLastAccessDatabase(in.product, DatabaseAccess::Pass);
@@ -75,16 +115,17 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
     RunInputs in = readRunInputs(product, version, databaseName);
     checkPlausibility(in, type, QDateTime::currentDateTime());
     const DatabaseRunRow run = buildRunRow(in);
+    const RunOfWrite ofRun = runRecordOfWrite(in);
     if (!run.complete) {
-        takeFailurePath(nullptr, product, run.row);
+        takeFailurePath(nullptr, product, run.row, ofRun);
         return;
     }
     if (in.tableName.isEmpty()) {
         showCritical(DatabaseMessages::missingTableName());
-        saveBackupStatement(statementText(run.row), product);
+        saveBackupStatement(statementText(run.row), product, runBytes(ofRun));
         return;
     }
-    store(type, in, run.row);
+    store(type, in, run.row, ofRun);
 }
 
 } // namespace XQTestDev

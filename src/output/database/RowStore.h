@@ -45,6 +45,9 @@ public:
     bool isOpen() const;
     void close();
 
+    // The open connection, for the run tables stored in the row's transaction.
+    QSqlDatabase connection() const { return database(); }
+
     // Replayed rows are stored many to one commit; each row inside its own
     // savepoint, so one refused row leaves the others of the batch in place.
     StoreResult beginBatch();
