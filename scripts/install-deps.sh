@@ -10,6 +10,7 @@ packages=(
     postgresql-15
     libclang-rt-14-dev
     liblxi-dev libtirpc-dev
+    pybind11-dev python3-dev python3-pytest
 )
 
 missing=()
