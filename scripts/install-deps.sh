@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core fonts-liberation
     postgresql-15
     libclang-rt-14-dev
+    qt6-httpserver-dev qt6-websockets-dev libjs-chart.js chromium
 )
 
 missing=()
