@@ -87,7 +87,9 @@ QSqlDatabase* DatabaseLink::acquire(QString* error) {
         db_.setUserName(target_.user);
         db_.setPassword(target_.password);
         db_.setDatabaseName(target_.database);
-        QString options = QStringLiteral("connect_timeout=%1").arg(ConnectTimeout);
+        QString options = QStringLiteral("connect_timeout=%1;application_name=%2")
+                              .arg(ConnectTimeout)
+                              .arg(target_.applicationName);
         if (!target_.schema.isEmpty())
             options += QStringLiteral(";options=-csearch_path=") + target_.schema;
         db_.setConnectOptions(options);

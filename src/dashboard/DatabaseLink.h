@@ -16,6 +16,8 @@ struct DatabaseTarget {
     QString password;
     QString database;
     QString schema; // ?schema=name: the run tables are in this schema
+    // How the server's list of sessions names the dashboard's connection.
+    QString applicationName = QStringLiteral("xq-dashboard");
 
     // For messages: never the password.
     QString described() const;

@@ -59,6 +59,7 @@ protected:
         target_.password = writer_.password();
         target_.database = writer_.databaseName();
         target_.schema = schema_;
+        target_.applicationName = schema_;
 #else
         ASSERT_TRUE(dir_.isValid());
         writer_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
@@ -340,9 +341,9 @@ TEST_F(DashboardApi, PagesShowTheFiguresAndLinkTheirTables) {
 TEST_F(DashboardApi, AConnectionTheServerDroppedIsMadeAgainForTheNextRequest) {
     ASSERT_EQ(json(QStringLiteral("/api/yield?") + Period).size(), 3);
     // Ends the dashboard's session on the server, as a restart would.
-    exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE pid <> "
-                        "pg_backend_pid() AND usename = current_user AND datname = "
-                        "current_database() AND application_name = ''"));
+    exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                        "application_name = '%1'")
+             .arg(schema_));
     EXPECT_EQ(json(QStringLiteral("/api/yield?") + Period).size(), 3);
 }
 #else
