@@ -11,6 +11,12 @@
 
 #include <cstdio>
 
+// The page's script and style are compiled into this static library, whose
+// resources are not registered by themselves.
+static void registerDashboardResources() {
+    Q_INIT_RESOURCE(dashboard);
+}
+
 namespace XQTestDev::dashboard {
 
 struct Dashboard::Request {
@@ -332,7 +338,9 @@ Dashboard::Dashboard(DatabaseLink& link)
           std::fprintf(stderr, "xq-dashboard: %s\n", qPrintable(text));
           std::fflush(stderr);
       }),
-      chartScript(QStringLiteral(XQ_CHART_JS)), link_(link) {}
+      chartScript(QStringLiteral(XQ_CHART_JS)), link_(link) {
+    registerDashboardResources();
+}
 
 Reply Dashboard::handle(const QByteArray& method, const QUrl& url) {
     Request request;

@@ -28,19 +28,26 @@ QJsonValue jsonValue(const QVariant& value, ColumnKind kind) {
     return QJsonValue(value.toString());
 }
 
-// One element of a list cell: a text, or an object's values in order.
+// One element of a list cell: a text, a failed line ("2 Ripple: 0.07 V
+// (… 0.05)") or an instrument ("GPIB0::22::INSTR: <identification>").
 QString listItemText(const QJsonValue& item) {
     if (!item.isObject())
         return item.toVariant().toString();
-    QStringList parts;
     const QJsonObject object = item.toObject();
-    // Lines of a unit and instruments read best in this order.
-    for (const char* key : {"key", "parameter", "value", "min", "max", "unit", "resource", "idn"}) {
-        const QString text = object.value(QLatin1String(key)).toString();
-        if (!text.isEmpty())
-            parts << text;
-    }
-    return parts.join(u' ');
+    const auto text = [&object](const char* key) {
+        return object.value(QLatin1String(key)).toString();
+    };
+    if (object.contains(QLatin1String("resource")))
+        return text("resource") + QStringLiteral(": ") + text("idn");
+    QString line = QStringLiteral("%1 %2: %3").arg(text("key"), text("parameter"), text("value"));
+    if (!text("unit").isEmpty())
+        line += u' ' + text("unit");
+    if (!text("min").isEmpty() || !text("max").isEmpty())
+        line += QStringLiteral(" (%1 … %2)")
+                    .arg(text("min"), text("max"))
+                    .replace(QStringLiteral("( "), QStringLiteral("("))
+                    .replace(QStringLiteral(" )"), QStringLiteral(")"));
+    return line;
 }
 
 QString csvField(QString text, ColumnKind kind) {

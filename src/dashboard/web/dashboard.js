@@ -59,7 +59,7 @@
         data: {
           labels: rows.map((r) => r.day),
           datasets: [{ label: "First-pass yield", data: rows.map((r) => r.firstPassYield),
-                       borderColor: "#1f6fb2", backgroundColor: "#1f6fb2", tension: 0.2 }],
+                       borderColor: "#1f6fb2", backgroundColor: "#1f6fb2" }],
         },
         options: { scales: { y: { min: 0, max: 1, ticks: { callback: percent } } },
                    plugins: { tooltip: { callbacks: { label: (c) => percent(c.parsed.y) } } } },
@@ -72,9 +72,10 @@
           labels: rows.map((r) => r.key + " " + r.parameter),
           datasets: [
             { type: "bar", label: "Fails", data: rows.map((r) => r.fails), yAxisID: "y",
-              backgroundColor: "#d9822b" },
+              backgroundColor: "#d9822b", order: 1 },
             { type: "line", label: "Cumulative share", data: rows.map((r) => r.cumulative),
-              yAxisID: "share", borderColor: "#1f3a5a", backgroundColor: "#1f3a5a" },
+              yAxisID: "share", borderColor: "#1f3a5a", backgroundColor: "#1f3a5a",
+              order: 0 },
           ],
         },
         options: {
