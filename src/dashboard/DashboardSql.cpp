@@ -4,7 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QTimeZone>
 
@@ -104,19 +106,20 @@ WITH lines AS (
   SELECT m.line_key AS line_key, m.parameter AS parameter, m.min AS min_text,
          m.max AS max_text, m.number AS number, m.verdict AS verdict
   FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id
-  WHERE r.product = ? AND r.start_time >= ? AND r.start_time < ?),
+  WHERE r.product = ? AND r.start_time >= ? AND r.start_time < ?),)";
+
+// The sample standard deviation: PostgreSQL has it, in the same pass as the
+// other figures; SQLite needs a second pass over the values, around the mean
+// (steadier than the sum of squares).
+constexpr Sql CapabilityBase = {
+    R"(
 base AS (
   SELECT line_key, parameter, min_text, max_text, count(number) AS n, avg(number) AS mean,
          min(number) AS lo, max(number) AS hi,
          sum(CASE WHEN verdict = 'Fail' THEN 1 ELSE 0 END) AS fails
   FROM lines
   GROUP BY line_key, parameter, min_text, max_text
-  HAVING count(number) > 0),)";
-
-// The sample standard deviation: PostgreSQL has it; on SQLite a second pass
-// over the values, around the mean (steadier than the sum of squares).
-constexpr Sql CapabilitySpread = {
-    R"(
+  HAVING count(number) > 0),
 spread AS (
   SELECT b.line_key, b.parameter, b.min_text, b.max_text,
          CASE WHEN b.n >= 2 THEN sqrt(sum((l.number - b.mean) * (l.number - b.mean)) / (b.n - 1))
@@ -125,39 +128,43 @@ spread AS (
     ON l.line_key = b.line_key AND l.parameter = b.parameter
    AND l.min_text = b.min_text AND l.max_text = b.max_text
   WHERE l.number IS NOT NULL
-  GROUP BY b.line_key, b.parameter, b.min_text, b.max_text, b.n),)",
+  GROUP BY b.line_key, b.parameter, b.min_text, b.max_text, b.n),
+stats AS (
+  SELECT b.*, s.sd
+  FROM base b JOIN spread s
+    ON s.line_key = b.line_key AND s.parameter = b.parameter
+   AND s.min_text = b.min_text AND s.max_text = b.max_text),)",
     R"(
-spread AS (
-  SELECT line_key, parameter, min_text, max_text, stddev_samp(number) AS sd
+stats AS (
+  SELECT line_key, parameter, min_text, max_text, count(number) AS n, avg(number) AS mean,
+         min(number) AS lo, max(number) AS hi,
+         sum(CASE WHEN verdict = 'Fail' THEN 1 ELSE 0 END) AS fails,
+         stddev_samp(number) AS sd
   FROM lines
-  WHERE number IS NOT NULL
-  GROUP BY line_key, parameter, min_text, max_text),)",
+  GROUP BY line_key, parameter, min_text, max_text
+  HAVING count(number) > 0),)",
 };
 
 // A limit is a number as written, or open (empty or not a number).
 constexpr Sql CapabilityLimits = {
     R"(
 limits AS (
-  SELECT b.*, s.sd,
+  SELECT b.*,
          CASE WHEN trim(b.min_text) <> '' AND trim(b.min_text) GLOB '*[0-9]*'
                    AND trim(b.min_text) NOT GLOB '*[^0-9.eE+-]*'
               THEN CAST(trim(b.min_text) AS REAL) END AS lsl,
          CASE WHEN trim(b.max_text) <> '' AND trim(b.max_text) GLOB '*[0-9]*'
                    AND trim(b.max_text) NOT GLOB '*[^0-9.eE+-]*'
               THEN CAST(trim(b.max_text) AS REAL) END AS usl
-  FROM base b JOIN spread s
-    ON s.line_key = b.line_key AND s.parameter = b.parameter
-   AND s.min_text = b.min_text AND s.max_text = b.max_text))",
+  FROM stats b))",
     R"(
 limits AS (
-  SELECT b.*, s.sd,
+  SELECT b.*,
          CASE WHEN b.min_text ~ '^\s*[-+]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][-+]?[0-9]+)?\s*$'
               THEN CAST(b.min_text AS DOUBLE PRECISION) END AS lsl,
          CASE WHEN b.max_text ~ '^\s*[-+]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][-+]?[0-9]+)?\s*$'
               THEN CAST(b.max_text AS DOUBLE PRECISION) END AS usl
-  FROM base b JOIN spread s
-    ON s.line_key = b.line_key AND s.parameter = b.parameter
-   AND s.min_text = b.min_text AND s.max_text = b.max_text))",
+  FROM stats b))",
 };
 
 // Cpk = min(USL - mean, mean - LSL) / 3s, one-sided when one limit is open,
@@ -237,7 +244,10 @@ QVariant optionalNumber(std::optional<double> value) {
 
 bool run(QSqlQuery& query, const QString& sql, const QVariantList& values, QString* error) {
     query.setForwardOnly(true);
-    if (query.prepare(sql)) {
+    if (values.isEmpty()) {
+        if (query.exec(sql))
+            return true;
+    } else if (query.prepare(sql)) {
         for (const QVariant& value : values)
             query.addBindValue(value);
         if (query.exec())
@@ -275,12 +285,42 @@ QVariant cell(const QVariant& value, ColumnKind kind) {
     return value.toString();
 }
 
+// The statement with its values written in, as the database's driver writes
+// them: PostgreSQL cannot prepare an EXPLAIN. Only marks outside quotes are
+// placeholders.
+QString withValuesWritten(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    QString out;
+    bool quoted = false;
+    qsizetype next = 0;
+    for (const QChar c : sql) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (c == u'?' && !quoted && next < values.size()) {
+            QSqlField field(QString(), values[next].metaType());
+            field.setValue(values[next++]);
+            out += db.driver()->formatValue(field);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 bool fill(QSqlDatabase& db, const QString& sql, const QVariantList& values, Table& table,
           QString* error) {
     QSqlQuery query(db);
+    table.rows.clear();
+    if (explainQueries()) {
+        if (!run(query,
+                 QStringLiteral("EXPLAIN (ANALYZE, BUFFERS) ") + withValuesWritten(db, sql, values),
+                 {}, error))
+            return false;
+        while (query.next())
+            table.rows << QVariantList{query.value(0).toString()};
+        return true;
+    }
     if (!run(query, sql, values, error))
         return false;
-    table.rows.clear();
     while (query.next()) {
         QVariantList row;
         for (int i = 0; i < table.columns.size(); ++i)
@@ -299,6 +339,11 @@ QJsonArray instrumentsOf(const QString& text) {
 }
 
 } // namespace
+
+bool& explainQueries() {
+    static bool explain = false;
+    return explain;
+}
 
 bool queryYield(QSqlDatabase& db, const Period& period, Table& table, QString* error) {
     table.columns = {
@@ -364,7 +409,7 @@ bool queryCapability(QSqlDatabase& db, const QString& product, const Period& per
                      {QStringLiteral("cpk"), QStringLiteral("Cpk"), ColumnKind::Number}};
     const Dialect dialect = dialectOf(db);
     const QString sql =
-        QLatin1String(CapabilityLines) + QLatin1String(pick(CapabilitySpread, dialect)) +
+        QLatin1String(CapabilityLines) + QLatin1String(pick(CapabilityBase, dialect)) +
         QLatin1String(pick(CapabilityLimits, dialect)) + QLatin1String(CapabilitySelect);
     return fill(db, sql, QVariantList{product} + periodValues(period, dialect), table, error);
 }

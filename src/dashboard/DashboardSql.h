@@ -41,6 +41,12 @@ bool productExists(QSqlDatabase& db, const QString& product, bool& exists, QStri
 bool lineExists(QSqlDatabase& db, const QString& product, const QString& key, bool& exists,
                 QString* error);
 
+// When set, every query asks PostgreSQL for its plan as run (EXPLAIN
+// ANALYZE) instead of its rows: the table's first column holds the plan's
+// lines. For the fleet benchmark, which shows why each answer is as fast as
+// it is.
+bool& explainQueries();
+
 // How many values the line page draws at most.
 inline constexpr int LineValuesShown = 2000;
 inline constexpr int HistogramBins = 20;
