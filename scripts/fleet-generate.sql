@@ -39,7 +39,7 @@ SELECT g,
        0, 'Fleet 1.0', '1.0.2', TRUE,
        '[{"resource":"GPIB0::22::INSTR","idn":"ORVANTA,DM-3065,SN' || ((g / 10) % 20) || ',1.04"}]',
        ''
-FROM generate_series(1, :runs) AS g;
+FROM generate_series(1::bigint, :runs) AS g;
 SELECT setval(pg_get_serial_sequence('xq_run', 'id'), :runs);
 
 -- The failing line of a failing run: line k with a chance falling with k.
