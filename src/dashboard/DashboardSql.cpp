@@ -29,51 +29,51 @@ Dialect dialectOf(const QSqlDatabase& db) {
 }
 
 // One unit is one serial number of one product on one station; its first and
-// last run within the period decide the first-pass and the final yield.
-constexpr const char* YieldSql = R"(
-WITH ranked AS (
-  SELECT product, station, verdict, aborted,
-         row_number() OVER (PARTITION BY product, station, serial_number
-                            ORDER BY start_time, id) AS nth,
-         count(*) OVER (PARTITION BY product, station, serial_number) AS tries
-  FROM xq_run
-  WHERE start_time >= ? AND start_time < ?)
-SELECT product, station, count(*) AS runs,
-       sum(CASE WHEN nth = 1 THEN 1 ELSE 0 END) AS units,
-       CAST(sum(CASE WHEN nth = 1 AND verdict = 'PASS' THEN 1 ELSE 0 END) AS DOUBLE PRECISION)
-         / sum(CASE WHEN nth = 1 THEN 1 ELSE 0 END) AS first_pass_yield,
-       CAST(sum(CASE WHEN nth = tries AND verdict = 'PASS' THEN 1 ELSE 0 END) AS DOUBLE PRECISION)
-         / sum(CASE WHEN nth = 1 THEN 1 ELSE 0 END) AS final_yield,
-       sum(CASE WHEN aborted THEN 1 ELSE 0 END) AS aborted
-FROM ranked
+// last run within the period decide the first-pass and the final yield. A
+// unit's runs on a station have distinct start times (a unique index), so
+// the run's start in seconds, doubled, plus 1 when it passed, orders them
+// and carries the verdict: min() of it is the first run, max() the last. One
+// hash aggregation per unit instead of sorting the period's runs.
+constexpr Sql RunKey = {
+    "CAST(strftime('%s', start_time) AS INTEGER) * 2",
+    "CAST(extract(epoch FROM start_time) AS BIGINT) * 2",
+};
+
+constexpr const char* UnitsSql = R"(
+WITH units AS (
+  SELECT product, station, count(*) AS runs, min(run_key) AS first_run, max(run_key) AS last_run,
+         sum(CASE WHEN aborted THEN 1 ELSE 0 END) AS aborted
+  FROM (SELECT product, station, serial_number, aborted,
+               %1 + CASE WHEN verdict = 'PASS' THEN 1 ELSE 0 END AS run_key
+        FROM xq_run
+        WHERE start_time >= ? AND start_time < ?) AS r
+  GROUP BY product, station, serial_number))";
+
+constexpr const char* YieldSelect = R"(
+SELECT product, station, sum(runs) AS runs, count(*) AS units,
+       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield,
+       CAST(sum(last_run % 2) AS DOUBLE PRECISION) / count(*) AS final_yield,
+       sum(aborted) AS aborted
+FROM units
 GROUP BY product, station
 ORDER BY product, station)";
 
-// Per day: the runs, and the first-pass yield of the units first tested that day.
-constexpr const char* TrendSelect = R"(
-SELECT day, count(*) AS runs,
-       sum(CASE WHEN nth = 1 THEN 1 ELSE 0 END) AS units,
-       CAST(sum(CASE WHEN nth = 1 AND verdict = 'PASS' THEN 1 ELSE 0 END) AS DOUBLE PRECISION)
-         / NULLIF(sum(CASE WHEN nth = 1 THEN 1 ELSE 0 END), 0) AS first_pass_yield
-FROM ranked
+// Per day: the units first tested that day, and how many of them passed the
+// first time.
+constexpr Sql TrendSelect = {
+    R"(
+SELECT date(first_run / 2, 'unixepoch') AS day, count(*) AS units,
+       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield
+FROM units
 GROUP BY day
-ORDER BY day)";
-
-constexpr Sql TrendRanked = {
+ORDER BY day)",
     R"(
-WITH ranked AS (
-  SELECT substr(start_time, 1, 10) AS day, verdict,
-         row_number() OVER (PARTITION BY product, station, serial_number
-                            ORDER BY start_time, id) AS nth
-  FROM xq_run
-  WHERE start_time >= ? AND start_time < ?))",
-    R"(
-WITH ranked AS (
-  SELECT to_char(start_time AT TIME ZONE 'UTC', 'YYYY-MM-DD') AS day, verdict,
-         row_number() OVER (PARTITION BY product, station, serial_number
-                            ORDER BY start_time, id) AS nth
-  FROM xq_run
-  WHERE start_time >= ? AND start_time < ?))",
+SELECT to_char(to_timestamp(first_run / 2) AT TIME ZONE 'UTC', 'YYYY-MM-DD') AS day,
+       count(*) AS units,
+       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield
+FROM units
+GROUP BY day
+ORDER BY day)",
 };
 
 constexpr const char* LastRunsSql = R"(
@@ -85,11 +85,13 @@ ORDER BY start_time DESC, id DESC
 LIMIT ?)";
 
 // Shares of all fails of the product; ties in line order ("2" before "10").
+// A run that passed has no failed line: only the others are looked into.
 constexpr const char* ParetoSql = R"(
 WITH fails AS (
   SELECT m.line_key, m.parameter, count(*) AS fails
   FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id
-  WHERE r.product = ? AND r.start_time >= ? AND r.start_time < ? AND m.verdict = 'Fail'
+  WHERE r.product = ? AND r.start_time >= ? AND r.start_time < ? AND r.verdict <> 'PASS'
+    AND m.verdict = 'Fail'
   GROUP BY m.line_key, m.parameter)
 SELECT line_key, parameter, fails,
        CAST(fails AS DOUBLE PRECISION) / CAST(sum(fails) OVER () AS DOUBLE PRECISION) AS share,
@@ -345,6 +347,10 @@ bool& explainQueries() {
     return explain;
 }
 
+static QString unitsSql(Dialect dialect) {
+    return QString::fromLatin1(UnitsSql).arg(QLatin1String(pick(RunKey, dialect)));
+}
+
 bool queryYield(QSqlDatabase& db, const Period& period, Table& table, QString* error) {
     table.columns = {
         {QStringLiteral("product"), QStringLiteral("Product"), ColumnKind::Text},
@@ -355,18 +361,18 @@ bool queryYield(QSqlDatabase& db, const Period& period, Table& table, QString* e
          ColumnKind::Fraction},
         {QStringLiteral("finalYield"), QStringLiteral("Final yield"), ColumnKind::Fraction},
         {QStringLiteral("aborted"), QStringLiteral("Aborted"), ColumnKind::Integer}};
-    return fill(db, QString::fromLatin1(YieldSql), periodValues(period, dialectOf(db)), table,
-                error);
+    const Dialect dialect = dialectOf(db);
+    return fill(db, unitsSql(dialect) + QLatin1String(YieldSelect), periodValues(period, dialect),
+                table, error);
 }
 
 bool queryTrend(QSqlDatabase& db, const Period& period, Table& table, QString* error) {
     table.columns = {{QStringLiteral("day"), QStringLiteral("Day"), ColumnKind::Text},
-                     {QStringLiteral("runs"), QStringLiteral("Runs"), ColumnKind::Integer},
                      {QStringLiteral("units"), QStringLiteral("New units"), ColumnKind::Integer},
                      {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
                       ColumnKind::Fraction}};
     const Dialect dialect = dialectOf(db);
-    return fill(db, QString::fromLatin1(pick(TrendRanked, dialect)) + QLatin1String(TrendSelect),
+    return fill(db, unitsSql(dialect) + QLatin1String(pick(TrendSelect, dialect)),
                 periodValues(period, dialect), table, error);
 }
 
