@@ -12,6 +12,7 @@
 #include "BenchMain.h"
 
 #include "DashboardSql.h"
+#include "DatabaseLink.h"
 
 #include <QDateTime>
 #include <QSqlDriver>
@@ -45,27 +46,30 @@ QVariantList periodBounds() {
             QDateTime(period.to.addDays(1), QTime(0, 0), Qt::UTC)};
 }
 
-// The fleet's database, or an invalid one when there is no fleet to measure.
+// The fleet's database through the dashboard's own connection (its session
+// settings included), or an invalid one when there is no fleet to measure.
 QSqlDatabase& fleet() {
-    static QSqlDatabase db = [] {
-        if (qEnvironmentVariableIsEmpty("XQ_PG_PORT"))
-            return QSqlDatabase();
-        QSqlDatabase d =
-            QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("fleet"));
-        d.setHostName(qEnvironmentVariable("XQ_PG_HOST"));
-        d.setPort(qEnvironmentVariable("XQ_PG_PORT").toInt());
-        d.setUserName(qEnvironmentVariable("XQ_PG_USER"));
-        d.setPassword(qEnvironmentVariable("XQ_PG_PASSWORD"));
-        d.setDatabaseName(qEnvironmentVariable("XQ_PG_DATABASE"));
-        d.setConnectOptions(QStringLiteral("options=-csearch_path=") + schema());
-        if (!d.open())
-            return QSqlDatabase();
-        QSqlQuery probe(d);
-        if (!probe.exec(QStringLiteral("SELECT count(*) FROM xq_run")) || !probe.next())
-            return QSqlDatabase();
-        return d;
+    static DatabaseLink link = [] {
+        DatabaseTarget target;
+        target.driver = QStringLiteral("QPSQL");
+        target.host = qEnvironmentVariable("XQ_PG_HOST");
+        target.port = qEnvironmentVariable("XQ_PG_PORT").toInt();
+        target.user = qEnvironmentVariable("XQ_PG_USER");
+        target.password = qEnvironmentVariable("XQ_PG_PASSWORD");
+        target.database = qEnvironmentVariable("XQ_PG_DATABASE");
+        target.schema = schema();
+        return DatabaseLink(target, QStringLiteral("fleet"));
     }();
-    return db;
+    static QSqlDatabase none;
+    static QSqlDatabase* db = [] {
+        if (qEnvironmentVariableIsEmpty("XQ_PG_PORT"))
+            return &none;
+        QSqlDatabase* open = link.acquire(nullptr);
+        if (!open || !QSqlQuery(*open).exec(QStringLiteral("SELECT 1 FROM xq_run LIMIT 1")))
+            return &none;
+        return open;
+    }();
+    return *db;
 }
 
 bool noFleet(benchmark::State& state) {

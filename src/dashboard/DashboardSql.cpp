@@ -86,12 +86,17 @@ LIMIT ?)";
 
 // Shares of all fails of the product; ties in line order ("2" before "10").
 // A run that passed has no failed line: only the others are looked into.
+// The product's runs of the period are found first (by their index) and then
+// their lines: left to itself, PostgreSQL may walk every run in id order to
+// read the lines in the order they lie on disk.
 constexpr const char* ParetoSql = R"(
-WITH fails AS (
+WITH runs AS MATERIALIZED (
+  SELECT id FROM xq_run
+  WHERE product = ? AND start_time >= ? AND start_time < ? AND verdict <> 'PASS'),
+fails AS (
   SELECT m.line_key, m.parameter, count(*) AS fails
-  FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id
-  WHERE r.product = ? AND r.start_time >= ? AND r.start_time < ? AND r.verdict <> 'PASS'
-    AND m.verdict = 'Fail'
+  FROM runs r JOIN xq_measurement m ON m.run_id = r.id
+  WHERE m.verdict = 'Fail'
   GROUP BY m.line_key, m.parameter)
 SELECT line_key, parameter, fails,
        CAST(fails AS DOUBLE PRECISION) / CAST(sum(fails) OVER () AS DOUBLE PRECISION) AS share,
@@ -104,11 +109,12 @@ ORDER BY fails DESC, length(line_key), line_key, parameter)";
 // The lines of the product in the period; a line whose limits changed shows
 // once per set of limits, as its capability differs.
 constexpr const char* CapabilityLines = R"(
-WITH lines AS (
+WITH runs AS MATERIALIZED (
+  SELECT id FROM xq_run WHERE product = ? AND start_time >= ? AND start_time < ?),
+lines AS (
   SELECT m.line_key AS line_key, m.parameter AS parameter, m.min AS min_text,
          m.max AS max_text, m.number AS number, m.verdict AS verdict
-  FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id
-  WHERE r.product = ? AND r.start_time >= ? AND r.start_time < ?),)";
+  FROM runs r JOIN xq_measurement m ON m.run_id = r.id),)";
 
 // The sample standard deviation: PostgreSQL has it, in the same pass as the
 // other figures; SQLite needs a second pass over the values, around the mean
