@@ -49,7 +49,9 @@ QVariantList periodBounds() {
 // The fleet's database through the dashboard's own connection (its session
 // settings included), or an invalid one when there is no fleet to measure.
 QSqlDatabase& fleet() {
-    static DatabaseLink link = [] {
+    // Kept to the end of the process: a connection closed after Qt's own
+    // teardown at exit would crash.
+    static DatabaseLink* link = [] {
         DatabaseTarget target;
         target.driver = QStringLiteral("QPSQL");
         target.host = qEnvironmentVariable("XQ_PG_HOST");
@@ -58,13 +60,13 @@ QSqlDatabase& fleet() {
         target.password = qEnvironmentVariable("XQ_PG_PASSWORD");
         target.database = qEnvironmentVariable("XQ_PG_DATABASE");
         target.schema = schema();
-        return DatabaseLink(target, QStringLiteral("fleet"));
+        return new DatabaseLink(target, QStringLiteral("fleet"));
     }();
     static QSqlDatabase none;
     static QSqlDatabase* db = [] {
         if (qEnvironmentVariableIsEmpty("XQ_PG_PORT"))
             return &none;
-        QSqlDatabase* open = link.acquire(nullptr);
+        QSqlDatabase* open = link->acquire(nullptr);
         if (!open || !QSqlQuery(*open).exec(QStringLiteral("SELECT 1 FROM xq_run LIMIT 1")))
             return &none;
         return open;
