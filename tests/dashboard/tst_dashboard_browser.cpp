@@ -70,7 +70,7 @@ protected:
     }
 
     // Runs headless Chromium in a profile of its own; its standard output.
-    QByteArray chromium(const QStringList& arguments) {
+    QByteArray chromium(const QStringList& arguments, int virtualMs = 3000) {
         QTemporaryDir profile;
         QProcess browser;
         browser.start(Chromium,
@@ -82,7 +82,7 @@ protected:
                                   QStringLiteral("--disable-sync"),
                                   QStringLiteral("--user-data-dir=") + profile.path(),
                                   QStringLiteral("--window-size=1200,1500"),
-                                  QStringLiteral("--virtual-time-budget=3000")} +
+                                  QStringLiteral("--virtual-time-budget=%1").arg(virtualMs)} +
                           arguments);
         EXPECT_TRUE(browser.waitForFinished(60000)) << "Chromium did not finish";
         return browser.readAllStandardOutput();
@@ -125,6 +125,13 @@ TEST_F(DashboardBrowser, TheOverviewShowsTheYieldsAndDrawsTheTrend) {
         tagOf(dom, QStringLiteral("trend-chart")).contains(QStringLiteral("data-drawn=\"1\"")))
         << tagOf(dom, QStringLiteral("trend-chart")).toStdString();
     EXPECT_EQ(rowsOf(dom, QStringLiteral("last-runs")), 9);
+    // Six seconds later the last runs were fetched again as JSON and redrawn.
+    const QString later = QString::fromUtf8(
+        chromium({QStringLiteral("--dump-dom"), address_ + QStringLiteral("/")}, 6500));
+    const QString table = tagOf(later, QStringLiteral("last-runs"));
+    EXPECT_TRUE(table.contains(QStringLiteral("data-refreshed=\"1"))) << table.toStdString();
+    EXPECT_EQ(rowsOf(later, QStringLiteral("last-runs")), 9);
+    EXPECT_TRUE(later.contains(QStringLiteral("<a href=\"/unit/SN-L1\">SN-L1</a>")));
 }
 
 TEST_F(DashboardBrowser, TheProductPageDrawsTheParetoChart) {
