@@ -75,7 +75,7 @@
               backgroundColor: "#d9822b", order: 1 },
             { type: "line", label: "Cumulative share", data: rows.map((r) => r.cumulative),
               yAxisID: "share", borderColor: "#1f3a5a", backgroundColor: "#1f3a5a",
-              order: 0 },
+              order: 0, clip: 8 },
           ],
         },
         options: {
