@@ -11,6 +11,7 @@ packages=(
     libclang-rt-14-dev
     liblxi-dev libtirpc-dev
     pybind11-dev python3-dev python3-pytest
+    qt6-httpserver-dev qt6-websockets-dev libjs-chart.js chromium
 )
 
 missing=()

@@ -2,6 +2,7 @@
 // engineer's program does. Run with --auto (or without a display) and it
 // answers its own dialogs and runs offscreen.
 
+#include "DashboardDemo.h"
 #include "DatabaseDemo.h"
 #include "DemoSession.h"
 #include "EntryDemo.h"
@@ -130,7 +131,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption stationOption(
         QStringLiteral("station"), QStringLiteral("Station folder with ATE.INI and PRODUCTS.INI."),
         QStringLiteral("dir"));
-    parser.addOptions({automaticOption, stationOption});
+    const QCommandLineOption dashboardOption(
+        QStringLiteral("dashboard"),
+        QStringLiteral("At the end, serve the station's database with xq-dashboard, ask it once "
+                       "and print its figures."));
+    parser.addOptions({automaticOption, stationOption, dashboardOption});
     parser.process(app);
 
     DemoSession session;
@@ -155,6 +160,8 @@ int main(int argc, char** argv) {
     printUnitReport(menu, session);
     demonstrateGroupStartAndAbort(menu, session);
     showSharedWindows(utility, menu, session);
+    if (parser.isSet(dashboardOption))
+        showFleetView(session);
     report(QStringLiteral("Demo station finished."));
     return 0;
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "DashboardSql.h"
+
+#include <QString>
+
+namespace XQTestDev::dashboard {
+
+// The HTML body of each page from the tables the database gave; every text
+// escaped, the tables readable without JavaScript, the charts drawn by
+// dashboard.js from the JSON addresses named in data-src.
+
+QString overviewBody(const Period& period, const Table& yield, const Table& trend,
+                     const Table& lastRuns);
+QString productBody(const QString& product, const Period& period, const Table& pareto,
+                    const Table& capability);
+QString lineBody(const QString& product, const QString& key, const Period& period,
+                 const Table& capability, const Table& histogram);
+QString unitBody(const QString& serial, const Table& runs);
+QString messageBody(const QString& heading, const QString& message);
+
+// "from=2026-12-04&to=2026-12-10"
+QString periodQuery(const Period& period);
+QString productAddress(const QString& product);
+QString unitAddress(const QString& serial);
+
+} // namespace XQTestDev::dashboard

@@ -1,0 +1,113 @@
+#include "DashboardParams.h"
+
+#include <QRegularExpression>
+
+namespace XQTestDev::dashboard {
+
+namespace {
+
+bool refuse(QString* message, const QString& text) {
+    if (message)
+        *message = text;
+    return false;
+}
+
+// A value quoted back in a message, cut short: the message is for a reader.
+QString quoted(const QString& value) {
+    constexpr int Shown = 40;
+    return QLatin1Char('"') +
+           (value.size() > Shown ? value.left(Shown) + QStringLiteral("…") : value) +
+           QLatin1Char('"');
+}
+
+QString value(const QUrlQuery& query, const QString& name) {
+    return query.queryItemValue(name, QUrl::FullyDecoded);
+}
+
+bool readDate(const QUrlQuery& query, const QString& name, QDate& date, QString* message) {
+    const QString text = value(query, name);
+    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!shape.match(text).hasMatch() || !date.isValid())
+        return refuse(message, QStringLiteral("The parameter %1 must be a date written as "
+                                              "yyyy-MM-dd, such as 2026-12-10; it was %2.")
+                                   .arg(name, quoted(text)));
+    return true;
+}
+
+} // namespace
+
+bool onlyKnownParameters(const QUrlQuery& query, const QStringList& known, QString* message) {
+    for (const auto& item : query.queryItems(QUrl::FullyDecoded)) {
+        if (!known.contains(item.first))
+            return refuse(message,
+                          known.isEmpty()
+                              ? QStringLiteral("Unknown parameter %1: this address takes none.")
+                                    .arg(quoted(item.first))
+                              : QStringLiteral("Unknown parameter %1: this address takes %2.")
+                                    .arg(quoted(item.first), known.join(QStringLiteral(", "))));
+    }
+    return true;
+}
+
+bool readPeriod(const QUrlQuery& query, const QDate& today, Period& period, QString* message) {
+    const bool hasFrom = query.hasQueryItem(QStringLiteral("from"));
+    const bool hasTo = query.hasQueryItem(QStringLiteral("to"));
+    period.to = today;
+    if (hasTo && !readDate(query, QStringLiteral("to"), period.to, message))
+        return false;
+    period.from = period.to.addDays(1 - DefaultDays);
+    if (hasFrom && !readDate(query, QStringLiteral("from"), period.from, message))
+        return false;
+    if (period.from > period.to)
+        return refuse(message,
+                      QStringLiteral("The period ends before it starts: from %1 is "
+                                     "after to %2.")
+                          .arg(period.from.toString(Qt::ISODate), period.to.toString(Qt::ISODate)));
+    return true;
+}
+
+bool readFormat(const QUrlQuery& query, Format fallback, Format& format, QString* message) {
+    format = fallback;
+    if (!query.hasQueryItem(QStringLiteral("format")))
+        return true;
+    const QString text = value(query, QStringLiteral("format"));
+    if (text == QLatin1String("json"))
+        format = Format::Json;
+    else if (text == QLatin1String("csv"))
+        format = Format::Csv;
+    else if (text == QLatin1String("html"))
+        format = Format::Html;
+    else
+        return refuse(message, QStringLiteral("The parameter format must be json, csv or html; "
+                                              "it was %1.")
+                                   .arg(quoted(text)));
+    return true;
+}
+
+bool readName(const QUrlQuery& query, const QString& name, const QString& what, QString& result,
+              QString* message) {
+    if (!query.hasQueryItem(name) || value(query, name).isEmpty())
+        return refuse(message,
+                      QStringLiteral("The parameter %1 (the %2) is missing.").arg(name, what));
+    result = value(query, name);
+    return checkName(result, what, message);
+}
+
+bool checkName(const QString& value, const QString& what, QString* message) {
+    if (value.isEmpty())
+        return refuse(message, QStringLiteral("The %1 is missing.").arg(what));
+    if (value.size() > LongestName)
+        return refuse(message, QStringLiteral("A %1 is at most %2 characters long; this one has "
+                                              "%3.")
+                                   .arg(what)
+                                   .arg(LongestName)
+                                   .arg(value.size()));
+    for (const QChar c : value) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Surrogate)
+            return refuse(message, QStringLiteral("The %1 holds a control character.").arg(what));
+    }
+    return true;
+}
+
+} // namespace XQTestDev::dashboard

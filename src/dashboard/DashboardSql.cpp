@@ -1,0 +1,518 @@
+#include "DashboardSql.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QTimeZone>
+
+namespace XQTestDev::dashboard {
+
+namespace {
+
+// The SQL of each question. Most of it is the same on both databases; where
+// they differ, both variants stand side by side. SQLite keeps times as UTC
+// ISO text, so text order is time order and a period is compared as text.
+enum class Dialect { Sqlite, Postgres };
+
+struct Sql {
+    const char* sqlite;
+    const char* postgres;
+};
+
+Dialect dialectOf(const QSqlDatabase& db) {
+    return db.driverName() == QLatin1String("QPSQL") ? Dialect::Postgres : Dialect::Sqlite;
+}
+
+// One unit is one serial number of one product on one station; its first and
+// last run within the period decide the first-pass and the final yield. A
+// unit's runs on a station have distinct start times (a unique index), so
+// the run's start in seconds, doubled, plus 1 when it passed, orders them
+// and carries the verdict: min() of it is the first run, max() the last. One
+// hash aggregation per unit instead of sorting the period's runs.
+constexpr Sql RunKey = {
+    "CAST(strftime('%s', start_time) AS INTEGER) * 2",
+    "CAST(extract(epoch FROM start_time) AS BIGINT) * 2",
+};
+
+constexpr const char* UnitsSql = R"(
+WITH units AS (
+  SELECT product, station, count(*) AS runs, min(run_key) AS first_run, max(run_key) AS last_run,
+         sum(CASE WHEN aborted THEN 1 ELSE 0 END) AS aborted
+  FROM (SELECT product, station, serial_number, aborted,
+               %1 + CASE WHEN verdict = 'PASS' THEN 1 ELSE 0 END AS run_key
+        FROM xq_run
+        WHERE start_time >= ? AND start_time < ?) AS r
+  GROUP BY product, station, serial_number))";
+
+constexpr const char* YieldSelect = R"(
+SELECT product, station, sum(runs) AS runs, count(*) AS units,
+       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield,
+       CAST(sum(last_run % 2) AS DOUBLE PRECISION) / count(*) AS final_yield,
+       sum(aborted) AS aborted
+FROM units
+GROUP BY product, station
+ORDER BY product, station)";
+
+// Per day: the units first tested that day, and how many of them passed the
+// first time.
+constexpr Sql TrendSelect = {
+    R"(
+SELECT date(first_run / 2, 'unixepoch') AS day, count(*) AS units,
+       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield
+FROM units
+GROUP BY day
+ORDER BY day)",
+    R"(
+SELECT to_char(to_timestamp(first_run / 2) AT TIME ZONE 'UTC', 'YYYY-MM-DD') AS day,
+       count(*) AS units,
+       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield
+FROM units
+GROUP BY day
+ORDER BY day)",
+};
+
+constexpr const char* LastRunsSql = R"(
+SELECT start_time, station, product, serial_number, operator, verdict,
+       CASE WHEN aborted THEN 1 ELSE 0 END AS aborted
+FROM xq_run
+WHERE start_time IS NOT NULL
+ORDER BY start_time DESC, id DESC
+LIMIT ?)";
+
+// Shares of all fails of the product; ties in line order ("2" before "10").
+// A run that passed has no failed line: only the others are looked into.
+// The product's runs of the period are found first (by their index) and then
+// their lines: left to itself, PostgreSQL may walk every run in id order to
+// read the lines in the order they lie on disk.
+constexpr const char* ParetoSql = R"(
+WITH runs AS MATERIALIZED (
+  SELECT id FROM xq_run
+  WHERE product = ? AND start_time >= ? AND start_time < ? AND verdict <> 'PASS'),
+fails AS (
+  SELECT m.line_key, m.parameter, count(*) AS fails
+  FROM runs r JOIN xq_measurement m ON m.run_id = r.id
+  WHERE m.verdict = 'Fail'
+  GROUP BY m.line_key, m.parameter)
+SELECT line_key, parameter, fails,
+       CAST(fails AS DOUBLE PRECISION) / CAST(sum(fails) OVER () AS DOUBLE PRECISION) AS share,
+       CAST(sum(fails) OVER (ORDER BY fails DESC, length(line_key), line_key, parameter
+                             ROWS BETWEEN UNBOUNDED PRECEDING AND CURRENT ROW) AS DOUBLE PRECISION)
+         / CAST(sum(fails) OVER () AS DOUBLE PRECISION) AS cumulative
+FROM fails
+ORDER BY fails DESC, length(line_key), line_key, parameter)";
+
+// The lines of the product in the period; a line whose limits changed shows
+// once per set of limits, as its capability differs.
+constexpr const char* CapabilityLines = R"(
+WITH runs AS MATERIALIZED (
+  SELECT id FROM xq_run WHERE product = ? AND start_time >= ? AND start_time < ?),
+lines AS (
+  SELECT m.line_key AS line_key, m.parameter AS parameter, m.min AS min_text,
+         m.max AS max_text, m.number AS number, m.verdict AS verdict
+  FROM runs r JOIN xq_measurement m ON m.run_id = r.id),)";
+
+// The sample standard deviation: PostgreSQL has it, in the same pass as the
+// other figures; SQLite needs a second pass over the values, around the mean
+// (steadier than the sum of squares).
+constexpr Sql CapabilityBase = {
+    R"(
+base AS (
+  SELECT line_key, parameter, min_text, max_text, count(number) AS n, avg(number) AS mean,
+         min(number) AS lo, max(number) AS hi,
+         sum(CASE WHEN verdict = 'Fail' THEN 1 ELSE 0 END) AS fails
+  FROM lines
+  GROUP BY line_key, parameter, min_text, max_text
+  HAVING count(number) > 0),
+spread AS (
+  SELECT b.line_key, b.parameter, b.min_text, b.max_text,
+         CASE WHEN b.n >= 2 THEN sqrt(sum((l.number - b.mean) * (l.number - b.mean)) / (b.n - 1))
+         END AS sd
+  FROM base b JOIN lines l
+    ON l.line_key = b.line_key AND l.parameter = b.parameter
+   AND l.min_text = b.min_text AND l.max_text = b.max_text
+  WHERE l.number IS NOT NULL
+  GROUP BY b.line_key, b.parameter, b.min_text, b.max_text, b.n),
+stats AS (
+  SELECT b.*, s.sd
+  FROM base b JOIN spread s
+    ON s.line_key = b.line_key AND s.parameter = b.parameter
+   AND s.min_text = b.min_text AND s.max_text = b.max_text),)",
+    R"(
+stats AS (
+  SELECT line_key, parameter, min_text, max_text, count(number) AS n, avg(number) AS mean,
+         min(number) AS lo, max(number) AS hi,
+         sum(CASE WHEN verdict = 'Fail' THEN 1 ELSE 0 END) AS fails,
+         stddev_samp(number) AS sd
+  FROM lines
+  GROUP BY line_key, parameter, min_text, max_text
+  HAVING count(number) > 0),)",
+};
+
+// A limit is a number as written, or open (empty or not a number).
+constexpr Sql CapabilityLimits = {
+    R"(
+limits AS (
+  SELECT b.*,
+         CASE WHEN trim(b.min_text) <> '' AND trim(b.min_text) GLOB '*[0-9]*'
+                   AND trim(b.min_text) NOT GLOB '*[^0-9.eE+-]*'
+              THEN CAST(trim(b.min_text) AS REAL) END AS lsl,
+         CASE WHEN trim(b.max_text) <> '' AND trim(b.max_text) GLOB '*[0-9]*'
+                   AND trim(b.max_text) NOT GLOB '*[^0-9.eE+-]*'
+              THEN CAST(trim(b.max_text) AS REAL) END AS usl
+  FROM stats b))",
+    R"(
+limits AS (
+  SELECT b.*,
+         CASE WHEN b.min_text ~ '^\s*[-+]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][-+]?[0-9]+)?\s*$'
+              THEN CAST(b.min_text AS DOUBLE PRECISION) END AS lsl,
+         CASE WHEN b.max_text ~ '^\s*[-+]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][-+]?[0-9]+)?\s*$'
+              THEN CAST(b.max_text AS DOUBLE PRECISION) END AS usl
+  FROM stats b))",
+};
+
+// Cpk = min(USL - mean, mean - LSL) / 3s, one-sided when one limit is open,
+// not defined without a spread, with fewer than two values or without limits.
+constexpr const char* CapabilitySelect = R"(
+SELECT line_key, parameter, n, mean, sd, lo, hi, lsl, usl, fails,
+       CASE WHEN n < 2 OR sd IS NULL OR sd = 0 OR (lsl IS NULL AND usl IS NULL) THEN NULL
+            WHEN lsl IS NULL THEN (usl - mean) / (3 * sd)
+            WHEN usl IS NULL THEN (mean - lsl) / (3 * sd)
+            WHEN usl - mean < mean - lsl THEN (usl - mean) / (3 * sd)
+            ELSE (mean - lsl) / (3 * sd) END AS cpk
+FROM limits
+ORDER BY length(line_key), line_key, parameter, min_text, max_text)";
+
+constexpr const char* LineValuesFrom = R"(
+FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id
+WHERE r.product = ? AND r.start_time >= ? AND r.start_time < ? AND m.line_key = ?
+  AND m.number IS NOT NULL)";
+
+// The span covers the values and the limits, so that both are drawn.
+constexpr const char* HistogramSql = R"(
+WITH RECURSIVE bins(bin) AS (SELECT 0 UNION ALL SELECT bin + 1 FROM bins WHERE bin + 1 < %1),
+v AS (SELECT m.number AS number %2),
+span AS (
+  SELECT min(lo) AS lo, max(hi) AS hi
+  FROM (SELECT min(number) AS lo, max(number) AS hi FROM v
+        UNION ALL SELECT CAST(? AS DOUBLE PRECISION), CAST(? AS DOUBLE PRECISION)) AS ends),
+binned AS (
+  SELECT CASE WHEN span.hi = span.lo THEN 0
+              WHEN v.number >= span.hi THEN %1 - 1
+              ELSE CAST(floor((v.number - span.lo) / (span.hi - span.lo) * %1) AS INTEGER)
+         END AS bin
+  FROM v CROSS JOIN span),
+counts AS (SELECT bin, count(*) AS n FROM binned GROUP BY bin)
+SELECT bins.bin, span.lo + (span.hi - span.lo) * bins.bin / %1 AS from_value,
+       span.lo + (span.hi - span.lo) * (bins.bin + 1) / %1 AS to_value,
+       coalesce(counts.n, 0) AS n
+FROM bins CROSS JOIN span LEFT JOIN counts ON counts.bin = bins.bin
+WHERE span.lo IS NOT NULL
+ORDER BY bins.bin)";
+
+constexpr const char* LineValuesSql = R"(
+SELECT start_time, serial_number, number FROM (
+  SELECT r.start_time AS start_time, r.id AS id, r.serial_number AS serial_number,
+         m.number AS number %1
+  ORDER BY r.start_time DESC, r.id DESC
+  LIMIT %2) AS latest
+ORDER BY start_time, id)";
+
+constexpr const char* UnitSql = R"(
+SELECT r.id, r.start_time, r.station, r.operator, r.verdict, r.instruments,
+       m.line_key, m.parameter, m.value_text, m.min, m.max, m.unit
+FROM xq_run r LEFT JOIN xq_measurement m ON m.run_id = r.id AND m.verdict = 'Fail'
+WHERE r.serial_number = ?
+ORDER BY r.start_time, r.id, length(m.line_key), m.line_key)";
+
+const char* pick(const Sql& sql, Dialect dialect) {
+    return dialect == Dialect::Sqlite ? sql.sqlite : sql.postgres;
+}
+
+// The first instant of a day and of the day after the period, as each
+// database compares start_time.
+QVariant dayStart(const QDate& day, Dialect dialect) {
+    const QDateTime start(day, QTime(0, 0), Qt::UTC);
+    if (dialect == Dialect::Sqlite)
+        return start.toString(Qt::ISODate);
+    return start;
+}
+
+QVariantList periodValues(const Period& period, Dialect dialect) {
+    return {dayStart(period.from, dialect), dayStart(period.to.addDays(1), dialect)};
+}
+
+QVariant optionalNumber(std::optional<double> value) {
+    return value ? QVariant(*value) : QVariant(QMetaType::fromType<double>());
+}
+
+bool run(QSqlQuery& query, const QString& sql, const QVariantList& values, QString* error) {
+    query.setForwardOnly(true);
+    if (values.isEmpty()) {
+        if (query.exec(sql))
+            return true;
+    } else if (query.prepare(sql)) {
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        if (query.exec())
+            return true;
+    }
+    if (error)
+        *error = query.lastError().text();
+    return false;
+}
+
+// A time as UTC ISO text, whichever way the database gave it.
+QVariant timeText(const QVariant& value) {
+    if (value.isNull())
+        return QVariant(QMetaType::fromType<QString>());
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().toUTC().toString(Qt::ISODate);
+    return value.toString();
+}
+
+QVariant cell(const QVariant& value, ColumnKind kind) {
+    if (value.isNull())
+        return QVariant();
+    switch (kind) {
+    case ColumnKind::Integer:
+        return value.toLongLong();
+    case ColumnKind::Fraction:
+    case ColumnKind::Number:
+        return value.toDouble();
+    case ColumnKind::Time:
+        return timeText(value);
+    case ColumnKind::Text:
+    case ColumnKind::List:
+        break;
+    }
+    return value.toString();
+}
+
+// The statement with its values written in, as the database's driver writes
+// them: PostgreSQL cannot prepare an EXPLAIN. Only marks outside quotes are
+// placeholders.
+QString withValuesWritten(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    QString out;
+    bool quoted = false;
+    qsizetype next = 0;
+    for (const QChar c : sql) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (c == u'?' && !quoted && next < values.size()) {
+            QSqlField field(QString(), values[next].metaType());
+            field.setValue(values[next++]);
+            out += db.driver()->formatValue(field);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool fill(QSqlDatabase& db, const QString& sql, const QVariantList& values, Table& table,
+          QString* error) {
+    QSqlQuery query(db);
+    table.rows.clear();
+    if (explainQueries()) {
+        if (!run(query,
+                 QStringLiteral("EXPLAIN (ANALYZE, BUFFERS) ") + withValuesWritten(db, sql, values),
+                 {}, error))
+            return false;
+        while (query.next())
+            table.rows << QVariantList{query.value(0).toString()};
+        return true;
+    }
+    if (!run(query, sql, values, error))
+        return false;
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < table.columns.size(); ++i)
+            row << cell(query.value(i), table.columns[i].kind);
+        table.rows << row;
+    }
+    return true;
+}
+
+QString lineValuesFrom() {
+    return QString::fromLatin1(LineValuesFrom);
+}
+
+QJsonArray instrumentsOf(const QString& text) {
+    return QJsonDocument::fromJson(text.toUtf8()).array();
+}
+
+} // namespace
+
+bool& explainQueries() {
+    static bool explain = false;
+    return explain;
+}
+
+static QString unitsSql(Dialect dialect) {
+    return QString::fromLatin1(UnitsSql).arg(QLatin1String(pick(RunKey, dialect)));
+}
+
+bool queryYield(QSqlDatabase& db, const Period& period, Table& table, QString* error) {
+    table.columns = {
+        {QStringLiteral("product"), QStringLiteral("Product"), ColumnKind::Text},
+        {QStringLiteral("station"), QStringLiteral("Station"), ColumnKind::Text},
+        {QStringLiteral("runs"), QStringLiteral("Runs"), ColumnKind::Integer},
+        {QStringLiteral("units"), QStringLiteral("Units"), ColumnKind::Integer},
+        {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
+         ColumnKind::Fraction},
+        {QStringLiteral("finalYield"), QStringLiteral("Final yield"), ColumnKind::Fraction},
+        {QStringLiteral("aborted"), QStringLiteral("Aborted"), ColumnKind::Integer}};
+    const Dialect dialect = dialectOf(db);
+    return fill(db, unitsSql(dialect) + QLatin1String(YieldSelect), periodValues(period, dialect),
+                table, error);
+}
+
+bool queryTrend(QSqlDatabase& db, const Period& period, Table& table, QString* error) {
+    table.columns = {{QStringLiteral("day"), QStringLiteral("Day"), ColumnKind::Text},
+                     {QStringLiteral("units"), QStringLiteral("New units"), ColumnKind::Integer},
+                     {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
+                      ColumnKind::Fraction}};
+    const Dialect dialect = dialectOf(db);
+    return fill(db, unitsSql(dialect) + QLatin1String(pick(TrendSelect, dialect)),
+                periodValues(period, dialect), table, error);
+}
+
+bool queryLastRuns(QSqlDatabase& db, int count, Table& table, QString* error) {
+    table.columns = {
+        {QStringLiteral("start"), QStringLiteral("Start (UTC)"), ColumnKind::Time},
+        {QStringLiteral("station"), QStringLiteral("Station"), ColumnKind::Text},
+        {QStringLiteral("product"), QStringLiteral("Product"), ColumnKind::Text},
+        {QStringLiteral("serialNumber"), QStringLiteral("Serial number"), ColumnKind::Text},
+        {QStringLiteral("operator"), QStringLiteral("Operator"), ColumnKind::Text},
+        {QStringLiteral("verdict"), QStringLiteral("Verdict"), ColumnKind::Text},
+        {QStringLiteral("aborted"), QStringLiteral("Aborted"), ColumnKind::Integer}};
+    return fill(db, QString::fromLatin1(LastRunsSql), {count}, table, error);
+}
+
+bool queryPareto(QSqlDatabase& db, const QString& product, const Period& period, Table& table,
+                 QString* error) {
+    table.columns = {
+        {QStringLiteral("key"), QStringLiteral("Line"), ColumnKind::Text},
+        {QStringLiteral("parameter"), QStringLiteral("Parameter"), ColumnKind::Text},
+        {QStringLiteral("fails"), QStringLiteral("Fails"), ColumnKind::Integer},
+        {QStringLiteral("share"), QStringLiteral("Share"), ColumnKind::Fraction},
+        {QStringLiteral("cumulative"), QStringLiteral("Cumulative"), ColumnKind::Fraction}};
+    return fill(db, QString::fromLatin1(ParetoSql),
+                QVariantList{product} + periodValues(period, dialectOf(db)), table, error);
+}
+
+bool queryCapability(QSqlDatabase& db, const QString& product, const Period& period, Table& table,
+                     QString* error) {
+    table.columns = {{QStringLiteral("key"), QStringLiteral("Line"), ColumnKind::Text},
+                     {QStringLiteral("parameter"), QStringLiteral("Parameter"), ColumnKind::Text},
+                     {QStringLiteral("n"), QStringLiteral("n"), ColumnKind::Integer},
+                     {QStringLiteral("mean"), QStringLiteral("Mean"), ColumnKind::Number},
+                     {QStringLiteral("stddev"), QStringLiteral("Std. dev."), ColumnKind::Number},
+                     {QStringLiteral("min"), QStringLiteral("Min"), ColumnKind::Number},
+                     {QStringLiteral("max"), QStringLiteral("Max"), ColumnKind::Number},
+                     {QStringLiteral("lsl"), QStringLiteral("LSL"), ColumnKind::Number},
+                     {QStringLiteral("usl"), QStringLiteral("USL"), ColumnKind::Number},
+                     {QStringLiteral("fails"), QStringLiteral("Fails"), ColumnKind::Integer},
+                     {QStringLiteral("cpk"), QStringLiteral("Cpk"), ColumnKind::Number}};
+    const Dialect dialect = dialectOf(db);
+    const QString sql =
+        QLatin1String(CapabilityLines) + QLatin1String(pick(CapabilityBase, dialect)) +
+        QLatin1String(pick(CapabilityLimits, dialect)) + QLatin1String(CapabilitySelect);
+    return fill(db, sql, QVariantList{product} + periodValues(period, dialect), table, error);
+}
+
+bool queryHistogram(QSqlDatabase& db, const QString& product, const QString& key,
+                    const Period& period, std::optional<double> lsl, std::optional<double> usl,
+                    Table& table, QString* error) {
+    table.columns = {{QStringLiteral("bin"), QStringLiteral("Bin"), ColumnKind::Integer},
+                     {QStringLiteral("from"), QStringLiteral("From"), ColumnKind::Number},
+                     {QStringLiteral("to"), QStringLiteral("To"), ColumnKind::Number},
+                     {QStringLiteral("count"), QStringLiteral("Values"), ColumnKind::Integer}};
+    const QString sql =
+        QString::fromLatin1(HistogramSql).arg(QString::number(HistogramBins), lineValuesFrom());
+    return fill(db, sql,
+                QVariantList{product} + periodValues(period, dialectOf(db)) +
+                    QVariantList{key, optionalNumber(lsl), optionalNumber(usl)},
+                table, error);
+}
+
+bool queryLineValues(QSqlDatabase& db, const QString& product, const QString& key,
+                     const Period& period, Table& table, QString* error) {
+    table.columns = {
+        {QStringLiteral("time"), QStringLiteral("Start (UTC)"), ColumnKind::Time},
+        {QStringLiteral("serialNumber"), QStringLiteral("Serial number"), ColumnKind::Text},
+        {QStringLiteral("value"), QStringLiteral("Value"), ColumnKind::Number}};
+    const QString sql =
+        QString::fromLatin1(LineValuesSql).arg(lineValuesFrom(), QString::number(LineValuesShown));
+    return fill(db, sql,
+                QVariantList{product} + periodValues(period, dialectOf(db)) + QVariantList{key},
+                table, error);
+}
+
+bool queryUnit(QSqlDatabase& db, const QString& serial, Table& table, QString* error) {
+    table.columns = {
+        {QStringLiteral("start"), QStringLiteral("Start (UTC)"), ColumnKind::Time},
+        {QStringLiteral("station"), QStringLiteral("Station"), ColumnKind::Text},
+        {QStringLiteral("operator"), QStringLiteral("Operator"), ColumnKind::Text},
+        {QStringLiteral("verdict"), QStringLiteral("Verdict"), ColumnKind::Text},
+        {QStringLiteral("failedLines"), QStringLiteral("Failed lines"), ColumnKind::List},
+        {QStringLiteral("instruments"), QStringLiteral("Instruments"), ColumnKind::List}};
+    QSqlQuery query(db);
+    if (!run(query, QString::fromLatin1(UnitSql), {serial}, error))
+        return false;
+    // One row per failed line of a run (or one for a run without fails):
+    // gathered into one row per run, in the order the database gave.
+    table.rows.clear();
+    qint64 runId = -1;
+    QJsonArray failed;
+    while (query.next()) {
+        if (query.value(0).toLongLong() != runId) {
+            if (runId >= 0)
+                table.rows.last()[4] = QVariant(failed);
+            runId = query.value(0).toLongLong();
+            failed = {};
+            table.rows << QVariantList{
+                timeText(query.value(1)),  query.value(2).toString(),
+                query.value(3).toString(), query.value(4).toString(),
+                QVariant(QJsonArray()),    QVariant(instrumentsOf(query.value(5).toString()))};
+        }
+        if (!query.value(6).isNull())
+            failed.append(QJsonObject{{QStringLiteral("key"), query.value(6).toString()},
+                                      {QStringLiteral("parameter"), query.value(7).toString()},
+                                      {QStringLiteral("value"), query.value(8).toString()},
+                                      {QStringLiteral("min"), query.value(9).toString()},
+                                      {QStringLiteral("max"), query.value(10).toString()},
+                                      {QStringLiteral("unit"), query.value(11).toString()}});
+    }
+    if (runId >= 0)
+        table.rows.last()[4] = QVariant(failed);
+    return true;
+}
+
+bool productExists(QSqlDatabase& db, const QString& product, bool& exists, QString* error) {
+    QSqlQuery query(db);
+    if (!run(query, QStringLiteral("SELECT 1 FROM xq_run WHERE product = ? LIMIT 1"), {product},
+             error))
+        return false;
+    exists = query.next();
+    return true;
+}
+
+bool lineExists(QSqlDatabase& db, const QString& product, const QString& key, bool& exists,
+                QString* error) {
+    QSqlQuery query(db);
+    if (!run(query,
+             QStringLiteral("SELECT 1 FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id "
+                            "WHERE r.product = ? AND m.line_key = ? LIMIT 1"),
+             {product, key}, error))
+        return false;
+    exists = query.next();
+    return true;
+}
+
+} // namespace XQTestDev::dashboard

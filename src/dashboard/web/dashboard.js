@@ -1,0 +1,174 @@
+// Draws the charts of a page from the JSON addresses in data-src and keeps
+// tables marked data-refresh up to date. Texts reach the page only through
+// textContent, never as HTML.
+"use strict";
+
+(function () {
+  const percent = (v) => (v === null ? "" : (v * 100).toFixed(1) + " %");
+
+  // Marks a canvas once Chart.js has drawn it, for the tests and for anyone
+  // checking the page.
+  const drawnMark = {
+    id: "drawnMark",
+    afterRender(chart) { chart.canvas.dataset.drawn = "1"; },
+  };
+
+  // Vertical lines at the limits, at their place on a linear x axis.
+  const limitLines = {
+    id: "limitLines",
+    afterDatasetsDraw(chart) {
+      const limits = chart.options.plugins.limitLines || {};
+      const scale = chart.scales.x;
+      const ctx = chart.ctx;
+      for (const name of ["lsl", "usl"]) {
+        if (limits[name] === undefined) continue;
+        const x = limits.axis === "y" ? null : scale.getPixelForValue(limits[name]);
+        ctx.save();
+        ctx.strokeStyle = "#c0392b";
+        ctx.setLineDash([6, 4]);
+        ctx.beginPath();
+        if (x === null) {
+          const y = chart.scales.y.getPixelForValue(limits[name]);
+          ctx.moveTo(chart.chartArea.left, y);
+          ctx.lineTo(chart.chartArea.right, y);
+        } else {
+          ctx.moveTo(x, chart.chartArea.top);
+          ctx.lineTo(x, chart.chartArea.bottom);
+        }
+        ctx.stroke();
+        ctx.fillStyle = "#c0392b";
+        ctx.fillText(name.toUpperCase(), x === null ? chart.chartArea.left + 4 : x + 3,
+                     x === null ? chart.scales.y.getPixelForValue(limits[name]) - 3
+                                : chart.chartArea.top + 10);
+        ctx.restore();
+      }
+    },
+  };
+
+  function limitsOf(canvas, axis) {
+    const limits = { axis: axis };
+    if (canvas.dataset.lsl !== undefined) limits.lsl = Number(canvas.dataset.lsl);
+    if (canvas.dataset.usl !== undefined) limits.usl = Number(canvas.dataset.usl);
+    return limits;
+  }
+
+  const charts = {
+    trend(rows) {
+      return {
+        type: "line",
+        data: {
+          labels: rows.map((r) => r.day),
+          datasets: [{ label: "First-pass yield", data: rows.map((r) => r.firstPassYield),
+                       borderColor: "#1f6fb2", backgroundColor: "#1f6fb2" }],
+        },
+        options: { scales: { y: { min: 0, max: 1, ticks: { callback: percent } } },
+                   plugins: { tooltip: { callbacks: { label: (c) => percent(c.parsed.y) } } } },
+      };
+    },
+    pareto(rows) {
+      return {
+        type: "bar",
+        data: {
+          labels: rows.map((r) => r.key + " " + r.parameter),
+          datasets: [
+            { type: "bar", label: "Fails", data: rows.map((r) => r.fails), yAxisID: "y",
+              backgroundColor: "#d9822b", order: 1 },
+            { type: "line", label: "Cumulative share", data: rows.map((r) => r.cumulative),
+              yAxisID: "share", borderColor: "#1f3a5a", backgroundColor: "#1f3a5a",
+              order: 0, clip: 8 },
+          ],
+        },
+        options: {
+          scales: {
+            y: { beginAtZero: true, title: { display: true, text: "Fails" } },
+            share: { position: "right", min: 0, max: 1, ticks: { callback: percent },
+                     grid: { drawOnChartArea: false } },
+          },
+        },
+      };
+    },
+    histogram(rows, canvas) {
+      return {
+        type: "bar",
+        data: {
+          datasets: [{ label: "Values", backgroundColor: "#1f6fb2", barPercentage: 1,
+                       categoryPercentage: 1,
+                       data: rows.map((r) => ({ x: (r.from + r.to) / 2, y: r.count })) }],
+        },
+        options: {
+          scales: { x: { type: "linear",
+                         min: rows.length ? rows[0].from : undefined,
+                         max: rows.length ? rows[rows.length - 1].to : undefined },
+                    y: { beginAtZero: true } },
+          plugins: { limitLines: limitsOf(canvas, "x") },
+        },
+      };
+    },
+    values(rows, canvas) {
+      return {
+        type: "line",
+        data: {
+          labels: rows.map((r) => r.time),
+          datasets: [{ label: "Value", data: rows.map((r) => r.value), borderColor: "#1f6fb2",
+                       backgroundColor: "#1f6fb2", pointRadius: 1, borderWidth: 1 }],
+        },
+        options: { scales: { x: { ticks: { maxTicksLimit: 8 } } },
+                   plugins: { limitLines: limitsOf(canvas, "y") } },
+      };
+    },
+  };
+
+  function draw(canvas) {
+    fetch(canvas.dataset.src)
+      .then((response) => (response.ok ? response.json() : Promise.reject(response.status)))
+      .then((rows) => {
+        const config = charts[canvas.dataset.chart](rows, canvas);
+        config.options = Object.assign({ responsive: true, maintainAspectRatio: false,
+                                         animation: false }, config.options);
+        config.plugins = [drawnMark, limitLines];
+        new Chart(canvas, config);
+      })
+      .catch((why) => { canvas.dataset.failed = String(why); });
+  }
+
+  function cellText(key, value) {
+    if (value === null || value === undefined) return "";
+    return String(value);
+  }
+
+  // Rebuilds the table's rows from the JSON, keeping the columns and links.
+  function refresh(table) {
+    const keys = Array.from(table.querySelectorAll("thead th")).map((th) => th.dataset.key);
+    fetch(table.dataset.refresh)
+      .then((response) => (response.ok ? response.json() : Promise.reject(response.status)))
+      .then((rows) => {
+        const body = document.createElement("tbody");
+        for (const row of rows) {
+          const tr = document.createElement("tr");
+          for (const key of keys) {
+            const td = document.createElement("td");
+            const text = cellText(key, row[key]);
+            if (key === "serialNumber") {
+              const a = document.createElement("a");
+              a.href = "/unit/" + encodeURIComponent(text);
+              a.textContent = text;
+              td.appendChild(a);
+            } else {
+              td.textContent = text;
+            }
+            if (typeof row[key] === "number") td.className = "num";
+            tr.appendChild(td);
+          }
+          body.appendChild(tr);
+        }
+        table.replaceChild(body, table.tBodies[0]);
+        table.dataset.refreshed = String(Date.now());
+      })
+      .catch(() => { table.dataset.refreshed = "failed"; });
+  }
+
+  document.querySelectorAll("canvas[data-chart]").forEach(draw);
+  document.querySelectorAll("table[data-refresh]").forEach((table) => {
+    setInterval(() => refresh(table), 5000);
+  });
+})();

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "frame/RunRecord.h"
+#include "output/database/RunTables.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QTimeZone>
+
+#include <vector>
+
+namespace XQTestDev::testing {
+
+// A small fleet whose figures are worked out by hand in the tests. Each run
+// has four lines: "1" Output voltage (4.75..5.25 V), "2" Ripple (open..0.05 V),
+// "4" Fuse (0.5..1.5, always 1) and "10" Label (a word, no number).
+struct FleetRun {
+    const char* station;
+    const char* product;
+    const char* serial;
+    int day; // days before the last day of the period (0..6), or earlier
+    int hour;
+    const char* verdict;
+    bool aborted;
+    double voltage;
+    double ripple;
+    bool labelFails;
+};
+
+// Product PSU5V-100 in the period:
+//   ATE-01: SN-1 FAIL then PASS, SN-2 PASS, SN-3 FAIL (aborted), SN-4 PASS
+//   ATE-02: SN-5 PASS, SN-6 FAIL
+// Product LED-7: SN-L1 PASS on ATE-02. SN-2 also failed on ATE-01 twenty days
+// earlier, outside the period: counted, its first run would be a fail.
+inline const std::vector<FleetRun>& fleetRuns() {
+    static const std::vector<FleetRun> runs = {
+        {"ATE-01", "PSU5V-100", "SN-2", 20, 9, "FAIL", false, 5.90, 0.09, true},
+        {"ATE-01", "PSU5V-100", "SN-1", 6, 8, "FAIL", false, 5.30, 0.07, true},
+        {"ATE-01", "PSU5V-100", "SN-2", 6, 9, "PASS", false, 5.00, 0.02, false},
+        {"ATE-01", "PSU5V-100", "SN-1", 5, 8, "PASS", false, 5.10, 0.03, false},
+        {"ATE-01", "PSU5V-100", "SN-3", 5, 9, "FAIL", true, 4.70, 0.03, true},
+        {"ATE-01", "PSU5V-100", "SN-4", 4, 8, "PASS", false, 4.90, 0.01, false},
+        {"ATE-02", "PSU5V-100", "SN-5", 4, 9, "PASS", false, 5.00, 0.02, false},
+        {"ATE-02", "PSU5V-100", "SN-6", 3, 8, "FAIL", false, 5.40, 0.06, false},
+        {"ATE-02", "LED-7", "SN-L1", 0, 8, "PASS", false, 5.00, 0.02, false},
+    };
+    return runs;
+}
+
+inline RunRecordLine fleetLine(const char* key, const char* parameter, const char* min,
+                               const char* max, const QString& value, std::optional<double> number,
+                               bool fails, const QDateTime& at) {
+    RunRecordLine line;
+    line.key = QLatin1String(key);
+    line.fieldName = QStringLiteral("F") + line.key;
+    line.group = QStringLiteral("Power");
+    line.parameter = QLatin1String(parameter);
+    line.min = QLatin1String(min);
+    line.max = QLatin1String(max);
+    line.unit = QStringLiteral("V");
+    line.value = value;
+    line.number = number;
+    line.verdict = fails ? QStringLiteral("Fail") : QStringLiteral("Pass");
+    line.measuredAt = at;
+    return line;
+}
+
+inline RunRecord fleetRecord(const FleetRun& run, const QDate& lastDay,
+                             const QString& serial = {}) {
+    RunRecord r;
+    r.station = QLatin1String(run.station);
+    r.operatorId = QStringLiteral("OP01");
+    r.product = QLatin1String(run.product);
+    r.model = r.product + QStringLiteral("A");
+    r.serialNumber = serial.isEmpty() ? QLatin1String(run.serial) : serial;
+    r.testId = QStringLiteral("Production");
+    r.start = QDateTime(lastDay.addDays(-run.day), QTime(run.hour, 0), QTimeZone::utc());
+    r.finish = r.start.addSecs(40);
+    r.verdict = QLatin1String(run.verdict);
+    r.aborted = run.aborted;
+    r.instruments = {
+        {QStringLiteral("GPIB0::22::INSTR"), QStringLiteral("ORVANTA,DM-3065,SN004417,1.04")}};
+    const QDateTime at = r.start.addSecs(5);
+    const bool voltageFails = run.voltage < 4.75 || run.voltage > 5.25;
+    r.lines = {
+        fleetLine("1", "Output voltage", "4.75", "5.25", QString::number(run.voltage), run.voltage,
+                  voltageFails, at),
+        fleetLine("2", "Ripple", "", "0.05", QString::number(run.ripple), run.ripple,
+                  run.ripple > 0.05, at),
+        fleetLine("4", "Fuse", "0.5", "1.5", QStringLiteral("1"), 1.0, false, at),
+        fleetLine("10", "Label", "", "",
+                  run.labelFails ? QStringLiteral("BAD") : QStringLiteral("OK"), std::nullopt,
+                  run.labelFails, at),
+    };
+    return r;
+}
+
+// Writes the fleet through the library's own writer, one transaction per run
+// as a station does. False with the reason in `error`.
+inline bool writeFleet(QSqlDatabase& db, const QDate& lastDay, QString* error) {
+    if (!ensureRunTables(db, error))
+        return false;
+    for (const FleetRun& run : fleetRuns()) {
+        db.transaction();
+        if (insertRunRecord(db, fleetRecord(run, lastDay), QStringLiteral("runs/x.json"), error) <
+            0) {
+            db.rollback();
+            return false;
+        }
+        db.commit();
+    }
+    return true;
+}
+
+} // namespace XQTestDev::testing

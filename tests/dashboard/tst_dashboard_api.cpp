@@ -1,0 +1,370 @@
+// The fleet view's answers against runs the library itself wrote: into a real
+// SQLite file, or (built as tst_dashboard_api_pg) into the real PostgreSQL
+// server the test command starts, each test in a schema of its own.
+
+#include "Dashboard.h"
+#include "DatabaseLink.h"
+#include "dashboard/FleetFixture.h"
+
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace XQTestDev;
+using namespace XQTestDev::dashboard;
+using namespace XQTestDev::testing;
+
+namespace {
+
+const QDate LastDay(2026, 12, 7);
+const QString Period = QStringLiteral("from=2026-12-01&to=2026-12-07");
+
+class DashboardApi : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifdef XQ_DASHBOARD_PG
+        if (qEnvironmentVariableIsSet("XQ_PG_CLUSTER_NOT_RUNNING"))
+            FAIL() << "The test cluster did not start";
+        if (qEnvironmentVariableIsEmpty("XQ_PG_PORT"))
+            GTEST_SKIP() << "No PostgreSQL server: run through ctest";
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        schema_ = QStringLiteral("d_") +
+                  QString::fromLatin1(
+                      QCryptographicHash::hash(QByteArray(test->name()), QCryptographicHash::Md5)
+                          .toHex()
+                          .left(12));
+        writer_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("writer"));
+        writer_.setHostName(qEnvironmentVariable("XQ_PG_HOST"));
+        writer_.setPort(qEnvironmentVariable("XQ_PG_PORT").toInt());
+        writer_.setUserName(qEnvironmentVariable("XQ_PG_USER"));
+        writer_.setPassword(qEnvironmentVariable("XQ_PG_PASSWORD"));
+        writer_.setDatabaseName(qEnvironmentVariable("XQ_PG_DATABASE"));
+        ASSERT_TRUE(writer_.open()) << writer_.lastError().text().toStdString();
+        exec(QStringLiteral("SET client_min_messages = warning"));
+        exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema_));
+        exec(QStringLiteral("CREATE SCHEMA %1").arg(schema_));
+        exec(QStringLiteral("SET search_path TO %1").arg(schema_));
+        target_.driver = QStringLiteral("QPSQL");
+        target_.host = writer_.hostName();
+        target_.port = writer_.port();
+        target_.user = writer_.userName();
+        target_.password = writer_.password();
+        target_.database = writer_.databaseName();
+        target_.schema = schema_;
+        target_.applicationName = schema_;
+#else
+        ASSERT_TRUE(dir_.isValid());
+        writer_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+        writer_.setDatabaseName(dir_.filePath(QStringLiteral("station-results.db")));
+        ASSERT_TRUE(writer_.open());
+        target_.driver = QStringLiteral("QSQLITE");
+        target_.file = writer_.databaseName();
+#endif
+        QString error;
+        ASSERT_TRUE(writeFleet(writer_, LastDay, &error)) << error.toStdString();
+        link_ = std::make_unique<DatabaseLink>(target_);
+        dashboard_ = std::make_unique<Dashboard>(*link_);
+        dashboard_->today = [] { return LastDay; };
+        dashboard_->report = [this](const QString& text) { reports_ << text; };
+    }
+    void TearDown() override {
+#ifdef XQ_DASHBOARD_PG
+        if (writer_.isOpen())
+            exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema_));
+#endif
+        dashboard_.reset();
+        link_.reset();
+        writer_ = QSqlDatabase();
+        for (const QString& name : QSqlDatabase::connectionNames())
+            QSqlDatabase::removeDatabase(name);
+    }
+
+    void exec(const QString& sql) {
+        QSqlQuery query(writer_);
+        ASSERT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();
+    }
+    void store(const RunRecord& record) {
+        QString error;
+        writer_.transaction();
+        ASSERT_GT(insertRunRecord(writer_, record, QStringLiteral("runs/y.json"), &error), 0)
+            << error.toStdString();
+        writer_.commit();
+    }
+    Reply get(const QString& address) {
+        return dashboard_->handle("GET", QUrl(address, QUrl::StrictMode));
+    }
+    QJsonArray json(const QString& address) {
+        const Reply reply = get(address);
+        EXPECT_EQ(reply.status, 200) << reply.body.toStdString();
+        EXPECT_EQ(reply.contentType, "application/json");
+        return QJsonDocument::fromJson(reply.body).array();
+    }
+
+#ifndef XQ_DASHBOARD_PG
+    QTemporaryDir dir_;
+#endif
+    QString schema_;
+    QSqlDatabase writer_;
+    DatabaseTarget target_;
+    std::unique_ptr<DatabaseLink> link_;
+    std::unique_ptr<Dashboard> dashboard_;
+    QStringList reports_;
+};
+
+QStringList keysOf(const QJsonArray& rows) {
+    return rows.isEmpty() ? QStringList() : rows.first().toObject().keys();
+}
+
+QStringList sorted(QStringList list) {
+    list.sort();
+    return list;
+}
+
+TEST_F(DashboardApi, YieldPerProductAndStationCountsTheFirstAndLastRunOfEachUnitInThePeriod) {
+    const QJsonArray rows = json(QStringLiteral("/api/yield?") + Period);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(keysOf(rows), sorted({"product", "station", "runs", "units", "firstPassYield",
+                                    "finalYield", "aborted"}));
+    struct Expected {
+        const char* product;
+        const char* station;
+        int runs, units;
+        double firstPass, final;
+        int aborted;
+    };
+    // ATE-01: SN-1 fail then pass, SN-2 pass (its earlier fail is outside the
+    // period), SN-3 aborted fail, SN-4 pass: 2 of 4 first time, 3 of 4 at last.
+    const Expected expected[] = {{"LED-7", "ATE-02", 1, 1, 1.0, 1.0, 0},
+                                 {"PSU5V-100", "ATE-01", 5, 4, 0.5, 0.75, 1},
+                                 {"PSU5V-100", "ATE-02", 2, 2, 0.5, 0.5, 0}};
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject row = rows[i].toObject();
+        SCOPED_TRACE(expected[i].station);
+        EXPECT_EQ(row[QStringLiteral("product")].toString(), QLatin1String(expected[i].product));
+        EXPECT_EQ(row[QStringLiteral("station")].toString(), QLatin1String(expected[i].station));
+        EXPECT_EQ(row[QStringLiteral("runs")].toInt(), expected[i].runs);
+        EXPECT_EQ(row[QStringLiteral("units")].toInt(), expected[i].units);
+        EXPECT_DOUBLE_EQ(row[QStringLiteral("firstPassYield")].toDouble(), expected[i].firstPass);
+        EXPECT_DOUBLE_EQ(row[QStringLiteral("finalYield")].toDouble(), expected[i].final);
+        EXPECT_EQ(row[QStringLiteral("aborted")].toInt(), expected[i].aborted);
+    }
+    // Without a period: the last seven days up to today, the same days here.
+    EXPECT_EQ(json(QStringLiteral("/api/yield")), rows);
+    // A period that takes in SN-2's early fail: its first run fails now.
+    const QJsonArray wider = json(QStringLiteral("/api/yield?from=2026-11-01&to=2026-12-07"));
+    EXPECT_DOUBLE_EQ(wider[1].toObject()[QStringLiteral("firstPassYield")].toDouble(), 0.25);
+}
+
+TEST_F(DashboardApi, ParetoListsTheMostFailingLinesFirstWithTheirShares) {
+    const QJsonArray rows = json(QStringLiteral("/api/pareto?product=PSU5V-100&") + Period);
+    EXPECT_EQ(keysOf(rows), sorted({"key", "parameter", "fails", "share", "cumulative"}));
+    // Voltage fails in SN-1, SN-3 and SN-6; ripple in SN-1 and SN-6; the label
+    // in SN-1 and SN-3: 7 fails. Line "2" before "10" at equal fails.
+    const QStringList keys = {"1", "2", "10"};
+    const int fails[] = {3, 2, 2};
+    const double share[] = {3.0 / 7, 2.0 / 7, 2.0 / 7};
+    const double cumulative[] = {3.0 / 7, 5.0 / 7, 1.0};
+    ASSERT_EQ(rows.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject row = rows[i].toObject();
+        EXPECT_EQ(row[QStringLiteral("key")].toString(), keys[i]);
+        EXPECT_EQ(row[QStringLiteral("fails")].toInt(), fails[i]);
+        EXPECT_DOUBLE_EQ(row[QStringLiteral("share")].toDouble(), share[i]);
+        EXPECT_DOUBLE_EQ(row[QStringLiteral("cumulative")].toDouble(), cumulative[i]);
+    }
+    EXPECT_EQ(rows[0].toObject()[QStringLiteral("parameter")].toString(),
+              QStringLiteral("Output voltage"));
+}
+
+TEST_F(DashboardApi, CapabilityMatchesTheFiguresWorkedOutByHand) {
+    const QJsonArray rows = json(QStringLiteral("/api/capability?product=PSU5V-100&") + Period);
+    EXPECT_EQ(keysOf(rows), sorted({"key", "parameter", "n", "mean", "stddev", "min", "max", "lsl",
+                                    "usl", "fails", "cpk"}));
+    ASSERT_EQ(rows.size(), 3); // the label has no numbers
+    // Voltage 5.30 5.00 5.10 4.70 4.90 5.00 5.40: mean 35.4/7 = 5.0571429,
+    // s = sqrt(0.3371429/6) = 0.2370453; the upper limit is nearer:
+    // Cpk = (5.25 - 5.0571429) / (3 * 0.2370453) = 0.2711959.
+    const QJsonObject voltage = rows[0].toObject();
+    EXPECT_EQ(voltage[QStringLiteral("key")].toString(), QStringLiteral("1"));
+    EXPECT_EQ(voltage[QStringLiteral("n")].toInt(), 7);
+    EXPECT_NEAR(voltage[QStringLiteral("mean")].toDouble(), 5.0571429, 1e-7);
+    EXPECT_NEAR(voltage[QStringLiteral("stddev")].toDouble(), 0.2370453, 1e-7);
+    EXPECT_DOUBLE_EQ(voltage[QStringLiteral("min")].toDouble(), 4.70);
+    EXPECT_DOUBLE_EQ(voltage[QStringLiteral("max")].toDouble(), 5.40);
+    EXPECT_DOUBLE_EQ(voltage[QStringLiteral("lsl")].toDouble(), 4.75);
+    EXPECT_DOUBLE_EQ(voltage[QStringLiteral("usl")].toDouble(), 5.25);
+    EXPECT_EQ(voltage[QStringLiteral("fails")].toInt(), 3);
+    EXPECT_NEAR(voltage[QStringLiteral("cpk")].toDouble(), 0.2711959, 1e-7);
+    // Ripple 0.07 0.02 0.03 0.03 0.01 0.02 0.06, no lower limit: one-sided,
+    // mean 0.24/7 = 0.0342857, s = 0.0222539, Cpk = (0.05 - 0.0342857) / (3s) = 0.2353783.
+    const QJsonObject ripple = rows[1].toObject();
+    EXPECT_EQ(ripple[QStringLiteral("key")].toString(), QStringLiteral("2"));
+    EXPECT_TRUE(ripple[QStringLiteral("lsl")].isNull());
+    EXPECT_NEAR(ripple[QStringLiteral("stddev")].toDouble(), 0.0222539, 1e-7);
+    EXPECT_NEAR(ripple[QStringLiteral("cpk")].toDouble(), 0.2353783, 1e-7);
+    // The fuse always reads 1: no spread, no Cpk.
+    const QJsonObject fuse = rows[2].toObject();
+    EXPECT_EQ(fuse[QStringLiteral("key")].toString(), QStringLiteral("4"));
+    EXPECT_DOUBLE_EQ(fuse[QStringLiteral("stddev")].toDouble(), 0.0);
+    EXPECT_TRUE(fuse[QStringLiteral("cpk")].isNull());
+    // One run of LED-7: no standard deviation, no Cpk.
+    const QJsonArray single = json(QStringLiteral("/api/capability?product=LED-7&") + Period);
+    ASSERT_FALSE(single.isEmpty());
+    EXPECT_EQ(single[0].toObject()[QStringLiteral("n")].toInt(), 1);
+    EXPECT_TRUE(single[0].toObject()[QStringLiteral("stddev")].isNull());
+    EXPECT_TRUE(single[0].toObject()[QStringLiteral("cpk")].isNull());
+}
+
+TEST_F(DashboardApi, UnitListsEveryRunWithItsFailedLinesAndInstruments) {
+    const QJsonArray rows = json(QStringLiteral("/api/unit?serial=SN-1"));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(keysOf(rows),
+              sorted({"start", "station", "operator", "verdict", "failedLines", "instruments"}));
+    const QJsonObject first = rows[0].toObject();
+    EXPECT_EQ(first[QStringLiteral("start")].toString(), QStringLiteral("2026-12-01T08:00:00Z"));
+    EXPECT_EQ(first[QStringLiteral("station")].toString(), QStringLiteral("ATE-01"));
+    EXPECT_EQ(first[QStringLiteral("operator")].toString(), QStringLiteral("OP01"));
+    EXPECT_EQ(first[QStringLiteral("verdict")].toString(), QStringLiteral("FAIL"));
+    QStringList failed;
+    for (const QJsonValue& line : first[QStringLiteral("failedLines")].toArray())
+        failed << line.toObject()[QStringLiteral("key")].toString();
+    EXPECT_EQ(failed, QStringList({"1", "2", "10"}));
+    EXPECT_EQ(first[QStringLiteral("failedLines")].toArray()[0].toObject()[QStringLiteral("value")],
+              QStringLiteral("5.3"));
+    EXPECT_EQ(first[QStringLiteral("instruments")].toArray()[0].toObject()[QStringLiteral("idn")],
+              QStringLiteral("ORVANTA,DM-3065,SN004417,1.04"));
+    const QJsonObject second = rows[1].toObject();
+    EXPECT_EQ(second[QStringLiteral("verdict")].toString(), QStringLiteral("PASS"));
+    EXPECT_TRUE(second[QStringLiteral("failedLines")].toArray().isEmpty());
+    EXPECT_TRUE(json(QStringLiteral("/api/unit?serial=SN-none")).isEmpty());
+}
+
+TEST_F(DashboardApi, TablesComeAsCsvWithTheJsonKeysAsHeadings) {
+    const Reply reply = get(QStringLiteral("/api/yield?format=csv&") + Period);
+    ASSERT_EQ(reply.status, 200);
+    EXPECT_EQ(reply.contentType, "text/csv; charset=utf-8");
+    const QStringList lines = QString::fromUtf8(reply.body).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines[0],
+              QStringLiteral("product,station,runs,units,firstPassYield,finalYield,aborted"));
+    EXPECT_EQ(lines[2], QStringLiteral("PSU5V-100,ATE-01,5,4,0.5,0.75,1"));
+}
+
+TEST_F(DashboardApi, BadParametersGet400WithASentence) {
+    const QString longSerial(10240, u'A');
+    const struct {
+        QString address;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"/api/yield?from=yesterday", 400, "must be a date written as yyyy-MM-dd"},
+        {"/api/yield?from=2026-02-30", 400, "must be a date written as yyyy-MM-dd"},
+        {"/?to=2026-12-32", 400, "must be a date written as yyyy-MM-dd"},
+        {"/api/yield?from=2026-12-07&to=2026-12-01", 400, "ends before it starts"},
+        {"/api/yield?colour=red", 400, "Unknown parameter \"colour\""},
+        {"/api/yield?format=xml", 400, "json, csv or html"},
+        {"/api/pareto?from=2026-12-01", 400, "product (the product name) is missing"},
+        {"/api/pareto?product=NOPE", 400, "No run of a product named \"NOPE\""},
+        {"/product/NOPE", 400, "No run of a product named"},
+        {"/product/PSU5V-100/line/99", 400, "has no line \"99\""},
+        {"/api/unit?serial=" + longSerial, 400, "at most 200 characters long; this one has 10240"},
+        {"/unit/" + longSerial, 400, "at most 200 characters"},
+        {"/api/unit?serial=a%01b", 400, "control character"},
+        {"/api/runs?count=0", 400, "from 1 to 1000"},
+        {"/nothing/here", 404, "There is no such page"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address.left(80).toStdString());
+        const Reply reply = get(c.address);
+        EXPECT_EQ(reply.status, c.status);
+        const QString body = QString::fromUtf8(reply.body);
+        // A page shows the sentence escaped; the API gives it as JSON.
+        EXPECT_TRUE(
+            body.contains(QLatin1String(c.says)) ||
+            body.contains(QString(QLatin1String(c.says)).replace(u'"', QStringLiteral("&quot;"))) ||
+            body.contains(QString(QLatin1String(c.says)).replace(u'"', QStringLiteral("\\\""))))
+            << body.left(300).toStdString();
+    }
+    EXPECT_EQ(dashboard_->handle("POST", QUrl(QStringLiteral("/api/yield"))).status, 405);
+    EXPECT_TRUE(reports_.isEmpty()) << reports_.join(u'\n').toStdString();
+}
+
+TEST_F(DashboardApi, ASerialNumberWithMarkupShowsAsText) {
+    const QString serial = QStringLiteral("<script>alert('x')</script>");
+    store(fleetRecord(fleetRuns()[2], LastDay, serial));
+    const Reply unit =
+        get(QStringLiteral("/unit/") + QString::fromLatin1(QUrl::toPercentEncoding(serial)));
+    ASSERT_EQ(unit.status, 200);
+    const QString page = QString::fromUtf8(unit.body);
+    EXPECT_TRUE(page.contains(QStringLiteral("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;")));
+    EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
+    const QString overview = QString::fromUtf8(get(QStringLiteral("/")).body);
+    EXPECT_TRUE(overview.contains(QStringLiteral("&lt;script&gt;alert"))); // in the last runs
+    EXPECT_FALSE(overview.contains(QStringLiteral("<script>alert")));
+}
+
+TEST_F(DashboardApi, PagesShowTheFiguresAndLinkTheirTables) {
+    const QString overview = QString::fromUtf8(get(QStringLiteral("/?") + Period).body);
+    EXPECT_TRUE(overview.contains(QStringLiteral("<td class=\"num\">75.0 %</td>")));
+    EXPECT_TRUE(overview.contains(
+        QStringLiteral("href=\"/product/PSU5V-100?from=2026-12-01&amp;to=2026-12-07\"")));
+    const Reply product = get(QStringLiteral("/product/PSU5V-100?") + Period);
+    ASSERT_EQ(product.status, 200);
+    EXPECT_TRUE(product.body.contains("data-chart=\"pareto\""));
+    EXPECT_TRUE(product.body.contains("0.2712")); // voltage Cpk
+    const Reply line = get(QStringLiteral("/product/PSU5V-100/line/1?") + Period);
+    ASSERT_EQ(line.status, 200) << line.body.toStdString();
+    EXPECT_TRUE(line.body.contains("data-lsl=\"4.75\" data-usl=\"5.25\""));
+    // 20 bins from 4.70 to 5.40: 7 values in all.
+    const QJsonArray bins =
+        json(QStringLiteral("/api/histogram?product=PSU5V-100&key=1&") + Period);
+    ASSERT_EQ(bins.size(), 20);
+    int values = 0;
+    for (const QJsonValue& bin : bins)
+        values += bin.toObject()[QStringLiteral("count")].toInt();
+    EXPECT_EQ(values, 7);
+    EXPECT_DOUBLE_EQ(bins[0].toObject()[QStringLiteral("from")].toDouble(), 4.70);
+    EXPECT_NEAR(bins[19].toObject()[QStringLiteral("to")].toDouble(), 5.40, 1e-12);
+    const QJsonArray series = json(QStringLiteral("/api/values?product=PSU5V-100&key=1&") + Period);
+    ASSERT_EQ(series.size(), 7);
+    EXPECT_DOUBLE_EQ(series[0].toObject()[QStringLiteral("value")].toDouble(), 5.30);
+}
+
+#ifdef XQ_DASHBOARD_PG
+TEST_F(DashboardApi, AConnectionTheServerDroppedIsMadeAgainForTheNextRequest) {
+    ASSERT_EQ(json(QStringLiteral("/api/yield?") + Period).size(), 3);
+    // Ends the dashboard's session on the server, as a restart would.
+    exec(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                        "application_name = '%1'")
+             .arg(schema_));
+    EXPECT_EQ(json(QStringLiteral("/api/yield?") + Period).size(), 3);
+}
+#else
+TEST_F(DashboardApi, AMissingDatabaseIsSaidOnThePageAndTheViewRecoversWhenItIsBack) {
+    const QString file = target_.file;
+    writer_.close();
+    ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".away")));
+    link_->drop();
+    const Reply away = get(QStringLiteral("/"));
+    EXPECT_EQ(away.status, 503);
+    EXPECT_TRUE(away.body.contains("cannot be reached")) << away.body.toStdString();
+    ASSERT_EQ(reports_.size(), 1);
+    EXPECT_TRUE(reports_[0].contains(file)) << reports_[0].toStdString();
+    EXPECT_EQ(get(QStringLiteral("/api/yield")).status, 503);
+    EXPECT_EQ(reports_.size(), 1); // said once, not per request
+
+    ASSERT_TRUE(QFile::rename(file + QStringLiteral(".away"), file));
+    EXPECT_EQ(json(QStringLiteral("/api/yield?") + Period).size(), 3);
+    ASSERT_EQ(reports_.size(), 2);
+    EXPECT_TRUE(reports_[1].contains(QStringLiteral("answers again")));
+}
+#endif
+
+} // namespace

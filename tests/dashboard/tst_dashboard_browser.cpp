@@ -1,0 +1,158 @@
+// The fleet view as its user sees it: xq-dashboard serves a SQLite file the
+// library wrote, and headless Chromium loads the pages, runs their scripts
+// (Chart.js from the program itself) and gives back the DOM and a screenshot.
+
+#include "dashboard/FleetFixture.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace XQTestDev;
+using namespace XQTestDev::testing;
+
+namespace {
+
+const QString Chromium = QStringLiteral("/usr/bin/chromium");
+
+quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress(QStringLiteral("127.0.0.1")), 0);
+    return probe.serverPort();
+}
+
+class DashboardBrowser : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFile::exists(Chromium))
+            GTEST_SKIP() << "Chromium is not installed (Debian: chromium)";
+        ASSERT_TRUE(dir_.isValid());
+        const QString file = dir_.filePath(QStringLiteral("station-results.db"));
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+            db.setDatabaseName(file);
+            ASSERT_TRUE(db.open());
+            QString error;
+            // Runs of this week, so that the default period shows them.
+            ASSERT_TRUE(writeFleet(db, QDateTime::currentDateTimeUtc().date(), &error))
+                << error.toStdString();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+        for (int attempt = 0; attempt < 3 && address_.isEmpty(); ++attempt) {
+            const quint16 port = freePort();
+            server_.start(QStringLiteral(XQ_DASHBOARD_PROGRAM),
+                          {QStringLiteral("--database"), QStringLiteral("sqlite:") + file,
+                           QStringLiteral("--listen"), QStringLiteral("127.0.0.1:%1").arg(port)});
+            ASSERT_TRUE(server_.waitForStarted(10000));
+            server_.waitForReadyRead(10000);
+            if (server_.readAllStandardOutput().contains("serving"))
+                address_ = QStringLiteral("http://127.0.0.1:%1").arg(port);
+            else
+                server_.waitForFinished(2000); // the port was taken meanwhile
+        }
+        ASSERT_FALSE(address_.isEmpty()) << server_.readAllStandardError().toStdString();
+        QDir().mkpath(QStringLiteral(XQ_SCREENSHOT_DIR));
+    }
+    void TearDown() override {
+        if (server_.state() != QProcess::NotRunning) {
+            server_.terminate();
+            if (!server_.waitForFinished(5000))
+                server_.kill();
+            server_.waitForFinished(2000);
+        }
+    }
+
+    // Runs headless Chromium in a profile of its own; its standard output.
+    QByteArray chromium(const QStringList& arguments, int virtualMs = 3000) {
+        QTemporaryDir profile;
+        QProcess browser;
+        browser.start(Chromium,
+                      QStringList{QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                                  QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
+                                  QStringLiteral("--no-first-run"),
+                                  QStringLiteral("--disable-background-networking"),
+                                  QStringLiteral("--disable-component-update"),
+                                  QStringLiteral("--disable-sync"),
+                                  QStringLiteral("--user-data-dir=") + profile.path(),
+                                  QStringLiteral("--window-size=1200,1500"),
+                                  QStringLiteral("--virtual-time-budget=%1").arg(virtualMs)} +
+                          arguments);
+        EXPECT_TRUE(browser.waitForFinished(60000)) << "Chromium did not finish";
+        return browser.readAllStandardOutput();
+    }
+    // The page after its scripts ran, and its screenshot under `name`.
+    QString load(const QString& path, const QString& name) {
+        chromium(
+            {QStringLiteral("--screenshot=%1/%2.png").arg(QStringLiteral(XQ_SCREENSHOT_DIR), name),
+             address_ + path});
+        return QString::fromUtf8(chromium({QStringLiteral("--dump-dom"), address_ + path}));
+    }
+
+    QTemporaryDir dir_;
+    QProcess server_;
+    QString address_;
+};
+
+// The opening tag of the element with this id.
+QString tagOf(const QString& dom, const QString& id) {
+    const QRegularExpression tag(QStringLiteral("<[a-z]+ [^>]*id=\"%1\"[^>]*>").arg(id));
+    return tag.match(dom).captured(0);
+}
+
+int rowsOf(const QString& dom, const QString& tableId) {
+    const qsizetype start = dom.indexOf(QStringLiteral("id=\"%1\"").arg(tableId));
+    const qsizetype end = dom.indexOf(QStringLiteral("</table>"), start);
+    if (start < 0 || end < 0)
+        return -1;
+    return static_cast<int>(dom.mid(start, end - start).count(QStringLiteral("<tr>")) - 1);
+}
+
+TEST_F(DashboardBrowser, TheOverviewShowsTheYieldsAndDrawsTheTrend) {
+    const QString dom = load(QStringLiteral("/"), QStringLiteral("overview"));
+    ASSERT_TRUE(dom.contains(QStringLiteral("Fleet overview"))) << dom.left(500).toStdString();
+    // ATE-01 of PSU5V-100: first-pass 2 of 4 units, final 3 of 4.
+    EXPECT_TRUE(dom.contains(QStringLiteral("<td class=\"num\">50.0 %</td><td class=\"num\">75.0 "
+                                            "%</td>")));
+    EXPECT_EQ(rowsOf(dom, QStringLiteral("yield")), 3);
+    EXPECT_TRUE(
+        tagOf(dom, QStringLiteral("trend-chart")).contains(QStringLiteral("data-drawn=\"1\"")))
+        << tagOf(dom, QStringLiteral("trend-chart")).toStdString();
+    EXPECT_EQ(rowsOf(dom, QStringLiteral("last-runs")), 9);
+    // Six seconds later the last runs were fetched again as JSON and redrawn.
+    const QString later = QString::fromUtf8(
+        chromium({QStringLiteral("--dump-dom"), address_ + QStringLiteral("/")}, 6500));
+    const QString table = tagOf(later, QStringLiteral("last-runs"));
+    EXPECT_TRUE(table.contains(QStringLiteral("data-refreshed=\"1"))) << table.toStdString();
+    EXPECT_EQ(rowsOf(later, QStringLiteral("last-runs")), 9);
+    EXPECT_TRUE(later.contains(QStringLiteral("<a href=\"/unit/SN-L1\">SN-L1</a>")));
+}
+
+TEST_F(DashboardBrowser, TheProductPageDrawsTheParetoChart) {
+    const QString dom = load(QStringLiteral("/product/PSU5V-100"), QStringLiteral("product"));
+    const QString canvas = tagOf(dom, QStringLiteral("pareto-chart"));
+    EXPECT_TRUE(canvas.contains(QStringLiteral("data-drawn=\"1\""))) << canvas.toStdString();
+    EXPECT_FALSE(canvas.contains(QStringLiteral("data-failed")));
+    EXPECT_EQ(rowsOf(dom, QStringLiteral("pareto")), 3);
+    EXPECT_TRUE(dom.contains(QStringLiteral("0.2712"))); // Cpk of the output voltage
+    const QString line = load(QStringLiteral("/product/PSU5V-100/line/1"), QStringLiteral("line"));
+    EXPECT_TRUE(tagOf(line, QStringLiteral("histogram-chart"))
+                    .contains(QStringLiteral("data-drawn=\"1\"")));
+    EXPECT_TRUE(
+        tagOf(line, QStringLiteral("values-chart")).contains(QStringLiteral("data-drawn=\"1\"")));
+}
+
+TEST_F(DashboardBrowser, TheUnitPageListsItsRuns) {
+    const QString dom = load(QStringLiteral("/unit/SN-1"), QStringLiteral("unit"));
+    EXPECT_EQ(rowsOf(dom, QStringLiteral("runs")), 2);
+    EXPECT_TRUE(dom.contains(QStringLiteral("1 Output voltage: 5.3 V (4.75 … 5.25)")));
+    EXPECT_TRUE(dom.contains(QStringLiteral("GPIB0::22::INSTR: ORVANTA,DM-3065,SN004417,1.04")));
+}
+
+} // namespace
