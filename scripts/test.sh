@@ -48,5 +48,10 @@ done
 # million-run measurement).
 "$top/scripts/pg-test-cluster.sh" env "$pg_state" env XQ_BUILD_DIR="$build" \
     "$top/scripts/fleet-bench.sh" 10000
+# SendData and a property read from Python beside the same from C++.
+if [ -d "$build/python" ]; then
+    QT_QPA_PLATFORM=offscreen PYTHONPATH="$build/python" /usr/bin/python3 \
+        "$top/bench/python/senddata_python_vs_cpp.py" "$build/bench/bench_run"
+fi
 "$top/scripts/sanitize.sh"
 echo "All checks passed."
