@@ -2,7 +2,9 @@
 // scripts/fleet-bench.sh, which makes it and runs this), each beside its
 // floor: the same database counting the same rows with a bare GROUP BY.
 //   overview   yield per product and station, trend per day, last 20 runs
-//              floor: count(*) of the period's runs GROUP BY product, station
+//              floor: count(*) of the period's runs GROUP BY product, station;
+//              beside it the count of the period's units (GROUP BY
+//              product, station, serial_number), the grouping any yield needs
 //   Pareto,    one product's lines in the period
 //   capability floor: count(*) of the same lines GROUP BY line_key
 // The period is the pages' default, the last 7 days. XQ_FLEET_SCHEMA names
@@ -98,6 +100,11 @@ int64_t countRows(const QString& sql, const QVariantList& values) {
 
 const QString OverviewFloor = QStringLiteral("SELECT count(*) FROM xq_run WHERE start_time >= ? "
                                              "AND start_time < ? GROUP BY product, station");
+// The grouping of the period's runs by unit that any yield needs, for
+// reference beside the overview.
+const QString UnitsFloor =
+    QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM xq_run WHERE start_time >= ? AND "
+                   "start_time < ? GROUP BY product, station, serial_number) AS units");
 const QString ProductFloor = QStringLiteral(
     "SELECT count(*) FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id WHERE r.product = ? "
     "AND r.start_time >= ? AND r.start_time < ? GROUP BY m.line_key");
@@ -107,8 +114,7 @@ void BM_Overview(benchmark::State& state) {
         return;
     Table yield, trend, last;
     for (auto _ : state) {
-        queryYield(fleet(), lastWeek(), yield, nullptr);
-        queryTrend(fleet(), lastWeek(), trend, nullptr);
+        queryOverview(fleet(), lastWeek(), yield, trend, nullptr);
         queryLastRuns(fleet(), 20, last, nullptr);
         benchmark::DoNotOptimize(yield.rows.size());
     }
@@ -122,6 +128,14 @@ void BM_OverviewFloor(benchmark::State& state) {
         benchmark::DoNotOptimize(countRows(OverviewFloor, periodBounds()));
 }
 BENCHMARK(BM_OverviewFloor)->Unit(benchmark::kMillisecond);
+
+void BM_OverviewUnitsFloor(benchmark::State& state) {
+    if (noFleet(state))
+        return;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(countRows(UnitsFloor, periodBounds()));
+}
+BENCHMARK(BM_OverviewUnitsFloor)->Unit(benchmark::kMillisecond);
 
 void BM_Pareto(benchmark::State& state) {
     if (noFleet(state))
@@ -155,6 +169,7 @@ BENCHMARK(BM_ProductFloor)->Unit(benchmark::kMillisecond);
 
 const bool ratios = [] {
     expectRatio("BM_Overview", "BM_OverviewFloor", 2.0);
+    expectRatio("BM_Overview", "BM_OverviewUnitsFloor", 2.0);
     expectRatio("BM_Pareto", "BM_ProductFloor", 2.0);
     expectRatio("BM_Capability", "BM_ProductFloor", 2.0);
     return true;
@@ -185,13 +200,13 @@ const bool explained = [] {
         return false;
     explainQueries() = true;
     Table table;
-    queryYield(fleet(), lastWeek(), table, nullptr);
-    printPlan("overview: yield", table);
-    queryTrend(fleet(), lastWeek(), table, nullptr);
-    printPlan("overview: trend", table);
+    Table trend;
+    queryOverview(fleet(), lastWeek(), table, trend, nullptr);
+    printPlan("overview: yield and trend", table);
     queryLastRuns(fleet(), 20, table, nullptr);
     printPlan("overview: last runs", table);
     printFloorPlan("overview floor", OverviewFloor, periodBounds());
+    printFloorPlan("overview floor by unit", UnitsFloor, periodBounds());
     queryPareto(fleet(), Product, lastWeek(), table, nullptr);
     printPlan("Pareto", table);
     queryCapability(fleet(), Product, lastWeek(), table, nullptr);

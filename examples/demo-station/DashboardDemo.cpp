@@ -12,6 +12,8 @@
 #include <QTcpServer>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
 // The program built beside the demo, else the installed one.
@@ -118,6 +120,13 @@ void showFleetView(const DemoSession& session) {
         report(QStringLiteral("  /api/yield answered %1: %2")
                    .arg(yields.status)
                    .arg(QString::fromUtf8(yields.body)));
+    // At a desk the pages are there to be looked at; run by itself, the
+    // demo only shows that they answer.
+    if (!session.automatic) {
+        report(QStringLiteral("Open %1/ in a browser; press Enter to stop the dashboard.")
+                   .arg(address));
+        std::getchar();
+    }
     stop(server);
     report(QStringLiteral("  (start it yourself: xq-dashboard --database sqlite:%1)").arg(file));
 }

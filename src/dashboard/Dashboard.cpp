@@ -97,12 +97,11 @@ Reply overview(Request& request) {
         return badRequest(request, message);
     Table yield, trend, lastRuns;
     QString error;
-    if (!ask(request, queryYield(*request.db, period, yield, &error), error))
+    if (!ask(request, queryOverview(*request.db, period, yield, trend, &error), error))
         return {};
     if (format != Format::Html)
         return tableReply(yield, format);
-    if (!ask(request, queryTrend(*request.db, period, trend, &error), error) ||
-        !ask(request, queryLastRuns(*request.db, 20, lastRuns, &error), error))
+    if (!ask(request, queryLastRuns(*request.db, 20, lastRuns, &error), error))
         return {};
     return html(200, QStringLiteral("Fleet overview"),
                 overviewBody(period, yield, trend, lastRuns));

@@ -30,50 +30,50 @@ Dialect dialectOf(const QSqlDatabase& db) {
 
 // One unit is one serial number of one product on one station; its first and
 // last run within the period decide the first-pass and the final yield. A
-// unit's runs on a station have distinct start times (a unique index), so
-// the run's start in seconds, doubled, plus 1 when it passed, orders them
-// and carries the verdict: min() of it is the first run, max() the last. One
-// hash aggregation per unit instead of sorting the period's runs.
-constexpr Sql RunKey = {
-    "CAST(strftime('%s', start_time) AS INTEGER) * 2",
-    "CAST(extract(epoch FROM start_time) AS BIGINT) * 2",
-};
-
+// unit's runs on a station have distinct start times (a unique index), so its
+// first run passed when its earliest start is also its earliest passing one.
+// One hash aggregation per unit, comparing times only.
 constexpr const char* UnitsSql = R"(
 WITH units AS (
-  SELECT product, station, count(*) AS runs, min(run_key) AS first_run, max(run_key) AS last_run,
+  SELECT product, station, count(*) AS runs, min(start_time) AS first_time,
+         CASE WHEN min(start_time) = min(CASE WHEN verdict = 'PASS' THEN start_time END)
+              THEN 1 ELSE 0 END AS first_passed,
+         CASE WHEN max(start_time) = max(CASE WHEN verdict = 'PASS' THEN start_time END)
+              THEN 1 ELSE 0 END AS last_passed,
          sum(CASE WHEN aborted THEN 1 ELSE 0 END) AS aborted
-  FROM (SELECT product, station, serial_number, aborted,
-               %1 + CASE WHEN verdict = 'PASS' THEN 1 ELSE 0 END AS run_key
-        FROM xq_run
-        WHERE start_time >= ? AND start_time < ?) AS r
-  GROUP BY product, station, serial_number))";
+  FROM xq_run
+  WHERE start_time >= ? AND start_time < ?
+  GROUP BY product, station, serial_number),)";
 
-constexpr const char* YieldSelect = R"(
-SELECT product, station, sum(runs) AS runs, count(*) AS units,
-       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield,
-       CAST(sum(last_run % 2) AS DOUBLE PRECISION) / count(*) AS final_yield,
-       sum(aborted) AS aborted
-FROM units
+// The overview's yield per product and station and its trend per day (the
+// units first tested that day) from the one grouping of the period's units
+// above: rows of figure 'yield' and of figure 'trend'. PostgreSQL groups the
+// units both ways in one pass (grouping sets); SQLite has none and reads the
+// units twice.
+constexpr Sql OverviewSelect = {
+    R"(
+days AS (SELECT units.*, substr(first_time, 1, 10) AS day FROM units)
+SELECT 'yield' AS figure, product, station, NULL AS day_label, sum(runs) AS runs,
+       count(*) AS units, CAST(sum(first_passed) AS DOUBLE PRECISION) / count(*) AS first_pass_yield,
+       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*) AS final_yield, sum(aborted) AS aborted
+FROM days
 GROUP BY product, station
-ORDER BY product, station)";
-
-// Per day: the units first tested that day, and how many of them passed the
-// first time.
-constexpr Sql TrendSelect = {
-    R"(
-SELECT date(first_run / 2, 'unixepoch') AS day, count(*) AS units,
-       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield
-FROM units
+UNION ALL
+SELECT 'trend', NULL, NULL, day, sum(runs), count(*),
+       CAST(sum(first_passed) AS DOUBLE PRECISION) / count(*),
+       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*), sum(aborted)
+FROM days
 GROUP BY day
-ORDER BY day)",
+ORDER BY 1, 2, 3, 4)",
     R"(
-SELECT to_char(to_timestamp(first_run / 2) AT TIME ZONE 'UTC', 'YYYY-MM-DD') AS day,
-       count(*) AS units,
-       CAST(sum(first_run % 2) AS DOUBLE PRECISION) / count(*) AS first_pass_yield
-FROM units
-GROUP BY day
-ORDER BY day)",
+days AS (SELECT units.*, CAST(first_time AT TIME ZONE 'UTC' AS DATE) AS day FROM units)
+SELECT CASE WHEN GROUPING(day) = 0 THEN 'trend' ELSE 'yield' END AS figure, product, station,
+       to_char(day, 'YYYY-MM-DD') AS day_label, sum(runs) AS runs, count(*) AS units,
+       CAST(sum(first_passed) AS DOUBLE PRECISION) / count(*) AS first_pass_yield,
+       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*) AS final_yield, sum(aborted) AS aborted
+FROM days
+GROUP BY GROUPING SETS ((product, station), (day))
+ORDER BY 1, 2, 3, 4)",
 };
 
 constexpr const char* LastRunsSql = R"(
@@ -353,33 +353,74 @@ bool& explainQueries() {
     return explain;
 }
 
-static QString unitsSql(Dialect dialect) {
-    return QString::fromLatin1(UnitsSql).arg(QLatin1String(pick(RunKey, dialect)));
+namespace {
+
+QList<Column> yieldColumns() {
+    return {{QStringLiteral("product"), QStringLiteral("Product"), ColumnKind::Text},
+            {QStringLiteral("station"), QStringLiteral("Station"), ColumnKind::Text},
+            {QStringLiteral("runs"), QStringLiteral("Runs"), ColumnKind::Integer},
+            {QStringLiteral("units"), QStringLiteral("Units"), ColumnKind::Integer},
+            {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
+             ColumnKind::Fraction},
+            {QStringLiteral("finalYield"), QStringLiteral("Final yield"), ColumnKind::Fraction},
+            {QStringLiteral("aborted"), QStringLiteral("Aborted"), ColumnKind::Integer}};
+}
+
+QList<Column> trendColumns() {
+    return {{QStringLiteral("day"), QStringLiteral("Day"), ColumnKind::Text},
+            {QStringLiteral("units"), QStringLiteral("New units"), ColumnKind::Integer},
+            {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
+             ColumnKind::Fraction}};
+}
+
+QVariantList picked(const QVariantList& row, std::initializer_list<int> columns) {
+    QVariantList out;
+    for (const int column : columns)
+        out << row.value(column);
+    return out;
+}
+
+} // namespace
+
+bool queryOverview(QSqlDatabase& db, const Period& period, Table& yield, Table& trend,
+                   QString* error) {
+    Table both;
+    both.columns = {{QStringLiteral("figure"), QString(), ColumnKind::Text},
+                    {QStringLiteral("product"), QString(), ColumnKind::Text},
+                    {QStringLiteral("station"), QString(), ColumnKind::Text},
+                    {QStringLiteral("day"), QString(), ColumnKind::Text},
+                    {QStringLiteral("runs"), QString(), ColumnKind::Integer},
+                    {QStringLiteral("units"), QString(), ColumnKind::Integer},
+                    {QStringLiteral("firstPassYield"), QString(), ColumnKind::Fraction},
+                    {QStringLiteral("finalYield"), QString(), ColumnKind::Fraction},
+                    {QStringLiteral("aborted"), QString(), ColumnKind::Integer}};
+    const Dialect dialect = dialectOf(db);
+    yield = {yieldColumns(), {}};
+    trend = {trendColumns(), {}};
+    if (!fill(db, QLatin1String(UnitsSql) + QLatin1String(pick(OverviewSelect, dialect)),
+              periodValues(period, dialect), both, error))
+        return false;
+    if (explainQueries()) {
+        yield.rows = both.rows;
+        return true;
+    }
+    for (const QVariantList& row : std::as_const(both.rows)) {
+        if (row.value(0).toString() == QLatin1String("yield"))
+            yield.rows << picked(row, {1, 2, 4, 5, 6, 7, 8});
+        else
+            trend.rows << picked(row, {3, 5, 6});
+    }
+    return true;
 }
 
 bool queryYield(QSqlDatabase& db, const Period& period, Table& table, QString* error) {
-    table.columns = {
-        {QStringLiteral("product"), QStringLiteral("Product"), ColumnKind::Text},
-        {QStringLiteral("station"), QStringLiteral("Station"), ColumnKind::Text},
-        {QStringLiteral("runs"), QStringLiteral("Runs"), ColumnKind::Integer},
-        {QStringLiteral("units"), QStringLiteral("Units"), ColumnKind::Integer},
-        {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
-         ColumnKind::Fraction},
-        {QStringLiteral("finalYield"), QStringLiteral("Final yield"), ColumnKind::Fraction},
-        {QStringLiteral("aborted"), QStringLiteral("Aborted"), ColumnKind::Integer}};
-    const Dialect dialect = dialectOf(db);
-    return fill(db, unitsSql(dialect) + QLatin1String(YieldSelect), periodValues(period, dialect),
-                table, error);
+    Table trend;
+    return queryOverview(db, period, table, trend, error);
 }
 
 bool queryTrend(QSqlDatabase& db, const Period& period, Table& table, QString* error) {
-    table.columns = {{QStringLiteral("day"), QStringLiteral("Day"), ColumnKind::Text},
-                     {QStringLiteral("units"), QStringLiteral("New units"), ColumnKind::Integer},
-                     {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
-                      ColumnKind::Fraction}};
-    const Dialect dialect = dialectOf(db);
-    return fill(db, unitsSql(dialect) + QLatin1String(pick(TrendSelect, dialect)),
-                periodValues(period, dialect), table, error);
+    Table yield;
+    return queryOverview(db, period, yield, table, error);
 }
 
 bool queryLastRuns(QSqlDatabase& db, int count, Table& table, QString* error) {

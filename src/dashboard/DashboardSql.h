@@ -20,6 +20,10 @@ struct Period {
 // tables (xq_run, xq_measurement). Each answer is false with the database's
 // own text in `error` when the query failed; values are always bound.
 
+// The overview's yield per product and station and its first-pass yield per
+// day, from one statement; queryYield and queryTrend answer one of the two.
+bool queryOverview(QSqlDatabase& db, const Period& period, Table& yield, Table& trend,
+                   QString* error);
 bool queryYield(QSqlDatabase& db, const Period& period, Table& table, QString* error);
 bool queryTrend(QSqlDatabase& db, const Period& period, Table& table, QString* error);
 bool queryLastRuns(QSqlDatabase& db, int count, Table& table, QString* error);

@@ -163,6 +163,29 @@ TEST_F(DashboardApi, YieldPerProductAndStationCountsTheFirstAndLastRunOfEachUnit
     EXPECT_DOUBLE_EQ(wider[1].toObject()[QStringLiteral("firstPassYield")].toDouble(), 0.25);
 }
 
+TEST_F(DashboardApi, TrendCountsEachUnitOnTheDayOfItsFirstRunInThePeriod) {
+    const QJsonArray rows = json(QStringLiteral("/api/trend?") + Period);
+    EXPECT_EQ(keysOf(rows), sorted({"day", "units", "firstPassYield"}));
+    // 12-01 SN-1 fails, SN-2 passes; 12-02 SN-3 fails (SN-1's retest is no new
+    // unit); 12-03 SN-4 and SN-5 pass; 12-04 SN-6 fails; 12-07 SN-L1 passes.
+    const struct {
+        const char* day;
+        int units;
+        double firstPass;
+    } expected[] = {{"2026-12-01", 2, 0.5},
+                    {"2026-12-02", 1, 0.0},
+                    {"2026-12-03", 2, 1.0},
+                    {"2026-12-04", 1, 0.0},
+                    {"2026-12-07", 1, 1.0}};
+    ASSERT_EQ(rows.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const QJsonObject row = rows[i].toObject();
+        EXPECT_EQ(row[QStringLiteral("day")].toString(), QLatin1String(expected[i].day));
+        EXPECT_EQ(row[QStringLiteral("units")].toInt(), expected[i].units);
+        EXPECT_DOUBLE_EQ(row[QStringLiteral("firstPassYield")].toDouble(), expected[i].firstPass);
+    }
+}
+
 TEST_F(DashboardApi, ParetoListsTheMostFailingLinesFirstWithTheirShares) {
     const QJsonArray rows = json(QStringLiteral("/api/pareto?product=PSU5V-100&") + Period);
     EXPECT_EQ(keysOf(rows), sorted({"key", "parameter", "fails", "share", "cumulative"}));

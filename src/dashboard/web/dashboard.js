@@ -58,8 +58,9 @@
         type: "line",
         data: {
           labels: rows.map((r) => r.day),
+          // A day at 100 % or 0 % keeps its whole point at the chart's edge.
           datasets: [{ label: "First-pass yield", data: rows.map((r) => r.firstPassYield),
-                       borderColor: "#1f6fb2", backgroundColor: "#1f6fb2" }],
+                       borderColor: "#1f6fb2", backgroundColor: "#1f6fb2", clip: 8 }],
         },
         options: { scales: { y: { min: 0, max: 1, ticks: { callback: percent } } },
                    plugins: { tooltip: { callbacks: { label: (c) => percent(c.parsed.y) } } } },
