@@ -44,5 +44,10 @@ for bench in "$build"/bench/bench_*; do
     QT_QPA_PLATFORM=offscreen "$top/scripts/pg-test-cluster.sh" env "$pg_state" \
         "$bench" --benchmark_min_time=0.2
 done
+# SendData and a property read from Python beside the same from C++.
+if [ -d "$build/bench/python" ]; then
+    PYTHONPATH="$build/python:$build/bench/python" QT_QPA_PLATFORM=offscreen \
+        /usr/bin/python3 "$top/bench/python/bench_python.py"
+fi
 "$top/scripts/sanitize.sh"
 echo "All checks passed."
