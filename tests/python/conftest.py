@@ -2,6 +2,7 @@
 folder per process (the library fixes its results folder at start-up), a
 station folder per test, and the message seam answering from a queue."""
 
+import faulthandler
 import os
 import pathlib
 import shutil
@@ -18,6 +19,18 @@ import xqtestdev as xq  # noqa: E402
 SOURCE_DIR = pathlib.Path(__file__).resolve().parents[2]
 SAMPLE_STATION = SOURCE_DIR / "examples" / "station"
 ADMIN_PASSWORD = "bench-admin"
+
+
+# A window nobody drives waits for ever: each test gets this long, then the
+# stacks of all threads go to stderr and the process ends with a failure.
+TEST_WATCHDOG_SECONDS = 60
+
+
+@pytest.fixture(autouse=True)
+def watchdog():
+    faulthandler.dump_traceback_later(TEST_WATCHDOG_SECONDS, exit=True)
+    yield
+    faulthandler.cancel_dump_traceback_later()
 
 
 @pytest.fixture(scope="session")
