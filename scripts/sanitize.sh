@@ -3,7 +3,8 @@
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, runs every
 # test and the demo once, and fails on the first report. Kept lean so that it
 # costs minutes, not the half hour: its own build folder, no benchmarks, no
-# outside program, no fuzzer, -O1 and line tables only.
+# outside program, no fuzzer, no Python module (an uninstrumented python3 cannot
+# load an instrumented one), -O1 and line tables only.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${XQ_SANITIZE_BUILD:-$top/build-sanitize}"

@@ -33,6 +33,15 @@ cmake -S "$top/examples/consumer" -B "$build/consumer" -G Ninja \
       -DCMAKE_PREFIX_PATH="$build/install" >/dev/null
 cmake --build "$build/consumer"
 QT_QPA_PLATFORM=offscreen LD_LIBRARY_PATH="$build/install/lib" "$build/consumer/consumer"
+# The installed Python module loads the installed library from beside it.
+module=$(find "$build/install" -name 'xqtestdev*.so' | head -n 1)
+if [ -n "$module" ]; then
+    QT_QPA_PLATFORM=offscreen PYTHONPATH="$(dirname "$module")" /usr/bin/python3 -c \
+        'import sys, xqtestdev; xqtestdev.XQUtility32()
+assert xqtestdev.__file__ == sys.argv[1], xqtestdev.__file__
+library = [l.split()[-1] for l in open("/proc/self/maps") if "libXQTestDev" in l][0]
+assert library.startswith(sys.argv[2]), library' "$module" "$build/install/"
+fi
 
 echo "== benchmarks"
 # The database benchmark also measures a PostgreSQL server: a private one.
@@ -49,9 +58,9 @@ done
 "$top/scripts/pg-test-cluster.sh" env "$pg_state" env XQ_BUILD_DIR="$build" \
     "$top/scripts/fleet-bench.sh" 10000
 # SendData and a property read from Python beside the same from C++.
-if [ -d "$build/python" ]; then
-    QT_QPA_PLATFORM=offscreen PYTHONPATH="$build/python" /usr/bin/python3 \
-        "$top/bench/python/senddata_python_vs_cpp.py" "$build/bench/bench_run"
+if [ -d "$build/bench/python" ]; then
+    PYTHONPATH="$build/python:$build/bench/python" QT_QPA_PLATFORM=offscreen \
+        /usr/bin/python3 "$top/bench/python/bench_python.py"
 fi
 "$top/scripts/sanitize.sh"
 echo "All checks passed."

@@ -2,9 +2,11 @@
 folder per process (the library fixes its results folder at start-up), a
 station folder per test, and the message seam answering from a queue."""
 
+import faulthandler
 import os
 import pathlib
 import shutil
+import sys
 import tempfile
 
 import pytest
@@ -18,6 +20,27 @@ import xqtestdev as xq  # noqa: E402
 SOURCE_DIR = pathlib.Path(__file__).resolve().parents[2]
 SAMPLE_STATION = SOURCE_DIR / "examples" / "station"
 ADMIN_PASSWORD = "bench-admin"
+
+
+# A window nobody drives waits for ever: each test gets this long (seconds,
+# XQ_TEST_WATCHDOG_SECONDS), then the stacks of all threads go to stderr and
+# the process ends with a failure, well before ctest's own time-out.
+TEST_WATCHDOG_SECONDS = float(os.environ.get("XQ_TEST_WATCHDOG_SECONDS", 60))
+_watchdog_output = None
+
+
+def pytest_configure(config):
+    # The stacks must reach the real stderr, not the test's captured one,
+    # which goes with the process. Output capture is paused at this point.
+    global _watchdog_output
+    _watchdog_output = open(os.dup(sys.stderr.fileno()), "w")
+
+
+@pytest.fixture(autouse=True)
+def watchdog():
+    faulthandler.dump_traceback_later(TEST_WATCHDOG_SECONDS, exit=True, file=_watchdog_output)
+    yield
+    faulthandler.cancel_dump_traceback_later()
 
 
 @pytest.fixture(scope="session")

@@ -27,9 +27,12 @@ def press(window, button):
 
 
 class UserEntryOperator:
-    """While the user entry is open: answers the password prompts and fills
-    the entry once, then presses OK from a timer of its own (OK opens the
-    prompts in a nested event loop, where the polling must go on)."""
+    """While it is at the station: answers the admin password prompts (the
+    configuration check asks once per process, at whichever call comes first:
+    the user entry or a start) and fills the user entry once, then presses OK
+    from a timer of its own (OK opens the prompts in a nested event loop,
+    where the polling must go on). Used as a context manager around any call
+    that may open those windows."""
 
     def __init__(self, serial="SN-PY-0001"):
         self.serial = serial
@@ -41,6 +44,12 @@ class UserEntryOperator:
 
     def stop(self):
         self.timer.stop()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.stop()
 
     def look(self):
         prompt = qt.visibleWindow("frmGeneralInfoBox")
@@ -78,8 +87,18 @@ class UserEntryOperator:
 
 
 def enter_unit(menu, serial="SN-PY-0001"):
-    operator = UserEntryOperator(serial)
-    try:
+    with UserEntryOperator(serial):
         return menu.ShowUserEntry()
-    finally:
-        operator.stop()
+
+
+def start_test(menu):
+    """Start Test through the library's own call, with the admin at hand for
+    the configuration check."""
+    with UserEntryOperator():
+        return menu.StartAllTest()
+
+
+def press_start_test():
+    """Presses Start Test on the header, with the admin at hand."""
+    with UserEntryOperator():
+        press(qt.visibleWindow("frmHeaderMenu"), "cmdStartTest")

@@ -1,5 +1,6 @@
 """xq.set_message_handler: the library's real messages reach the Python
-handler with their text, title, buttons and icon, and its answer counts."""
+handler with their text, title, buttons and icon. (Its answer deciding what
+the library does: test_gpib.py, the panel's close question.)"""
 
 import xqtestdev as xq
 from xqtestdev import qt
@@ -58,22 +59,3 @@ def test_without_a_handler_the_real_message_box_shows(app):
     device.Max = 10.0
     device.Min = 20.0
     assert shown == [("XQMessageBox", xq.Application.applicationName)]
-
-
-def test_the_handlers_answer_reaches_a_real_info_box_caller(station, messages):
-    # The admin prompt of a changed ATE.INI is the library's own InfoBox: the
-    # operator's password decides; the handler sees the refusal.
-    (station / "ATE.INI").write_bytes((station / "ATE.INI").read_bytes() + b"; edited\r\n")
-    menu = xq.XQMenu32()
-
-    def refuse():
-        prompt = qt.visibleWindow("frmGeneralInfoBox")
-        if prompt is None:
-            qt.singleShot(20, refuse)
-            return
-        prompt.findChild("txtInput").setText("wrong-password")
-        prompt.findChild("cmdButtonSet_2").click()
-
-    qt.singleShot(0, refuse)
-    assert not menu.StartAllTest()
-    assert messages.texts

@@ -4,9 +4,8 @@ SendData, StopTest and the database row in SQLite."""
 import sqlite3
 
 import xqtestdev as xq
-from xqtestdev import qt
 
-from operator_at_station import enter_unit, press
+from operator_at_station import enter_unit, press_start_test
 
 
 def test_a_whole_run_reaches_the_sqlite_database(station, messages):
@@ -28,7 +27,7 @@ def test_a_whole_run_reaches_the_sqlite_database(station, messages):
         verdicts["FW_VER"] = menu.SendData("Functional", "Firmware version", "1.4.2")
 
     menu.AllTestClick.connect(measure)
-    press(qt.visibleWindow("frmHeaderMenu"), "cmdStartTest")
+    press_start_test()
     assert verdicts == {"VREF": True, "RIPPLE": False, "FW_VER": True}
     menu.StopTest()
 

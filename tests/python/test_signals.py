@@ -76,12 +76,12 @@ def test_an_exception_in_a_callback_is_printed_and_the_process_goes_on(bar, caps
 
 
 def test_the_header_signals_reach_python(station, messages):
-    from operator_at_station import enter_unit
+    from operator_at_station import enter_unit, start_test
     menu = xq.XQMenu32()
     assert enter_unit(menu)
     started = []
     menu.AllTestClick.connect(started.append)
-    assert menu.StartAllTest()
+    assert start_test(menu)
     assert started == ["PSU5V-100"]
     menu.StopTest()
 
