@@ -1,5 +1,6 @@
 #include "run/HeaderWindow.h"
 
+#include "frame/Clock.h"
 #include "frame/ScreenUnits.h"
 #include "run/CustomerLogo.h"
 #include "run/HeaderPictures.h"
@@ -13,14 +14,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 
 namespace XQTestDev {
 
 namespace {
 
 constexpr int ClockIntervalMs = 400;
-constexpr int GroupStartIntervalMs = 500;
 // The identity column runs up to the verdict picture, so that a long serial
 // number reads whole; the page controls keep left of it.
 constexpr int IdentityLeft = 356;
@@ -105,12 +104,7 @@ HeaderWindow::HeaderWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
     setAutoFillBackground(true);
     resizeWindowTwips(*this, Width, Height);
 
-    tmrTime_ = new QTimer(this);
-    tmrTime_->setObjectName(QStringLiteral("tmrTime"));
-    tmrTime_->setInterval(ClockIntervalMs);
-    tmrTime1_ = new QTimer(this);
-    tmrTime1_->setObjectName(QStringLiteral("tmrTime1"));
-    tmrTime1_->setInterval(GroupStartIntervalMs);
+    tmrTime_ = new ClockTimer(QStringLiteral("tmrTime"), ClockIntervalMs, this);
 
     buildLabels();
     buildPictures();
@@ -229,11 +223,6 @@ void HeaderWindow::setLabelText(const char* objectName, const QString& text) {
         label->setText(text);
 }
 
-QString HeaderWindow::labelText(const char* objectName) const {
-    const auto* label = findChild<QLabel*>(QLatin1String(objectName));
-    return label ? label->text() : QString();
-}
-
 void HeaderWindow::setLogo(const QString& configuredName) {
     imgLogo_->setPixmap(customerLogoPicture(configuredName, imgLogo_->size()));
 }
@@ -253,14 +242,6 @@ void HeaderWindow::setStartAndPrintEnabled(bool enabled) {
 
 void HeaderWindow::setExitCaption(bool abort) {
     cmdExit_->setText(abort ? QStringLiteral("Abort") : QStringLiteral("Exit"));
-}
-
-bool HeaderWindow::exitReadsAbort() const {
-    return cmdExit_->text() == QLatin1String("Abort");
-}
-
-bool HeaderWindow::startTestEnabled() const {
-    return cmdStartTest_->isEnabled();
 }
 
 void HeaderWindow::focusStartTest() {
