@@ -263,18 +263,19 @@ void HeaderWindow::showPageControls(bool shown) {
 void HeaderWindow::showPageNumber(int page, int pageCount) {
     setLabelText("lblCurrPage", QString::number(page));
     setLabelText("lblTotalPage", QString::number(pageCount));
-    cmdPrevious_->setEnabled(page > 1);
-    cmdNext_->setEnabled(page < pageCount);
+    canGoPrevious_ = page > 1;
+    canGoNext_ = page < pageCount;
+    cmdPrevious_->setEnabled(canGoPrevious_);
+    cmdNext_->setEnabled(canGoNext_);
     updatePagePictures();
 }
 
 void HeaderWindow::updatePagePictures() {
-    const std::pair<QPushButton*, std::array<QLabel*, 3>*> pairs[] = {
-        {cmdNext_, &nextPictures_}, {cmdPrevious_, &previousPictures_}};
-    for (const auto& [button, pictures] : pairs) {
-        if (!button || !(*pictures)[0])
+    const std::pair<bool, std::array<QLabel*, 3>*> pairs[] = {{canGoNext_, &nextPictures_},
+                                                              {canGoPrevious_, &previousPictures_}};
+    for (const auto& [enabled, pictures] : pairs) {
+        if (!(*pictures)[0])
             continue;
-        const bool enabled = button->isEnabled();
         (*pictures)[0]->setVisible(pageControlsShown_ && enabled);
         (*pictures)[1]->setVisible(false);
         (*pictures)[2]->setVisible(pageControlsShown_ && !enabled);
@@ -329,8 +330,9 @@ bool HeaderWindow::pagePictureEvent(QLabel* picture, QEvent* event) {
     if (!isNext && picture != previousPictures_[0])
         return false;
     QPushButton* button = isNext ? cmdNext_ : cmdPrevious_;
+    const bool canGo = isNext ? canGoNext_ : canGoPrevious_;
     QLabel* pressed = (isNext ? nextPictures_ : previousPictures_)[1];
-    if (event->type() == QEvent::MouseButtonPress && button->isEnabled()) {
+    if (event->type() == QEvent::MouseButtonPress && canGo) {
         pressed->show();
         pressed->raise();
         return true;
@@ -338,7 +340,7 @@ bool HeaderWindow::pagePictureEvent(QLabel* picture, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const bool wasPressed = pressed->isVisible();
         pressed->hide();
-        if (wasPressed && button->isEnabled())
+        if (wasPressed && canGo)
             button->click();
         return true;
     }

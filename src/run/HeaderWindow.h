@@ -109,6 +109,9 @@ private:
     std::array<QLabel*, 3> nextPictures_{};
     std::array<QLabel*, 3> previousPictures_{};
     bool pageControlsShown_ = true;
+    // Whether the page buttons lead anywhere; their pictures follow these.
+    bool canGoNext_ = true;
+    bool canGoPrevious_ = true;
 };
 
 } // namespace XQTestDev
