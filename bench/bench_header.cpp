@@ -7,6 +7,7 @@
 
 #include "config/DurableFile.h"
 #include "config/StationFiles.h"
+#include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "output/RecordingPrinter.h"
 #include "output/ReportRun.h"
@@ -91,7 +92,6 @@ struct Station {
         menu->ShowMenu();
         // The benchmark ticks by itself.
         header().window().clockTimer().stop();
-        header().window().groupStartTimer().stop();
     }
 };
 

@@ -23,7 +23,6 @@ struct LibraryState {
     bool backgroundShown = false;
     bool onTopSuspended = false;
     unsigned onTopChoices = 0;   // bumped by each Always on Top choice of the operator
-    QString menuShowRequest;     // empty or "Show"
     qint64 lastWindowHandle = 0; // window handles are counted from 1
     // The status message window's settings, one for all XQGPIB32 objects.
     int statusPosition = 0;

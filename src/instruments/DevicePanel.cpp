@@ -1,5 +1,6 @@
 #include "instruments/DevicePanel.h"
 
+#include "frame/Clock.h"
 #include "frame/MessageBox.h"
 #include "frame/ScreenUnits.h"
 #include "instruments/PanelClipButton.h"
@@ -14,7 +15,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QTimer>
 
 namespace XQTestDev {
 
@@ -77,10 +77,9 @@ DevicePanel::DevicePanel() : QWidget(nullptr, Qt::Window) {
     createLamp();
     createClipButton();
 
-    tmrReadValueInterval_ = new QTimer(this);
-    tmrReadValueInterval_->setObjectName(QStringLiteral("tmrReadValueInterval"));
+    tmrReadValueInterval_ = new ClockTimer(QStringLiteral("tmrReadValueInterval"), 0, this);
     reading_ = new PanelReading(*this, *tmrReadValueInterval_);
-    connect(tmrReadValueInterval_, &QTimer::timeout, reading_, &PanelReading::runCycle);
+    connect(tmrReadValueInterval_, &ClockTimer::timeout, reading_, &PanelReading::runCycle);
 }
 
 DevicePanel::~DevicePanel() = default;
@@ -158,10 +157,6 @@ void DevicePanel::setLines(const QString& brandModel, const QString& option,
     lblOptions_->setText(option);
     lblParameter_->setText(parameter);
     lblStatus_->setText(status);
-}
-
-QString DevicePanel::brandModelText() const {
-    return lblBrandModel_->text();
 }
 
 void DevicePanel::setReadingText(const QString& text) {

@@ -5,9 +5,10 @@
 class QFrame;
 class QLabel;
 class QMenu;
-class QTimer;
 
 namespace XQTestDev {
+
+class ClockTimer;
 
 class PanelClipButton;
 class PanelReading;
@@ -28,7 +29,6 @@ public:
 
     void setLines(const QString& brandModel, const QString& option, const QString& parameter,
                   const QString& status);
-    QString brandModelText() const;
     void setReadingText(const QString& text);
     void setDigitColor(int bgr);
     void toggleLamp();
@@ -60,7 +60,7 @@ private:
     QLabel* picClipControl_ = nullptr;
     QLabel* picClipControl1_ = nullptr;
     QMenu* mnuXQGPIB_ = nullptr;
-    QTimer* tmrReadValueInterval_ = nullptr;
+    ClockTimer* tmrReadValueInterval_ = nullptr;
     PanelClipButton* clipButton_ = nullptr;
     WindowDrag* drag_ = nullptr;
     PanelReading* reading_ = nullptr;

@@ -1,5 +1,6 @@
 #include "instruments/PanelReading.h"
 
+#include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "instruments/DevicePanel.h"
@@ -10,11 +11,9 @@
 
 #include <XQTestDev/XQGPIB32.h>
 
-#include <QTimer>
-
 namespace XQTestDev {
 
-PanelReading::PanelReading(DevicePanel& panel, QTimer& timer)
+PanelReading::PanelReading(DevicePanel& panel, ClockTimer& timer)
     : QObject(&panel), panel_(panel), timer_(timer) {}
 
 PanelReading::~PanelReading() {

@@ -10,9 +10,9 @@
 
 #include <memory>
 
-class QTimer;
-
 namespace XQTestDev {
+
+class ClockTimer;
 
 class DevicePanel;
 class XQGPIB32;
@@ -38,7 +38,7 @@ class PanelReading : public QObject {
     Q_OBJECT
 
 public:
-    PanelReading(DevicePanel& panel, QTimer& timer);
+    PanelReading(DevicePanel& panel, ClockTimer& timer);
     ~PanelReading() override;
 
     PanelSettings settings;
@@ -66,7 +66,7 @@ private:
     QString deviceNameText() const { return settings.deviceName.toString(); }
 
     DevicePanel& panel_;
-    QTimer& timer_;
+    ClockTimer& timer_;
     QPointer<XQGPIB32> reader_;
 };
 

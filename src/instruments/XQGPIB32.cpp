@@ -104,7 +104,7 @@ void XQGPIB32::Execute() {
     const QString brandModel = d->brandName + QLatin1Char(' ') + d->modelName;
     panel.setLines(brandModel, d->panelOption, d->panelParameter, d->panelStatus);
     if (d->cabReference.isEmpty()) {
-        d->cabReference = panel.brandModelText();
+        d->cabReference = brandModel;
         panel.reading().settings.cabReference = d->cabReference;
     }
     if (d->digitColor != -1)

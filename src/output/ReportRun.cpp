@@ -1,6 +1,7 @@
 #include "output/ReportRun.h"
 
 #include "config/StationFiles.h"
+#include "frame/Clock.h"
 #include "frame/MessageBox.h"
 #include "output/PrintGroups.h"
 #include "output/ReportCells.h"
@@ -16,9 +17,7 @@
 #include "run/ResultsFile.h"
 #include "run/RunMessages.h"
 #include "run/RunSession.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "ui/EventPause.h"
 
 #include <functional>
 #include <memory>
@@ -41,23 +40,7 @@ using PrintStep = std::function<PrinterResult()>;
 // asking the event loop at every one of them would cost more than the report
 // itself, so within a group it is asked about every 15 ms, which keeps the
 // windows as responsive as the operator can tell.
-class EventPump {
-public:
-    void beforeGroup() {
-        QCoreApplication::processEvents();
-        sinceLast_.start();
-    }
-    void beforeLine() {
-        // The clock itself is asked only every 32 lines.
-        if ((++lines_ & 31) != 0 || (sinceLast_.isValid() && sinceLast_.elapsed() < 15))
-            return;
-        beforeGroup();
-    }
-
-private:
-    QElapsedTimer sinceLast_;
-    unsigned lines_ = 0;
-};
+constexpr int EventPumpIntervalMs = 15;
 
 struct InformationPair {
     QString leftLabel;
@@ -110,7 +93,7 @@ private:
     int linesPerPage_ = 0;
     std::vector<QString> recorded_; // the results file's value of each line number
     PageCount count_;
-    EventPump events_;
+    ThrottledEventPump events_{EventPumpIntervalMs};
     QString printerFailure_;
 };
 
@@ -135,8 +118,7 @@ bool ReportRun::prepare() {
     title_ = centredHeading(titleText(header_.customerName, product_, header_.testId));
     verdict_ = centredHeading(verdictText(header_.verdict));
 
-    times_ =
-        repairRunTimes(product_, header_.startTime, header_.endTime, QDateTime::currentDateTime());
+    times_ = repairRunTimes(product_, header_.startTime, header_.endTime, libraryClock().now());
     if (!times_.written)
         return failPreparation(times_.written.error);
     readRecordedResults();
@@ -260,12 +242,12 @@ void ReportRun::printBody() {
 }
 
 bool ReportRun::printGroup(const QString& group) {
-    events_.beforeGroup();
+    events_.runNow();
     if (!print(QString()) || !apply(printer_.setBold(true)) || !print(groupHeading(group)) ||
         !apply(printer_.setBold(false)))
         return false;
     TestLineWalk walk(*spec_, AtGap::Stop, AtShortLine::Stop);
-    events_.beforeLine();
+    events_.step();
     while (const TestLine* line = walk.next()) {
         const bool inGroup =
             QStringView(line->groupName).trimmed().compare(group, Qt::CaseInsensitive) == 0;
@@ -273,7 +255,7 @@ bool ReportRun::printGroup(const QString& group) {
             return false;
         if (count_.isFull(linesPerPage_) && !pageBreak(group))
             return false;
-        events_.beforeLine();
+        events_.step();
     }
     switch (walk.end()) {
     case WalkEnd::EndTag:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/Clock.h"
 #include "frame/RunRecord.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ QString runRecordsRoot(const QString& resultsFolder);
 // dated by the run's start as the station's clock showed it (its finish, or
 // `now`, for a run without a start).
 QString runRecordPath(const QString& resultsFolder, const RunRecord& record,
-                      const QDateTime& now = QDateTime::currentDateTime());
+                      const QDateTime& now = libraryClock().now());
 
 // One part of a file name as its own text with every character that a file
 // name cannot hold, or that could lead elsewhere, written as %XX of its UTF-8

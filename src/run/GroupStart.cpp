@@ -68,7 +68,7 @@ void startGroupTest(GroupWindow& window) {
         return;
     model.writtenVerdict = ClearedVerdict;
     model.clearGroup(group);
-    model.pendingGroupName = groupName;
+    emit model.groupStartRequested(groupName);
 }
 
 } // namespace XQTestDev

@@ -1,6 +1,7 @@
 #include "run/HeaderControl.h"
 
 #include "config/StationFiles.h"
+#include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "frame/ScreenUnits.h"
 #include "output/ReportFile.h"
@@ -17,7 +18,6 @@
 #include <XQTestDev/XQUtility32.h>
 
 #include <QAction>
-#include <QTimer>
 
 namespace XQTestDev {
 
@@ -51,8 +51,7 @@ QString runSoftwareVersion() {
 
 HeaderControl::HeaderControl(QObject* parent) : QObject(parent), window_(new HeaderWindow) {
     HeaderWindow& w = *window_;
-    connect(&w.clockTimer(), &QTimer::timeout, this, &HeaderControl::clockTick);
-    connect(&w.groupStartTimer(), &QTimer::timeout, this, &HeaderControl::groupStartTick);
+    connect(&w.clockTimer(), &ClockTimer::timeout, this, &HeaderControl::clockTick);
     connect(&w, &HeaderWindow::startTestClicked, this, &HeaderControl::pressStartTest);
     connect(&w, &HeaderWindow::exitClicked, this, &HeaderControl::pressExit);
     connect(&w, &HeaderWindow::printClicked, this, &HeaderControl::pressPrint);
@@ -80,16 +79,14 @@ void HeaderControl::open() {
     open_ = true;
     runModel().softwareVersion = runSoftwareVersion();
     fillLabels();
-    runEnded_ = true;
+    state_.runEnded = true;
     window_->showVerdictPictures(false, false);
     window_->clockTimer().start();
-    window_->groupStartTimer().start();
 }
 
 void HeaderControl::close() {
     open_ = false;
     window_->clockTimer().stop();
-    window_->groupStartTimer().stop();
     window_->hide();
 }
 
@@ -115,7 +112,7 @@ void HeaderControl::fillLabels() {
                                                    QStringLiteral("CustomerPN"))));
     w.setLabelText("lblATEID", ateIdText(ateValue("ID")));
     w.setLabelText("lblSWVersion", softwareVersionText(runModel().softwareVersion));
-    w.setLabelText("lblCurrentTime", headerClockText(QDateTime::currentDateTime()));
+    w.setLabelText("lblCurrentTime", headerClockText(libraryClock().now()));
     w.setLogo(ateValue("CustomerLogo"));
     showRunData();
 }
@@ -127,11 +124,19 @@ void HeaderControl::showRunData() {
     window_->setLabelText("lblTestID", testIdText(run.testId));
 }
 
-bool HeaderControl::runActive() const {
-    return !window_->startTestEnabled();
+void HeaderControl::setStartEnabled(bool enabled) {
+    state_.startEnabled = enabled;
+    window_->setStartAndPrintEnabled(enabled);
+}
+
+void HeaderControl::setExitMeansAbort(bool abort) {
+    state_.exitMeansAbort = abort;
+    window_->setExitCaption(abort);
 }
 
 void HeaderControl::disableStarts() {
+    state_.startEnabled = false;
+    state_.exitMeansAbort = true;
     window_->showRunActive(true);
     window_->showUntestedLines({});
     setGroupStartsEnabled(false);
@@ -143,18 +148,16 @@ void HeaderControl::showRunStarted() {
 }
 
 void HeaderControl::showRunEnded(bool groupStartsEnabled) {
+    state_.startEnabled = true;
+    state_.exitMeansAbort = false;
     window_->showRunActive(false);
     setGroupStartsEnabled(groupStartsEnabled && !groupStartsDisabled_);
-    runEnded_ = true;
+    state_.runEnded = true;
 }
 
 void HeaderControl::setPassFailHidden(bool hidden) {
     passFailHidden_ = hidden;
     showVerdict();
-}
-
-QTime HeaderControl::elapsed() const {
-    return elapsedFromText(window_->labelText("lblHPU_1"));
 }
 
 void HeaderControl::showPages() {
@@ -170,15 +173,14 @@ void HeaderControl::pressStartTest() {
         return;
     refreshStatus();
     showRunStarted();
-    runModel().run.startTime = QDateTime::currentDateTime();
+    runModel().run.startTime = libraryClock().now();
     // The station program tests inside AllTestClick; a group start must not
     // begin meanwhile.
-    QTimer& groupStart = window_->groupStartTimer();
-    groupStart.stop();
+    testAllRunning_ = true;
     const QPointer<HeaderControl> alive(this);
     emit notified(QStringLiteral("TestAll"));
-    if (alive && open_)
-        groupStart.start();
+    if (alive)
+        testAllRunning_ = false;
 }
 
 bool HeaderControl::confirm(const QString& question) {
@@ -195,10 +197,10 @@ bool HeaderControl::confirm(const QString& question) {
 }
 
 void HeaderControl::pressExit() {
-    const bool abort = window_->exitReadsAbort();
+    const bool abort = state_.exitMeansAbort;
     if (!confirm(abort ? HeaderMessages::abortQuestion() : HeaderMessages::exitQuestion()))
         return;
-    runEnded_ = true;
+    state_.runEnded = true;
     if (!abort) {
         emit notified(QStringLiteral("Exit"));
         return;
@@ -217,7 +219,7 @@ void HeaderControl::pressPrint() {
     if (!confirm(HeaderMessages::printQuestion()))
         return;
     const QPointer<HeaderControl> alive(this);
-    QTimer& clock = window_->clockTimer();
+    ClockTimer& clock = window_->clockTimer();
     const bool clockWasRunning = clock.isActive();
     clock.stop();
     const QString product = runModel().run.product;
@@ -287,7 +289,7 @@ void HeaderControl::chooseMenuEntry(HeaderWindow::MenuEntry entry) {
 // ---- Timers ----------------------------------------------------------------
 
 void HeaderControl::clockTick() {
-    window_->setLabelText("lblCurrentTime", headerClockText(QDateTime::currentDateTime()));
+    window_->setLabelText("lblCurrentTime", headerClockText(libraryClock().now()));
     // A failed write of OverallPassFail is not shown: the next tick writes
     // again, and a message every 400 ms would bury the operator.
     refreshOverallVerdict(runActive());
@@ -295,12 +297,6 @@ void HeaderControl::clockTick() {
     blinkOn_ = !blinkOn_;
     showVerdict();
     showElapsedTime();
-    if (!library().menuShowRequest.isEmpty()) {
-        const QPointer<HeaderControl> alive(this);
-        emit notified(QStringLiteral("Show"));
-        if (!alive)
-            return;
-    }
     refreshStatus();
 }
 
@@ -311,10 +307,11 @@ void HeaderControl::showVerdict() {
 }
 
 void HeaderControl::showElapsedTime() {
-    if (runEnded_)
+    if (state_.runEnded)
         return;
-    window_->setLabelText("lblHPU_1",
-                          elapsedText(runModel().run.startTime, QDateTime::currentDateTime()));
+    const QString shown = elapsedText(runModel().run.startTime, libraryClock().now());
+    state_.elapsed = elapsedFromText(shown);
+    window_->setLabelText("lblHPU_1", shown);
 }
 
 void HeaderControl::refreshStatus() {
@@ -325,19 +322,17 @@ void HeaderControl::refreshStatus() {
 }
 
 // The station program tests the group inside GroupTestClick and may let
-// events run meanwhile; a tick that arrives then must not start a second run.
-void HeaderControl::groupStartTick() {
-    if (groupTickRunning_ || runModel().pendingGroupName.isEmpty())
+// events run meanwhile; a start asked for then must not begin a second run.
+void HeaderControl::startGroup(const QString& groupName) {
+    if (!open_ || groupStartRunning_ || testAllRunning_ || groupName.isEmpty())
         return;
-    groupTickRunning_ = true;
-    const QString group = runModel().pendingGroupName;
+    groupStartRunning_ = true;
     disableStarts();
-    runEnded_ = false;
+    state_.runEnded = false;
     const QPointer<HeaderControl> alive(this);
-    emit groupStartNotified(group);
-    runModel().pendingGroupName.clear();
+    emit groupStartNotified(groupName);
     if (alive)
-        groupTickRunning_ = false;
+        groupStartRunning_ = false;
 }
 
 } // namespace XQTestDev

@@ -13,7 +13,7 @@ namespace XQTestDev {
 // The header menu's own behaviour: what its buttons, pictures, context menu
 // and timers do before the menu object hears of it. Every action that
 // concerns the menu object ends as `notified(item)` ("TestAll", "Abort",
-// "Exit", "Print", "PageNext", "PagePrevious", "Hide", "Logo", "Show",
+// "Exit", "Print", "PageNext", "PagePrevious", "Hide", "Logo",
 // "Show Cabinet", "Calibration", "Diagnostic", "About", "Open ATE.ini",
 // "Open Products.ini"). A pending group start ends as `groupStartNotified`,
 // apart from those names, so that a group called "Print" or "Hide" starts its
@@ -40,16 +40,26 @@ public:
     // The header's share of a run's start and end.
     void showRunStarted();
     void showRunEnded(bool groupStartsEnabled);
-    // A run is active while Start Test is disabled.
-    bool runActive() const;
+    // A run is active while Start Test (and Print) are disabled.
+    bool runActive() const { return !state_.startEnabled; }
+    void setStartEnabled(bool enabled);
+    // Exit asks to abort the run (and reads "Abort") instead of leaving.
+    bool exitMeansAbort() const { return state_.exitMeansAbort; }
+    void setExitMeansAbort(bool abort);
 
     // True while no run is active: the elapsed time stands still.
-    bool runEnded() const { return runEnded_; }
-    void setRunEnded(bool ended) { runEnded_ = ended; }
+    bool runEnded() const { return state_.runEnded; }
+    void setRunEnded(bool ended) { state_.runEnded = ended; }
 
     void setGroupStartsDisabled(bool disabled) { groupStartsDisabled_ = disabled; }
     void setPassFailHidden(bool hidden);
-    QTime elapsed() const;
+    // The elapsed time of the run as the clock last showed it; it stands
+    // still once the run has ended.
+    QTime elapsed() const { return state_.elapsed; }
+
+    // A group window's Start asks for its group's test: the header disables
+    // the starts and raises it, unless a group start is still under way.
+    void startGroup(const QString& groupName);
 
     // The page display after a build, or after a page was shown elsewhere.
     void showPages();
@@ -61,9 +71,8 @@ public:
     void turnPage(int step);
     void chooseMenuEntry(HeaderWindow::MenuEntry entry);
 
-    // One tick of each timer, also for callers that cannot wait for them.
+    // One tick of the clock, also for callers that cannot wait for it.
     void clockTick();
-    void groupStartTick();
     void refreshStatus();
 
 signals:
@@ -71,6 +80,15 @@ signals:
     void groupStartNotified(const QString& groupName);
 
 private:
+    // What the header shows of the run; the window paints it and no decision
+    // reads the window.
+    struct State {
+        bool startEnabled = true;    // Start Test and Print
+        bool exitMeansAbort = false; // Exit reads "Abort"
+        bool runEnded = true;        // the elapsed time stands still
+        QTime elapsed{0, 0};
+    };
+
     void fillLabels();
     void showRunData();
     void showVerdict();
@@ -80,12 +98,13 @@ private:
 
     QPointer<HeaderWindow> window_;
     NetworkStatus network_;
+    State state_;
     bool open_ = false;
-    bool runEnded_ = true;
     bool passFailHidden_ = false;
     bool blinkOn_ = false;
     bool groupStartsDisabled_ = false;
-    bool groupTickRunning_ = false;
+    bool groupStartRunning_ = false;
+    bool testAllRunning_ = false;
     bool questionOpen_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "run/HeaderWindow.h"
 
+#include "frame/Clock.h"
 #include "frame/ScreenUnits.h"
 #include "run/CustomerLogo.h"
 #include "run/HeaderPictures.h"
@@ -13,14 +14,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 
 namespace XQTestDev {
 
 namespace {
 
 constexpr int ClockIntervalMs = 400;
-constexpr int GroupStartIntervalMs = 500;
 // The identity column runs up to the verdict picture, so that a long serial
 // number reads whole; the page controls keep left of it.
 constexpr int IdentityLeft = 356;
@@ -105,12 +104,7 @@ HeaderWindow::HeaderWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindow
     setAutoFillBackground(true);
     resizeWindowTwips(*this, Width, Height);
 
-    tmrTime_ = new QTimer(this);
-    tmrTime_->setObjectName(QStringLiteral("tmrTime"));
-    tmrTime_->setInterval(ClockIntervalMs);
-    tmrTime1_ = new QTimer(this);
-    tmrTime1_->setObjectName(QStringLiteral("tmrTime1"));
-    tmrTime1_->setInterval(GroupStartIntervalMs);
+    tmrTime_ = new ClockTimer(QStringLiteral("tmrTime"), ClockIntervalMs, this);
 
     buildLabels();
     buildPictures();
@@ -229,11 +223,6 @@ void HeaderWindow::setLabelText(const char* objectName, const QString& text) {
         label->setText(text);
 }
 
-QString HeaderWindow::labelText(const char* objectName) const {
-    const auto* label = findChild<QLabel*>(QLatin1String(objectName));
-    return label ? label->text() : QString();
-}
-
 void HeaderWindow::setLogo(const QString& configuredName) {
     imgLogo_->setPixmap(customerLogoPicture(configuredName, imgLogo_->size()));
 }
@@ -255,14 +244,6 @@ void HeaderWindow::setExitCaption(bool abort) {
     cmdExit_->setText(abort ? QStringLiteral("Abort") : QStringLiteral("Exit"));
 }
 
-bool HeaderWindow::exitReadsAbort() const {
-    return cmdExit_->text() == QLatin1String("Abort");
-}
-
-bool HeaderWindow::startTestEnabled() const {
-    return cmdStartTest_->isEnabled();
-}
-
 void HeaderWindow::focusStartTest() {
     cmdStartTest_->setFocus();
 }
@@ -282,18 +263,19 @@ void HeaderWindow::showPageControls(bool shown) {
 void HeaderWindow::showPageNumber(int page, int pageCount) {
     setLabelText("lblCurrPage", QString::number(page));
     setLabelText("lblTotalPage", QString::number(pageCount));
-    cmdPrevious_->setEnabled(page > 1);
-    cmdNext_->setEnabled(page < pageCount);
+    canGoPrevious_ = page > 1;
+    canGoNext_ = page < pageCount;
+    cmdPrevious_->setEnabled(canGoPrevious_);
+    cmdNext_->setEnabled(canGoNext_);
     updatePagePictures();
 }
 
 void HeaderWindow::updatePagePictures() {
-    const std::pair<QPushButton*, std::array<QLabel*, 3>*> pairs[] = {
-        {cmdNext_, &nextPictures_}, {cmdPrevious_, &previousPictures_}};
-    for (const auto& [button, pictures] : pairs) {
-        if (!button || !(*pictures)[0])
+    const std::pair<bool, std::array<QLabel*, 3>*> pairs[] = {{canGoNext_, &nextPictures_},
+                                                              {canGoPrevious_, &previousPictures_}};
+    for (const auto& [enabled, pictures] : pairs) {
+        if (!(*pictures)[0])
             continue;
-        const bool enabled = button->isEnabled();
         (*pictures)[0]->setVisible(pageControlsShown_ && enabled);
         (*pictures)[1]->setVisible(false);
         (*pictures)[2]->setVisible(pageControlsShown_ && !enabled);
@@ -348,8 +330,9 @@ bool HeaderWindow::pagePictureEvent(QLabel* picture, QEvent* event) {
     if (!isNext && picture != previousPictures_[0])
         return false;
     QPushButton* button = isNext ? cmdNext_ : cmdPrevious_;
+    const bool canGo = isNext ? canGoNext_ : canGoPrevious_;
     QLabel* pressed = (isNext ? nextPictures_ : previousPictures_)[1];
-    if (event->type() == QEvent::MouseButtonPress && button->isEnabled()) {
+    if (event->type() == QEvent::MouseButtonPress && canGo) {
         pressed->show();
         pressed->raise();
         return true;
@@ -357,7 +340,7 @@ bool HeaderWindow::pagePictureEvent(QLabel* picture, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const bool wasPressed = pressed->isVisible();
         pressed->hide();
-        if (wasPressed && button->isEnabled())
+        if (wasPressed && canGo)
             button->click();
         return true;
     }

@@ -10,9 +10,10 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QTimer;
 
 namespace XQTestDev {
+
+class ClockTimer;
 
 // The header menu (frmHeaderMenu) across the top of the screen: who tests
 // which unit, the clock and elapsed time, the PASS/FAIL pictures, the page of
@@ -42,13 +43,11 @@ public:
     HeaderWindow();
     ~HeaderWindow() override;
 
-    QTimer& clockTimer() const { return *tmrTime_; }
-    QTimer& groupStartTimer() const { return *tmrTime1_; }
+    ClockTimer& clockTimer() const { return *tmrTime_; }
     QMenu& contextMenu() const { return *menu_; }
     QAction& menuAction(MenuEntry entry) const;
 
     void setLabelText(const char* objectName, const QString& text);
-    QString labelText(const char* objectName) const;
     void setLogo(const QString& configuredName);
 
     // Idle: Exit, Start Test and Print enabled, every menu entry shown.
@@ -58,8 +57,6 @@ public:
     void showRunActive(bool active);
     void setStartAndPrintEnabled(bool enabled);
     void setExitCaption(bool abort);
-    bool exitReadsAbort() const;
-    bool startTestEnabled() const;
     void focusStartTest();
     void focusExit();
 
@@ -95,8 +92,7 @@ private:
     void updatePagePictures();
     bool pagePictureEvent(QLabel* picture, QEvent* event);
 
-    QTimer* tmrTime_ = nullptr;
-    QTimer* tmrTime1_ = nullptr;
+    ClockTimer* tmrTime_ = nullptr;
     QMenu* menu_ = nullptr;
     std::array<QAction*, MenuEntryCount> actions_{};
     QPushButton* cmdStartTest_ = nullptr;
@@ -113,6 +109,9 @@ private:
     std::array<QLabel*, 3> nextPictures_{};
     std::array<QLabel*, 3> previousPictures_{};
     bool pageControlsShown_ = true;
+    // Whether the page buttons lead anywhere; their pictures follow these.
+    bool canGoNext_ = true;
+    bool canGoPrevious_ = true;
 };
 
 } // namespace XQTestDev

@@ -1,6 +1,7 @@
 #include "run/ResultsFile.h"
 
 #include "config/StationFiles.h"
+#include "frame/Clock.h"
 #include "frame/MessageBox.h"
 #include "run/ProductDefinition.h"
 #include "run/RunMessages.h"
@@ -80,7 +81,7 @@ bool writeRunHeader(RunData& run) {
     if (run.product.isEmpty())
         return false;
     if (run.startTime.isNull())
-        run.startTime = QDateTime::currentDateTime();
+        run.startTime = libraryClock().now();
     const QString section = resultsSection(run.product);
     IniBatch batch = stationBatch(StationFile::Results);
     addHeaderKeys(batch, section, resultsFileTime(run.startTime), run);
@@ -98,7 +99,7 @@ bool writeEndTestTime(const QString& product) {
         return false;
     return reportWrite(writeStationValue(StationFile::Results, resultsSection(product),
                                          QStringLiteral("EndTestTime"),
-                                         resultsFileTime(QDateTime::currentDateTime())));
+                                         resultsFileTime(libraryClock().now())));
 }
 
 void removeResultsFile() {

@@ -43,11 +43,10 @@ class RunModel : public QObject {
     Q_OBJECT
 
 public:
-    RunData run;              // product, operator, serial number...
-    PageLayoutState layout;   // page table, layout column, first index of page
-    QString pendingGroupName; // set by a group's Start, consumed by the header
-    QString overallVerdict;   // "PASS", "FAIL" or empty, as last computed
-    QString writtenVerdict;   // what OverallPassFail of the results file holds
+    RunData run;            // product, operator, serial number...
+    PageLayoutState layout; // page table, layout column, first index of page
+    QString overallVerdict; // "PASS", "FAIL" or empty, as last computed
+    QString writtenVerdict; // what OverallPassFail of the results file holds
     // TestSoftwareVersion of the results file, kept when the header menu opens;
     // the report and the database writer print it when given no version.
     QString softwareVersion;
@@ -75,6 +74,9 @@ public:
 
 signals:
     void rowChanged(int group, int row);
+    // A group window's Start was confirmed and its results reset: the menu
+    // object's header starts the group's test.
+    void groupStartRequested(const QString& groupName);
 
 private:
     std::vector<RunGroup> groups_;

@@ -2,6 +2,7 @@
 
 #include "config/StationFiles.h"
 #include "config/XQSecurity32.h"
+#include "frame/Clock.h"
 #include "frame/InstrumentLog.h"
 #include "frame/LibraryState.h"
 #include "frame/RunOutputs.h"
@@ -144,7 +145,7 @@ void beginRunRecord() {
 
 void noteLineMeasured(int lineNumber) {
     if (openRun())
-        openRun()->start.measuredAt.insert(lineNumber, QDateTime::currentDateTime());
+        openRun()->start.measuredAt.insert(lineNumber, libraryClock().now());
 }
 
 void noteRunAborted() {
@@ -157,8 +158,7 @@ void finishRunRecord() {
         return;
     const OpenRun run = std::move(*openRun());
     openRun().reset();
-    notifyRunFinished(
-        buildRunRecord(runModel(), run.start, run.aborted, QDateTime::currentDateTime()));
+    notifyRunFinished(buildRunRecord(runModel(), run.start, run.aborted, libraryClock().now()));
 }
 
 } // namespace XQTestDev

@@ -18,7 +18,6 @@ void resetRunSession() {
     RunModel& model = session.model;
     model.removeGroups();
     model.run = RunData();
-    model.pendingGroupName.clear();
     model.overallVerdict.clear();
     model.writtenVerdict.clear();
     model.softwareVersion.clear();

@@ -215,10 +215,10 @@ void UserEntryDialog::fill(const QString& serialNumber) {
     if (lists.products.isEmpty()) {
         // Nothing to test on this station: the operator can only cancel.
         cboTestProduct_->setEnabled(false);
-        cboModel_->setEnabled(false);
-        cboRevision_->setEnabled(false);
+        setModelRequired(false);
+        setRevisionRequired(false);
         cmdOK_->setEnabled(false);
-        cmdCancel_->setEnabled(true);
+        setCancelAllowed(true);
         showCustomerLogo(QString());
         filling_ = false;
         return;
@@ -228,7 +228,7 @@ void UserEntryDialog::fill(const QString& serialNumber) {
     showCustomerLogo(lists.customerLogo);
     operatorKnown_ = !run.operatorId.isEmpty();
     // The first entry after the library is loaded must be accepted.
-    cmdCancel_->setEnabled(runSession().userEntryOpened);
+    setCancelAllowed(runSession().userEntryOpened);
     runSession().userEntryOpened = true;
     filling_ = false;
 }
@@ -257,9 +257,9 @@ void UserEntryDialog::prefillFromRunData(const QString& serialNumber,
     if (!testId.isEmpty())
         cboTestID_->setEditText(testId);
     // A box with one fixed item (or none) keeps what the product defines.
-    if (!run.model.isEmpty() && cboModel_->isEnabled())
+    if (!run.model.isEmpty() && modelRequired_)
         cboModel_->setEditText(run.model);
-    if (!run.revision.isEmpty() && cboRevision_->isEnabled())
+    if (!run.revision.isEmpty() && revisionRequired_)
         cboRevision_->setEditText(run.revision);
     for (int row = 0; row < MaxRemarkRows; ++row)
         txtRemark_[row]->setText(run.remarks[row]);
@@ -279,19 +279,34 @@ void UserEntryDialog::productChanged() {
             field->clear();
     }
     const ProductEntryLists lists = readProductEntryLists(product);
-    fillChoiceBox(cboModel_, lists.models);
-    fillChoiceBox(cboRevision_, lists.revisions);
+    setModelRequired(fillChoiceBox(cboModel_, lists.models));
+    setRevisionRequired(fillChoiceBox(cboRevision_, lists.revisions));
     showRemarkRows(lists.remarkCaptions);
 }
 
 // No item: disabled and empty. One item: shown, disabled. More: enabled, to
 // be picked.
-void UserEntryDialog::fillChoiceBox(QComboBox* box, const QStringList& items) {
+bool UserEntryDialog::fillChoiceBox(QComboBox* box, const QStringList& items) {
     box->clear();
     box->clearEditText();
     box->addItems(items);
     box->setCurrentIndex(items.size() == 1 ? 0 : -1);
-    box->setEnabled(items.size() > 1);
+    return items.size() > 1;
+}
+
+void UserEntryDialog::setModelRequired(bool required) {
+    modelRequired_ = required;
+    cboModel_->setEnabled(required);
+}
+
+void UserEntryDialog::setRevisionRequired(bool required) {
+    revisionRequired_ = required;
+    cboRevision_->setEnabled(required);
+}
+
+void UserEntryDialog::setCancelAllowed(bool allowed) {
+    cancelAllowed_ = allowed;
+    cmdCancel_->setEnabled(allowed);
 }
 
 void UserEntryDialog::showRemarkRows(const QStringList& captions) {
@@ -338,8 +353,8 @@ EntryInput UserEntryDialog::collect() const {
     input.operatorId = txtOperatorID_->text();
     input.serialNumber = txtUUTSerialNumber_->text();
     input.workOrder = txtWorkOrderNumber_->text();
-    input.modelRequired = cboModel_->isEnabled();
-    input.revisionRequired = cboRevision_->isEnabled();
+    input.modelRequired = modelRequired_;
+    input.revisionRequired = revisionRequired_;
     input.remarkCaptions = remarkCaptions_;
     for (int row = 0; row < MaxRemarkRows; ++row)
         input.remarks[row] = txtRemark_[row]->text();
@@ -384,12 +399,12 @@ void UserEntryDialog::pressCancel() {
 // Escape, and closing the window, count as Cancel, and only while Cancel can
 // be pressed.
 void UserEntryDialog::reject() {
-    if (cmdCancel_->isEnabled())
+    if (cancelAllowed_)
         pressCancel();
 }
 
 void UserEntryDialog::closeEvent(QCloseEvent* event) {
-    if (!cmdCancel_->isEnabled()) {
+    if (!cancelAllowed_) {
         event->ignore();
         return;
     }

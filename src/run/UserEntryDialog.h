@@ -50,7 +50,11 @@ private:
     void showCustomerLogo(const QString& configuredName);
 
     void productChanged();
-    void fillChoiceBox(QComboBox* box, const QStringList& items);
+    // Fills a model or revision box; returns whether the operator must pick.
+    bool fillChoiceBox(QComboBox* box, const QStringList& items);
+    void setModelRequired(bool required);
+    void setRevisionRequired(bool required);
+    void setCancelAllowed(bool allowed);
     void showRemarkRows(const QStringList& captions);
     void resizeForRemarkRows();
 
@@ -83,6 +87,11 @@ private:
     QStringList remarkCaptions_; // rows in use
     bool filling_ = false;
     bool operatorKnown_ = false;
+    // A model (revision) must be picked when the product offers more than
+    // one; their boxes are enabled exactly then.
+    bool modelRequired_ = true;
+    bool revisionRequired_ = true;
+    bool cancelAllowed_ = true; // the first entry after loading must be accepted
 };
 
 } // namespace XQTestDev

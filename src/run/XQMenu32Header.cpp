@@ -18,9 +18,9 @@ namespace XQTestDev {
 void showHeaderWithMenu(XQMenu32Private& d) {
     HeaderControl& header = *d.header;
     header.setGroupStartsDisabled(d.disableGroupTestButton);
-    header.window().setStartAndPrintEnabled(!d.testing);
+    header.setStartEnabled(!d.testing);
     if (d.testing)
-        header.window().setExitCaption(true);
+        header.setExitMeansAbort(true);
     header.showAt(runSession().menuXOffset);
     header.showPages();
     header.window().focusStartTest();

@@ -4,6 +4,7 @@
 
 #include <XQTestDev/Enums.h>
 
+#include <QObject>
 #include <QString>
 
 namespace XQTestDev {
@@ -23,6 +24,7 @@ public:
     HeaderControl* header = nullptr;
     MenuPositions menuPosition = MenuPositions(0); // 0 until set
     RunSnapshot snapshot;                          // the last accepted user entry of this object
+    QMetaObject::Connection menuShowConnection;    // the cabinet's request to show the menu
 };
 
 } // namespace XQTestDev

@@ -4,6 +4,7 @@
 #include <XQTestDev/XQMenu32.h>
 
 #include "config/IntegrityCheck.h"
+#include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "run/HeaderControl.h"
@@ -37,13 +38,28 @@ void startAllFromHeader(XQMenu32& menu, XQMenu32Private& d) {
     emit menu.AllTestClick(currentProduct());
 }
 
-// The header goes to the cabinet loaded, its clock running, so that taking it
-// out again (a shelf without a size leaves a show request) shows the menu.
+void showMenuAgain(XQMenu32& menu) {
+    menu.ShowMenu();
+}
+
+// The header goes to the cabinet loaded, its clock running; taking it out
+// again (a shelf without a size asks for the menu) shows the menu.
 void hideIntoCabinet(XQMenu32& menu, XQMenu32Private& d) {
     resetRunAndHeader(d);
     d.header->close();
     d.header->open();
-    cabinet().addToCabinet(d.header->window(), QStringLiteral("Test Menu"));
+    Cabinet& shelves = cabinet();
+    if (!d.menuShowConnection) {
+        // Queued: the menu shows once the cabinet's menu has closed.
+        d.menuShowConnection = QObject::connect(
+            &shelves, &Cabinet::menuShowRequested, d.header,
+            [&menu, &d](QWidget* window) {
+                if (d.header->isOpen() && window == &d.header->window())
+                    showMenuAgain(menu);
+            },
+            Qt::QueuedConnection);
+    }
+    shelves.addToCabinet(d.header->window(), QStringLiteral("Test Menu"));
     emit menu.Hide();
 }
 
@@ -81,13 +97,6 @@ const QHash<QString, Reaction>& reactions() {
          [](XQMenu32& m, XQMenu32Private&) { emit m.CalibrationClick(); }},
         {QStringLiteral("Diagnostic"),
          [](XQMenu32& m, XQMenu32Private&) { emit m.DiagnosticClick(); }},
-        {QStringLiteral("Show"),
-         [](XQMenu32& m, XQMenu32Private&) {
-             // Emptied first: ShowMenu may show the user entry, and the clock
-             // keeps ticking under it.
-             library().menuShowRequest.clear();
-             m.ShowMenu();
-         }},
     };
     return table;
 }
@@ -109,6 +118,17 @@ void createHeader(XQMenu32& menu, XQMenu32Private& d) {
                          d.testing = true;
                          emit menu.GroupTestClick(currentProduct(), group);
                      });
+    // The group windows belong to the menu object that built them: its header
+    // starts their groups.
+    // Queued: the test runs once the Start button's click is over, as a
+    // start of the operator's own does.
+    QObject::connect(
+        &runModel(), &RunModel::groupStartRequested, d.header,
+        [&menu, &d](const QString& group) {
+            if (runSession().owner == &menu)
+                d.header->startGroup(group);
+        },
+        Qt::QueuedConnection);
 }
 
 bool XQMenu32::StartAllTest() {
@@ -125,7 +145,7 @@ bool XQMenu32::StartAllTest() {
         return false;
     ATEID();
     if (!run.startTime.isValid())
-        run.startTime = QDateTime::currentDateTime();
+        run.startTime = libraryClock().now();
     if (resetResults(run))
         writeRunHeader(run);
     d->header->pressStartTest();

@@ -1,5 +1,6 @@
 #include "ui/BackgroundWindow.h"
 
+#include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "ui/Background.h"
 #include "ui/PopupMenu.h"
@@ -8,7 +9,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
 
 namespace XQTestDev {
 
@@ -33,10 +33,9 @@ BackgroundWindow::BackgroundWindow(QWidget* parent)
     connect(mnuHideBackground_, &QAction::triggered, this, [] { toggleBackground(); });
     connect(mnuSendToBack_, &QAction::triggered, this, [this] { lower(); });
 
-    tmrSendToBack_ = new QTimer(this);
-    tmrSendToBack_->setObjectName(QStringLiteral("tmrSendToBack"));
-    tmrSendToBack_->setInterval(SendToBackInterval);
-    connect(tmrSendToBack_, &QTimer::timeout, this, &BackgroundWindow::sendToBackUnlessSuspended);
+    tmrSendToBack_ = new ClockTimer(QStringLiteral("tmrSendToBack"), SendToBackInterval, this);
+    connect(tmrSendToBack_, &ClockTimer::timeout, this,
+            &BackgroundWindow::sendToBackUnlessSuspended);
 }
 
 BackgroundWindow::~BackgroundWindow() = default;

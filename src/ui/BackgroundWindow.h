@@ -4,9 +4,10 @@
 
 class QAction;
 class QMenu;
-class QTimer;
 
 namespace XQTestDev {
+
+class ClockTimer;
 
 // The full-screen background (frmDummy) that hides the desktop behind the
 // station's windows. It keeps itself behind every other window, and its menu
@@ -32,7 +33,7 @@ private:
     QMenu* mnuBackground_ = nullptr;
     QAction* mnuHideBackground_ = nullptr;
     QAction* mnuSendToBack_ = nullptr;
-    QTimer* tmrSendToBack_ = nullptr;
+    ClockTimer* tmrSendToBack_ = nullptr;
 };
 
 } // namespace XQTestDev

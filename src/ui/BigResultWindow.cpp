@@ -1,11 +1,11 @@
 #include "ui/BigResultWindow.h"
 
+#include "frame/Clock.h"
 #include "frame/ScreenUnits.h"
 #include "ui/Pictures.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 namespace XQTestDev {
 
@@ -52,6 +52,10 @@ BigResultWindow::BigResultWindow(const QString& resultText, QWidget* parent)
                        "QPushButton#cmdOK:pressed { background: #0f172a; }"));
     createControls();
     lblResult_->setText(resultText);
+    if (resultText == QLatin1String("PASS"))
+        resultPicture_ = imgPass_;
+    else if (resultText == QLatin1String("FAIL"))
+        resultPicture_ = imgFail_;
 }
 
 BigResultWindow::~BigResultWindow() = default;
@@ -74,32 +78,23 @@ void BigResultWindow::createControls() {
     cmdOK_->setCursor(Qt::PointingHandCursor);
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
 
-    tmrBlink_ = new QTimer(this);
-    tmrBlink_->setObjectName(QStringLiteral("tmrBlink"));
-    tmrBlink_->setInterval(BlinkInterval);
-    connect(tmrBlink_, &QTimer::timeout, this, &BigResultWindow::blink);
-}
-
-QLabel* BigResultWindow::resultPicture() const {
-    if (lblResult_->text() == QLatin1String("PASS"))
-        return imgPass_;
-    if (lblResult_->text() == QLatin1String("FAIL"))
-        return imgFail_;
-    return nullptr;
+    tmrBlink_ = new ClockTimer(QStringLiteral("tmrBlink"), BlinkInterval, this);
+    connect(tmrBlink_, &ClockTimer::timeout, this, &BigResultWindow::blink);
 }
 
 void BigResultWindow::showEvent(QShowEvent* event) {
-    QLabel* picture = resultPicture();
-    imgPass_->setVisible(picture == imgPass_);
-    imgFail_->setVisible(picture == imgFail_);
+    pictureShown_ = true;
+    imgPass_->setVisible(resultPicture_ == imgPass_);
+    imgFail_->setVisible(resultPicture_ == imgFail_);
     tmrBlink_->start();
     cmdOK_->setFocus();
     QDialog::showEvent(event);
 }
 
 void BigResultWindow::blink() {
-    if (QLabel* picture = resultPicture())
-        picture->setVisible(!picture->isVisible());
+    pictureShown_ = !pictureShown_;
+    if (resultPicture_)
+        resultPicture_->setVisible(pictureShown_);
 }
 
 } // namespace XQTestDev

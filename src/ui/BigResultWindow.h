@@ -5,9 +5,10 @@
 
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace XQTestDev {
+
+class ClockTimer;
 
 // The big verdict at the end of a run (frmBigResult): the PASS or the FAIL
 // picture, blinking every 400 ms, and an OK button that closes it.
@@ -25,15 +26,15 @@ protected:
 
 private:
     void createControls();
-    // The picture that belongs to the result, or nullptr.
-    QLabel* resultPicture() const;
     void blink();
 
     QLabel* lblResult_ = nullptr;
     QLabel* imgPass_ = nullptr;
     QLabel* imgFail_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
-    QTimer* tmrBlink_ = nullptr;
+    ClockTimer* tmrBlink_ = nullptr;
+    QLabel* resultPicture_ = nullptr; // the picture of the result, none for other texts
+    bool pictureShown_ = false;       // the blink's phase
 };
 
 } // namespace XQTestDev

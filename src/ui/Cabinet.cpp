@@ -84,7 +84,7 @@ void Cabinet::expand(QWidget& target, int height, int width, int top, int left, 
     QPointer<QWidget> window(&target);
     if (height == 0 && width == 0) {
         // Nothing to grow into: the test menu shows itself on this request.
-        library().menuShowRequest = QStringLiteral("Show");
+        emit menuShowRequested(window);
     } else {
         setSizeLimitsAside(target);
         TwipGeometry start = twipGeometryOf(target);

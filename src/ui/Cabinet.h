@@ -35,8 +35,8 @@ public:
                   bool keepOff = false);
 
     // Shows the window and grows it from its centre to the given size and
-    // place (twips). A size of 0 x 0 shows nothing and sets the library's
-    // menu show request to "Show". With takeOff the window's shelf is freed.
+    // place (twips). A size of 0 x 0 shows nothing and asks for the test menu
+    // instead (menuShowRequested). With takeOff the window's shelf is freed.
     void expand(QWidget& window, int height, int width, int top, int left, bool takeOff);
 
     // Puts a window on a free shelf without animation, with no saved size:
@@ -59,6 +59,11 @@ public:
 
     const ShelfTable& shelves() const { return shelves_; }
     CabinetWindow& window() const;
+
+signals:
+    // A window put away without a size (the test menu's header) was taken
+    // out: the menu object that owns it shows its menu.
+    void menuShowRequested(QWidget* window);
 
 private:
     void putOnShelf(QWidget& window, const ShelfPlace& saved, const QString& caption);

@@ -1,5 +1,6 @@
 #include "ui/CabinetWindow.h"
 
+#include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "frame/ScreenUnits.h"
 #include "ui/Background.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTimer>
 
 namespace XQTestDev {
 
@@ -40,10 +40,8 @@ CabinetWindow::CabinetWindow(QWidget* parent)
 
     createMenu();
 
-    tmrCabinet_ = new QTimer(this);
-    tmrCabinet_->setObjectName(QStringLiteral("tmrCabinet"));
-    tmrCabinet_->setInterval(KeepInFrontInterval);
-    connect(tmrCabinet_, &QTimer::timeout, this, &CabinetWindow::tick);
+    tmrCabinet_ = new ClockTimer(QStringLiteral("tmrCabinet"), KeepInFrontInterval, this);
+    connect(tmrCabinet_, &ClockTimer::timeout, this, &CabinetWindow::tick);
 
     drag_ = new WindowDrag(*this);
     drag_->watch(imgLogo_);
@@ -118,11 +116,11 @@ void CabinetWindow::showBackgroundCaption() {
 }
 
 void CabinetWindow::switchAlwaysOnTop() {
-    // The caption tells which way the operator switches: while the menu is
-    // open the flag itself is always set.
-    const bool disable = mnuAlwaysOnTop_->text() == DisableOnTop;
-    chooseOnTopSuspended(disable);
-    mnuAlwaysOnTop_->setText(disable ? EnableOnTop : DisableOnTop);
+    // The operator's own last choice tells which way this one switches: while
+    // the menu is open the library's flag itself is always set.
+    onTopDisabledByOperator_ = !onTopDisabledByOperator_;
+    chooseOnTopSuspended(onTopDisabledByOperator_);
+    mnuAlwaysOnTop_->setText(onTopDisabledByOperator_ ? EnableOnTop : DisableOnTop);
 }
 
 void CabinetWindow::resizeEvent(QResizeEvent* event) {

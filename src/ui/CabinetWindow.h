@@ -7,9 +7,10 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QTimer;
 
 namespace XQTestDev {
+
+class ClockTimer;
 
 class WindowDrag;
 
@@ -58,7 +59,8 @@ private:
     QAction* mnuHideCabinet_ = nullptr;
     QAction* mnuBackground_ = nullptr;
     QAction* mnuAlwaysOnTop_ = nullptr;
-    QTimer* tmrCabinet_ = nullptr;
+    bool onTopDisabledByOperator_ = false; // the menu entry offers "Enable Always on Top"
+    ClockTimer* tmrCabinet_ = nullptr;
     WindowDrag* drag_ = nullptr;
 };
 

@@ -1,25 +1,13 @@
 #include "ui/EventPause.h"
 
-#include <QCoreApplication>
-#include <QTimer>
+#include "frame/Clock.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
-#include <thread>
+#include <QCoreApplication>
 
 namespace XQTestDev {
 
-namespace {
-
-// Long waits still wake this often, so that the end is never overslept.
-constexpr double LongestNap = 20.0;
-
-} // namespace
-
 qint64 tickCount() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return libraryClock().tickCount();
 }
 
 void letPendingEventsRun() {
@@ -28,24 +16,18 @@ void letPendingEventsRun() {
 }
 
 void letEventsRunFor(double seconds) {
-    if (!(seconds >= 0.0))
+    libraryClock().letTimePass(seconds * 1000.0);
+}
+
+void ThrottledEventPump::runNow() {
+    letPendingEventsRun();
+    lastRun_ = tickCount();
+}
+
+void ThrottledEventPump::step() {
+    if ((++steps_ & 31) != 0 || (lastRun_ >= 0 && tickCount() - lastRun_ < intervalMs_))
         return;
-    const double end = static_cast<double>(tickCount()) + seconds * 1000.0;
-    // Waiting for the next event rather than spinning keeps the processor free
-    // for the rest of the station; the alarm ends each nap in time.
-    QTimer alarm;
-    alarm.setSingleShot(true);
-    alarm.setTimerType(Qt::PreciseTimer);
-    while (static_cast<double>(tickCount()) <= end) {
-        const double left = end - static_cast<double>(tickCount());
-        const int nap = static_cast<int>(std::clamp(std::ceil(left), 1.0, LongestNap));
-        if (!QCoreApplication::instance()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(nap));
-            continue;
-        }
-        alarm.start(nap);
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
+    runNow();
 }
 
 } // namespace XQTestDev

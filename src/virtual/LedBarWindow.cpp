@@ -66,7 +66,7 @@ LedBarWindow::LedBarWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Fra
     // Loading: the disabled pictures follow the permission held now, and the
     // bar starts at the bottom of its scale.
     applyAdjustPermission();
-    fields.currentValue = fields.settings.scaleMin;
+    fields_.currentValue = fields_.settings.scaleMin;
     refresh(false);
 }
 
@@ -161,16 +161,22 @@ void LedBarWindow::createKnob() {
     }
 }
 
+void LedBarWindow::configure(const LedBarFields& fields) {
+    const double shown = fields_.currentValue;
+    fields_ = fields;
+    fields_.currentValue = shown;
+}
+
 void LedBarWindow::applyAdjustPermission() {
-    const bool disabled = !fields.allowAdjust;
+    const bool disabled = !fields_.allowAdjust;
     leftDisabled_->setVisible(disabled);
     rightDisabled_->setVisible(disabled);
     knobDisabled_->setVisible(disabled);
 }
 
 void LedBarWindow::refresh(bool moveKnob) {
-    const LedBarView view = ledBarView(fields);
-    const bool failed = view.colour != fields.passColour;
+    const LedBarView view = ledBarView(fields_);
+    const bool failed = view.colour != fields_.passColour;
     lblValue_->setText(failed ? withFailMark(view.readout) : view.readout);
     fitTextToWidth(*lblValue_, ReadoutPixels);
     overRange_->show(view.beyondScale);
@@ -210,7 +216,7 @@ void LedBarWindow::toggleActivityLight() {
 }
 
 void LedBarWindow::putAway() {
-    cabinet().collapse(*this, cabinetCaption);
+    cabinet().collapse(*this, cabinetCaption_);
 }
 
 void LedBarWindow::openMenu(const QPoint& globalPosition) {
@@ -232,7 +238,9 @@ void LedBarWindow::holdArrow(PressPictures& arrow, int direction) {
     ArrowHold hold;
     hold.held = [alive, held] { return alive && held && held->isDown() && alive->isVisible(); };
     hold.present = [alive] { return !alive.isNull(); };
-    hold.changeValue = [this, direction] { fields.currentValue = steppedValue(fields, direction); };
+    hold.changeValue = [this, direction] {
+        fields_.currentValue = steppedValue(fields_, direction);
+    };
     hold.refresh = [this] { refresh(true); };
     repeatWhileHeld(hold);
     // Whatever ended the hold, the arrow looks released afterwards.
@@ -272,7 +280,7 @@ bool LedBarWindow::knobKey(QKeyEvent& event) {
         return false;
     // Our own repetition drives a held arrow; the keyboard's would pile
     // presses on top of it.
-    if (event.isAutoRepeat() || !fields.allowAdjust)
+    if (event.isAutoRepeat() || !fields_.allowAdjust)
         return true;
     PressPictures* arrow = key == Qt::Key_Left ? leftArrow_ : rightArrow_;
     if (event.type() == QEvent::KeyRelease) {
@@ -284,9 +292,9 @@ bool LedBarWindow::knobKey(QKeyEvent& event) {
         return true;
     }
     if (key == Qt::Key_Home) {
-        fields.currentValue = fields.settings.min;
+        fields_.currentValue = fields_.settings.min;
     } else if (key == Qt::Key_End) {
-        fields.currentValue = fields.settings.max;
+        fields_.currentValue = fields_.settings.max;
     } else if (!arrow->isDown()) {
         keyHeld_ = arrow;
         arrow->pressDown();
@@ -323,9 +331,9 @@ bool LedBarWindow::knobMouse(QObject* watched, QMouseEvent& event) {
             return true;
         const double pointerX = event.position().x();
         const double newLeft = knobLeft_ + (pointerX - rememberedX_) * twipsPerPixelX();
-        const KnobPlace place =
-            dragKnobTo(newLeft, fields.settings.scaleMin, fields.settings.scaleMax, fields.ledStep);
-        fields.currentValue = place.value;
+        const KnobPlace place = dragKnobTo(newLeft, fields_.settings.scaleMin,
+                                           fields_.settings.scaleMax, fields_.ledStep);
+        fields_.currentValue = place.value;
         placeKnob(place.knobLeft);
         refresh(false);
         return true;

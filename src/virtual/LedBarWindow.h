@@ -30,9 +30,13 @@ public:
     explicit LedBarWindow(QWidget* parent = nullptr);
     ~LedBarWindow() override;
 
-    // The caption of the window's cabinet shelf, and what it shows.
-    QString cabinetCaption;
-    LedBarFields fields;
+    // What Show sets up: scale, limits, colours, readout and adjusting. The
+    // value shown stays as it is.
+    void configure(const LedBarFields& fields);
+    // The value shown (clamped to the scale by the next refresh).
+    void setValue(double value) { fields_.currentValue = value; }
+    // The caption of the window's cabinet shelf.
+    void setCabinetCaption(const QString& caption) { cabinetCaption_ = caption; }
 
     // Shows the disabled pictures over the arrows and the knob exactly when
     // adjusting is not allowed.
@@ -65,6 +69,9 @@ private:
     bool knobMouse(QObject* watched, QMouseEvent& event);
     void placeKnob(int leftTwips);
     void toggleActivityLight();
+
+    LedBarFields fields_;
+    QString cabinetCaption_;
 
     std::array<QLabel*, LedCount> ledOff_{};
     QLabel* lblValue_ = nullptr;

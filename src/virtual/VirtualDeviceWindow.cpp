@@ -112,8 +112,10 @@ void VirtualDeviceWindow::createControls() {
 }
 
 void VirtualDeviceWindow::setMessage(const QString& text) {
-    if (txtMessage_->text() == text)
+    // The same message again leaves the line where the operator scrolled it.
+    if (message_ == text)
         return;
+    message_ = text;
     txtMessage_->setText(text);
     txtMessage_->setCursorPosition(0);
 }

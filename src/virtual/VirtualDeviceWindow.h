@@ -50,6 +50,7 @@ private:
     void openMenu(const QPoint& globalPosition);
 
     QLineEdit* txtMessage_ = nullptr;
+    QString message_; // what txtMessage shows
     QLabel* lblValue_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;

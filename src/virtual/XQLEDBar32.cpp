@@ -183,16 +183,17 @@ void XQLEDBar32::Show(bool AllowAdjust) {
         return;
     }
     LedBarWindow& window = d->window();
-    LedBarFields& fields = window.fields;
+    LedBarFields fields;
     fields.allowAdjust = AllowAdjust;
     fields.settings = d->settings;
     fields.passColour = d->passColour;
     fields.failColour = d->failColour;
-    window.cabinetCaption = d->cabReference;
     fields.decimals = decimalsFrom(d->decimalPoint);
     fields.suffix = d->suffix;
     fields.ledStep = ledStepOf(d->settings.scaleMin, d->settings.scaleMax);
     fields.arrowStep = arrowStepOf(d->settings.preciseStep, fields.ledStep);
+    window.configure(fields);
+    window.setCabinetCaption(d->cabReference);
     window.applyAdjustPermission();
 
     d->place.placeAndKeep(window, LedBarWindow::designTwips());
@@ -211,7 +212,7 @@ void XQLEDBar32::Hide() {
 
 void XQLEDBar32::SendValue(double Value) {
     QPointer<LedBarWindow> window(&d->window());
-    window->fields.currentValue = Value;
+    window->setValue(Value);
     window->refresh(true);
     if (window)
         bringToFrontWhenWanted(*window, d->hidden, d->alwaysOnTop);

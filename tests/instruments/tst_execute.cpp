@@ -2,6 +2,7 @@
 // which arguments, and what the object makes of the scripted answers.
 
 #include "GpibFixture.h"
+#include "frame/Clock.h"
 
 #include "instruments/XQGPIB32Private.h"
 
@@ -157,12 +158,13 @@ TEST_F(ExecuteTest, ADriverErrorInAReadingReleasesTheReaderForGood) {
     EXPECT_EQ(statusLine(0), QStringLiteral("GPIB error, device DMM"));
     EXPECT_EQ(statusLine(1), QString());
     DevicePanel& panel = XQGPIB32Private::of(device).panel();
-    EXPECT_FALSE(panel.findChild<QTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
+    EXPECT_FALSE(panel.findChild<ClockTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
 
     forgetCalls();
     device.setReadInterval(100);
     device.Execute(); // the timer runs again, but no cycle reaches the instrument
-    QTest::qWait(350);
+    ManualClock clock;
+    clock.advance(350);
     EXPECT_TRUE(busCalls().isEmpty()) << busCalls().join(QLatin1Char('\n')).toStdString();
 }
 

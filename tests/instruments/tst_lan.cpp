@@ -3,6 +3,7 @@
 // can show: each a message, ErrorStatus, no wait beyond TimeOut, no crash.
 
 #include "LanFixture.h"
+#include "frame/Clock.h"
 
 #include "frame/InstrumentUse.h"
 #include "instruments/XQGPIB32Private.h"
@@ -35,7 +36,7 @@ protected:
     }
     bool reading(XQGPIB32& device) {
         return panelOf(device)
-            .findChild<QTimer*>(QStringLiteral("tmrReadValueInterval"))
+            .findChild<ClockTimer*>(QStringLiteral("tmrReadValueInterval"))
             ->isActive();
     }
 };

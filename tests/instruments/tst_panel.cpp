@@ -3,6 +3,7 @@
 
 #include "GpibFixture.h"
 
+#include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "frame/ScreenUnits.h"
 #include "instruments/XQGPIB32Private.h"
@@ -62,7 +63,7 @@ TEST_F(PanelTest, AFreshPanelHasItsNamedControlsAndInitialTexts) {
         EXPECT_FALSE(control<QLabel>(name)->pixmap().isNull()) << name;
     for (const char* name : {"shpFrame", "shpMainFrame"})
         EXPECT_NE(control<QWidget>(name), nullptr) << name;
-    auto* timer = control<QTimer>("tmrReadValueInterval");
+    auto* timer = control<ClockTimer>("tmrReadValueInterval");
     ASSERT_NE(timer, nullptr);
     EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(timer->interval(), 0);
@@ -195,7 +196,7 @@ TEST_F(PanelTest, AnsweringNoToTheClosingQuestionKeepsItReading) {
     EXPECT_EQ(recorder->messages.front().icon, MessageIcon::Question);
     EXPECT_EQ(recorder->messages.front().buttons, MessageButtons::YesNo);
     EXPECT_TRUE(panel().isVisible());
-    EXPECT_TRUE(control<QTimer>("tmrReadValueInterval")->isActive());
+    EXPECT_TRUE(control<ClockTimer>("tmrReadValueInterval")->isActive());
 
     recorder->answers = {ResultYes};
     QPointer<DevicePanel> loaded(&panel());

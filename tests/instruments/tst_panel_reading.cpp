@@ -2,6 +2,7 @@
 // scan of the sample bench, and a driver error that stops the reading.
 
 #include "GpibFixture.h"
+#include "frame/Clock.h"
 
 #include "instruments/XQGPIB32Private.h"
 
@@ -67,9 +68,10 @@ TEST_F(ReadingTest, AWriteThatFailsStopsTheReadingWithItsMessages) {
                                           "operation aborted; !"),
                            QStringLiteral("Found device DMM error!")}));
     EXPECT_FALSE(
-        panelOf(device).findChild<QTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
+        panelOf(device).findChild<ClockTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
     EXPECT_EQ(statusLine(0), QStringLiteral("GPIB error, device DMM"));
-    QTest::qWait(300);
+    ManualClock clock;
+    clock.advance(300);
     EXPECT_EQ(recorder->messages.size(), 2u); // no later reading
 }
 
@@ -116,7 +118,7 @@ TEST_P(ReadTimeoutTest, AReadThatTimesOutStopsTheReadingWithErrorStatus) {
                                                      "completed; I/O operation aborted; !"),
                                       QStringLiteral("Found device 9 error!")}));
     EXPECT_FALSE(
-        panelOf(load).findChild<QTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
+        panelOf(load).findChild<ClockTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
     EXPECT_EQ(load.Value(), 0.0);
     EXPECT_EQ(changed.count(), 0);
     EXPECT_NE(panelOf(load).findChild<QLabel*>(QStringLiteral("lblReadValue"))->text(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RunFixture.h"
+#include "frame/Clock.h"
 #include "run/HeaderControl.h"
 #include "support/ModalDriver.h"
 
@@ -19,8 +20,7 @@
 namespace XQTestDev::testing {
 
 // A station with a product of two groups (or as many as a test writes) and a
-// menu object whose header is at hand. Timers tick fast: 20 ms for the clock,
-// 10 ms for the group start.
+// menu object whose header is at hand. The clock ticks fast: every 20 ms.
 class HeaderTest : public RunTest {
 protected:
     static constexpr const char* OK = "cmdButtonSet_2";
@@ -39,7 +39,6 @@ protected:
         menu = std::make_unique<XQMenu32>();
         menu->setEnableTestPrompt(false);
         header().window().clockTimer().setInterval(20);
-        header().window().groupStartTimer().setInterval(10);
     }
     void TearDown() override {
         menu.reset();

@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
 
@@ -245,6 +246,7 @@ TEST_F(MenuTest, ReleasingTheMenuObjectReleasesItsWindows) {
 
 TEST_F(MenuTest, GroupStartAsksThenResetsOnlyThatGroup) {
     writeStation();
+    QSignalSpy asked(&runModel(), &RunModel::groupStartRequested);
     menu->ShowMenu();
     ASSERT_TRUE(menu->SendData(QStringLiteral("Power"), QStringLiteral("Input voltage"), 12.0));
     ASSERT_FALSE(menu->SendData(QStringLiteral("Power"), QStringLiteral("Power good"), "no"));
@@ -254,7 +256,7 @@ TEST_F(MenuTest, GroupStartAsksThenResetsOnlyThatGroup) {
     EXPECT_EQ(lastQuestion,
               QStringLiteral("\n\n\n\nWould you like to start group test of Power?."));
     EXPECT_EQ(text(window(0), "lblValue_0"), QStringLiteral("12 "));
-    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
+    EXPECT_EQ(asked.size(), 0);
     EXPECT_EQ(result(1), QStringLiteral("12|Pass"));
 
     startGroup(window(0), OK);
@@ -266,22 +268,26 @@ TEST_F(MenuTest, GroupStartAsksThenResetsOnlyThatGroup) {
     EXPECT_EQ(result(5), QStringLiteral("20|Pass"));
     EXPECT_EQ(text(window(1), "lblValue_1"), QStringLiteral("20 "));
     EXPECT_EQ(result(QStringLiteral("OverallPassFail")), QStringLiteral("----"));
-    EXPECT_EQ(runModel().pendingGroupName, QStringLiteral("Power"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked.front().at(0).toString(), QStringLiteral("Power"));
 }
 
 TEST_F(MenuTest, PromptOffAtBuildStartsWithoutQuestion) {
     writeStation();
+    QSignalSpy asked(&runModel(), &RunModel::groupStartRequested);
     menu->setEnableTestPrompt(false);
     menu->ShowMenu();
     menu->setEnableTestPrompt(true); // affects only windows built later
     EXPECT_FALSE(window(1)->promptEnabled());
     clickButton(window(1), QStringLiteral("cmdStart"));
-    EXPECT_EQ(runModel().pendingGroupName, QStringLiteral("Output"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked.front().at(0).toString(), QStringLiteral("Output"));
     EXPECT_EQ(result(4), QStringLiteral("----|----"));
 }
 
 TEST_F(MenuTest, FailedGroupResetChangesNothingOnScreen) {
     writeStation();
+    QSignalSpy asked(&runModel(), &RunModel::groupStartRequested);
     menu->setEnableTestPrompt(false);
     menu->ShowMenu();
     ASSERT_TRUE(menu->SendData(QStringLiteral("Output"), QStringLiteral("Ripple"), 20));
@@ -289,7 +295,7 @@ TEST_F(MenuTest, FailedGroupResetChangesNothingOnScreen) {
     clickButton(window(1), QStringLiteral("cmdStart"));
     EXPECT_EQ(recorder->messages.size(), 1u);
     EXPECT_EQ(text(window(1), "lblValue_1"), QStringLiteral("20 "));
-    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
+    EXPECT_EQ(asked.size(), 0);
 }
 
 // A station program may close the menu while a group start waits for the
@@ -310,6 +316,7 @@ private:
 
 TEST_F(MenuTest, GroupStartEndsWhenTheMenuIsClosedDuringTheQuestion) {
     writeStation();
+    QSignalSpy asked(&runModel(), &RunModel::groupStartRequested);
     menu->ShowMenu();
     MenuClosingPrompt prompt(menu);
     setOperatorPrompt(&prompt);
@@ -317,11 +324,12 @@ TEST_F(MenuTest, GroupStartEndsWhenTheMenuIsClosedDuringTheQuestion) {
     setOperatorPrompt(nullptr);
     EXPECT_FALSE(menu);
     EXPECT_TRUE(windows().isEmpty());
-    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
+    EXPECT_EQ(asked.size(), 0);
 }
 
 TEST_F(MenuTest, GroupStartEndsWhenTheMenuIsClosedDuringAMessage) {
     writeStation();
+    QSignalSpy asked(&runModel(), &RunModel::groupStartRequested);
     menu->setEnableTestPrompt(false);
     menu->ShowMenu();
     ASSERT_TRUE(menu->SendData(QStringLiteral("Power"), QStringLiteral("Input voltage"), 12.0));
@@ -341,7 +349,7 @@ TEST_F(MenuTest, GroupStartEndsWhenTheMenuIsClosedDuringAMessage) {
                          "PRODUCTS.INI file is missing!, please check you INIPath property.")});
     EXPECT_FALSE(menu);
     EXPECT_TRUE(windows().isEmpty());
-    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
+    EXPECT_EQ(asked.size(), 0);
 }
 
 TEST_F(MenuTest, ShiftRightClickOnTheTitleTogglesTheFrame) {

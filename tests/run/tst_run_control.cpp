@@ -6,6 +6,7 @@
 #include "ui/Cabinet.h"
 #include "ui/CabinetWindow.h"
 #include "ui/DesktopOpen.h"
+#include "ui/WindowHandle.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -183,16 +184,16 @@ TEST_F(RunControlTest, GroupStartRaisesGroupTestClickOnce) {
                      [&](const QString& product, const QString& group) {
                          seen << QStringList{product, group};
                          EXPECT_TRUE(runLooksActive());
-                         // A tick while this handler runs must not start again.
-                         runModel().pendingGroupName = group;
-                         QTest::qWait(60);
+                         // A start asked for while this handler runs (and
+                         // lets events run) must not start again.
+                         emit runModel().groupStartRequested(group);
+                         QCoreApplication::processEvents();
                      });
     QTest::mouseClick(groupStart(1), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !seen.isEmpty(); }, 2000));
     EXPECT_EQ(seen, (QList<QStringList>{{"PSU", "Output"}}));
-    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
     EXPECT_FALSE(header().runEnded());
-    QTest::qWait(40);
+    QCoreApplication::processEvents();
     EXPECT_EQ(seen.size(), 1);
 }
 
@@ -212,9 +213,10 @@ TEST_F(RunControlTest, GroupStartDuringARunIsNotPossible) {
     menu->ShowMenu();
     ASSERT_TRUE(menu->StartAllTest());
     QSignalSpy groups(menu.get(), &XQMenu32::GroupTestClick);
+    QSignalSpy asked(&runModel(), &RunModel::groupStartRequested);
     QTest::mouseClick(groupStart(0), Qt::LeftButton);
-    QTest::qWait(40);
-    EXPECT_TRUE(runModel().pendingGroupName.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(asked.size(), 0);
     EXPECT_EQ(groups.size(), 0);
 }
 
@@ -266,7 +268,6 @@ TEST_F(RunControlTest, HideGoesIntoTheCabinetAndComesBackAsTheMenu) {
     cabinet().chooseShelf(shelf);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window().isVisible(); }, 2000));
     EXPECT_EQ(runSession().groupWindows.size(), 2);
-    EXPECT_TRUE(library().menuShowRequest.isEmpty());
 }
 
 TEST_F(RunControlTest, MenuPictureDoubleClickDuringARunKeepsTheRun) {
@@ -381,14 +382,19 @@ TEST_F(RunControlTest, NewProductIsBuiltAtTheNextStart) {
     EXPECT_EQ(label("lblProductName"), QStringLiteral("LED"));
 }
 
-TEST_F(RunControlTest, ShowRequestShowsTheMenuAtTheNextTick) {
+TEST_F(RunControlTest, OnlyTheMenuWhoseHeaderWasTakenOutShowsItself) {
     menu->ShowMenu();
-    menu->HideMenu();
+    // A second menu object with its header in the cabinet too.
+    XQMenu32 other;
+    QTest::mouseDClick(picture("picClipControl"), Qt::LeftButton);
+    ASSERT_FALSE(window().isVisible());
+    QSignalSpy asked(&cabinet(), &Cabinet::menuShowRequested);
+    HeaderControl& otherHeader = *other.findChild<HeaderControl*>();
+    cabinet().addToCabinet(otherHeader.window(), QStringLiteral("Other"));
+    cabinet().restoreByHandle(windowHandle(otherHeader.window()));
+    ASSERT_EQ(asked.size(), 1);
+    QCoreApplication::processEvents();
     EXPECT_FALSE(window().isVisible());
-    header().open(); // loaded but not shown, as in the cabinet
-    library().menuShowRequest = QStringLiteral("Show");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window().isVisible(); }, 2000));
-    EXPECT_TRUE(library().menuShowRequest.isEmpty());
 }
 
 } // namespace

@@ -678,9 +678,9 @@ TEST_F(UserEntry, EnterMovesToTheNextFieldWhichSelectsItsText) {
     QTest::keyClick(testIds->lineEdit(), Qt::Key_Enter);
     EXPECT_EQ(focusedName(dialog.get()), QStringLiteral("txtUUTSerialNumber"));
     EXPECT_EQ(testIds->count(), items); // Enter adds nothing to the list
-    QTest::qWait(10);
     QLineEdit* serial = textField(dialog.get(), QStringLiteral("txtUUTSerialNumber"));
-    EXPECT_EQ(serial->selectedText(), QStringLiteral("SN-0001"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [serial] { return serial->selectedText() == QStringLiteral("SN-0001"); }, 2000));
     QTest::keyClicks(serial, QStringLiteral("SN-0002"));
     EXPECT_EQ(serial->text(), QStringLiteral("SN-0002"));
     EXPECT_TRUE(dialog->isVisible()); // Enter never pressed OK

@@ -26,7 +26,6 @@ void SharedWindowsTest::SetUp() {
     LibraryState& state = library();
     state.onTopSuspended = false;
     state.statusHide = false;
-    state.menuShowRequest.clear();
 }
 
 void SharedWindowsTest::TearDown() {

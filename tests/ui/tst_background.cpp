@@ -1,4 +1,5 @@
 #include "SharedWindowsFixture.h"
+#include "frame/Clock.h"
 
 #include "frame/LibraryState.h"
 #include "support/ModalDriver.h"
@@ -41,7 +42,7 @@ TEST_F(BackgroundTest, ShowBackgroundCoversTheScreenInTheBackgroundColour) {
     EXPECT_TRUE(library().backgroundShown);
     EXPECT_EQ(window->geometry(), QGuiApplication::primaryScreen()->geometry());
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0x00, 0x80, 0xFF));
-    auto* timer = window->findChild<QTimer*>(QStringLiteral("tmrSendToBack"));
+    auto* timer = window->findChild<ClockTimer*>(QStringLiteral("tmrSendToBack"));
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 150);
@@ -81,7 +82,7 @@ TEST_F(BackgroundTest, ItsMenuHidesIt) {
 TEST_F(BackgroundTest, SendToBackSendsItBehindAtOnce) {
     utility.ShowBackground();
     BackgroundWindow* window = loadedBackground();
-    window->findChild<QTimer*>(QStringLiteral("tmrSendToBack"))->stop();
+    window->findChild<ClockTimer*>(QStringLiteral("tmrSendToBack"))->stop();
     StackingCounter lowered(window);
     whenPopupShows(QStringLiteral("mnuSendToBack"));
     QTest::mousePress(window, Qt::RightButton, {}, QPoint(300, 300));
@@ -124,11 +125,13 @@ TEST_F(BackgroundTest, ItGoesBehindTheOtherWindowsTheMomentItShows) {
 TEST_F(BackgroundTest, ItIsSentToTheBackOnlyWhileOnTopIsNotSuspended) {
     utility.ShowBackground();
     StackingCounter lowered(loadedBackground());
+    ManualClock clock;
     library().onTopSuspended = true;
-    QTest::qWait(500);
+    clock.advance(500);
     EXPECT_EQ(lowered.count, 0);
     library().onTopSuspended = false;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return lowered.count >= 2; }, 2000));
+    clock.advance(300);
+    EXPECT_GE(lowered.count, 2);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "SharedWindowsFixture.h"
+#include "frame/Clock.h"
 
 #include "support/ModalDriver.h"
 #include "ui/BigResultWindow.h"
@@ -57,16 +58,17 @@ TEST_F(BigResultTest, ShowBigFailBlocksUntilOKWhileTheFailPictureBlinks) {
     bool passEverShown = false;
     int failChanges = 0;
     bool okPressed = false;
+    ManualClock clock;
     whenModalShows([&](QWidget* window) {
         sawWindow = window->objectName() == QStringLiteral("frmBigResult");
         EXPECT_TRUE(visibleNamed(window, "imgFail"));
-        auto* blink = window->findChild<QTimer*>(QStringLiteral("tmrBlink"));
+        auto* blink = window->findChild<ClockTimer*>(QStringLiteral("tmrBlink"));
         ASSERT_NE(blink, nullptr);
         EXPECT_EQ(blink->interval(), 400);
         // Watch the pictures for a while; the call must not return meanwhile.
         bool lastFail = visibleNamed(window, "imgFail");
         for (int sample = 0; sample < 26; ++sample) {
-            QTest::qWait(50);
+            clock.advance(50);
             passEverShown = passEverShown || visibleNamed(window, "imgPass");
             const bool fail = visibleNamed(window, "imgFail");
             failChanges += fail != lastFail ? 1 : 0;
@@ -79,7 +81,7 @@ TEST_F(BigResultTest, ShowBigFailBlocksUntilOKWhileTheFailPictureBlinks) {
     EXPECT_TRUE(okPressed); // returned only after OK
     EXPECT_TRUE(sawWindow);
     EXPECT_FALSE(passEverShown);
-    EXPECT_GE(failChanges, 2); // 1.3 s at 400 ms: at least two changes
+    EXPECT_EQ(failChanges, 3); // 1.3 s at 400 ms
     for (QWidget* widget : QApplication::topLevelWidgets())
         EXPECT_FALSE(widget->objectName() == QStringLiteral("frmBigResult") && widget->isVisible());
 }
@@ -99,9 +101,10 @@ TEST_F(BigResultTest, ShowBigPassShowsThePassPicture) {
 }
 
 TEST_F(BigResultTest, AnyOtherResultTextShowsNeitherPicture) {
+    ManualClock clock;
     BigResultWindow window(QStringLiteral("pass")); // not the exact word
     window.show();
-    QTest::qWait(500);
+    clock.advance(500);
     EXPECT_FALSE(visibleNamed(&window, "imgPass"));
     EXPECT_FALSE(visibleNamed(&window, "imgFail"));
 }

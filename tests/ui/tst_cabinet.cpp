@@ -1,5 +1,6 @@
 #include "SharedWindowsFixture.h"
 
+#include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "frame/ScreenUnits.h"
 #include "support/ModalDriver.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QResizeEvent>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -187,12 +189,14 @@ TEST_F(CabinetTest, RestoreByHandleChoosesTheShelfListingThatHandle) {
 TEST_F(CabinetTest, AWindowPutAwayWithoutSizeAsksForTheMenuInsteadOfGrowing) {
     auto window = shownWindow(0, 0, 1500, 900);
     window->hide();
+    QSignalSpy asked(&cabinet(), &Cabinet::menuShowRequested);
     cabinet().addToCabinet(*window, QStringLiteral("Test Menu"));
     EXPECT_EQ(cabinet().window().shelfItem(0)->text(), QStringLiteral("Test Menu"));
-    EXPECT_TRUE(library().menuShowRequest.isEmpty());
+    EXPECT_EQ(asked.size(), 0);
 
     cabinet().chooseShelf(0);
-    EXPECT_EQ(library().menuShowRequest, QStringLiteral("Show"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked.front().at(0).value<QWidget*>(), window.get());
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(cabinet().window().shelfItem(0)->isVisible());
 }
@@ -308,11 +312,13 @@ TEST_F(CabinetTest, AlwaysOnTopSwitchesTheSuspendedFlagAndItsCaption) {
 TEST_F(CabinetTest, WhileOnTopIsSuspendedTheCabinetIsNotBroughtToTheFront) {
     cabinet().showCabinet();
     StackingCounter raised(&cabinet().window());
+    ManualClock clock;
     library().onTopSuspended = true;
-    QTest::qWait(600);
+    clock.advance(600);
     EXPECT_EQ(raised.count, 0);
     library().onTopSuspended = false;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return raised.count > 0; }, 2000));
+    clock.advance(250);
+    EXPECT_GT(raised.count, 0);
 }
 
 TEST_F(CabinetTest, HideCabinetShrinksItAwayAndStopsItsTimer) {

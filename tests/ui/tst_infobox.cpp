@@ -37,10 +37,16 @@ QPushButton* button(QWidget* dialog, int index) {
     return childNamed<QPushButton>(dialog, buttonName(index));
 }
 
+// Lets the events already queued (focus moves, layout) run, without waiting.
+void runQueuedEvents() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
 // The dialog is on screen and has the keyboard: queued focus work has run.
 void settle(QWidget* dialog) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-    QTest::qWait(20);
+    runQueuedEvents();
 }
 
 // Waits until the focus has moved to `widget` (focus changes are queued).
@@ -141,7 +147,7 @@ TEST_F(InfoBoxTest, EscapeDoesNotAnswerTheDialog) {
     whenModalShows([](QWidget* dialog) {
         settle(dialog);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QTest::qWait(10);
+        runQueuedEvents();
         EXPECT_TRUE(dialog->isVisible());
         clickButton(dialog, buttonName(0));
     });
@@ -318,7 +324,7 @@ TEST_F(InfoBoxTest, TheMessageNeverKeepsTheFocus) {
         QTest::keyClick(input, Qt::Key_Backtab);
         EXPECT_TRUE(focusMovesTo(button(dialog, 0)));
         QTest::mouseClick(message->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::qWait(20);
+        runQueuedEvents();
         EXPECT_NE(QApplication::focusWidget(), message);
         clickButton(dialog, buttonName(0));
     });
@@ -387,7 +393,7 @@ TEST_P(InfoBoxPrompt, ShowsEveryLineWithoutAScrollBar) {
     whenModalShows([&](QWidget* dialog) {
         auto* message = childNamed<QTextEdit>(dialog, QStringLiteral("txtMessage"));
         ASSERT_NE(message, nullptr);
-        QTest::qWait(20); // layout of the shown dialog
+        runQueuedEvents(); // layout of the shown dialog
         const QString folder = qEnvironmentVariable("XQ_TEST_PICTURES", root());
         EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/prompt-%1.png").arg(c.name)));
         EXPECT_EQ(message->toPlainText(), c.message);

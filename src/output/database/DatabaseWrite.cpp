@@ -1,5 +1,6 @@
 #include "output/database/DatabaseWrite.h"
 
+#include "frame/Clock.h"
 #include "frame/MessageBox.h"
 #include "output/database/BackupFolder.h"
 #include "output/database/BackupReplay.h"
@@ -113,7 +114,7 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
         return;
     }
     RunInputs in = readRunInputs(product, version, databaseName);
-    checkPlausibility(in, type, QDateTime::currentDateTime());
+    checkPlausibility(in, type, libraryClock().now());
     const DatabaseRunRow run = buildRunRow(in);
     const RunOfWrite ofRun = runRecordOfWrite(in);
     if (!run.complete) {
