@@ -5,9 +5,9 @@
 
 #include "BenchMain.h"
 
-#include "config/DurableFile.h"
 #include "config/StationFiles.h"
 #include "frame/Clock.h"
+#include "frame/DurableFile.h"
 #include "frame/LibraryState.h"
 #include "output/RecordingPrinter.h"
 #include "output/ReportRun.h"

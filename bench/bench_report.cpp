@@ -3,7 +3,7 @@
 
 #include "BenchMain.h"
 
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 #include "frame/LibraryState.h"
 #include "output/RecordingPrinter.h"
 #include "output/ReportFile.h"

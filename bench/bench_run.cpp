@@ -6,8 +6,8 @@
 
 #include "BenchMain.h"
 
-#include "config/DurableFile.h"
 #include "config/StationFiles.h"
+#include "frame/DurableFile.h"
 #include "frame/LibraryState.h"
 #include "run/MenuBuild.h"
 #include "run/OverallVerdict.h"

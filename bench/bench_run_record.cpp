@@ -3,7 +3,7 @@
 
 #include "BenchMain.h"
 
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 #include "frame/LibraryState.h"
 #include "output/RunRecordFile.h"
 #include "output/RunRecordFixture.h"

@@ -1,6 +1,6 @@
 #include "config/IniStore.h"
 
-#include "config/FileLock.h"
+#include "frame/FileLock.h"
 #include "frame/MessageBox.h"
 
 #include <QCoreApplication>

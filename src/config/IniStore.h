@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/DurableFile.h"
 #include "config/IniDocument.h"
+#include "frame/DurableFile.h"
 
 #include <QHash>
 #include <QString>

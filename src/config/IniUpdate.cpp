@@ -1,9 +1,9 @@
 #include "config/IniUpdate.h"
 
-#include "config/DurableFile.h"
 #include "config/FileLookup.h"
 #include "config/IniStore.h"
 #include "config/StationFiles.h"
+#include "frame/DurableFile.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "frame/OperatorPrompt.h"

@@ -92,4 +92,12 @@ QString missingFileMessage(StationFile file) {
                : QStringLiteral("ATE.INI file is missing!, please check you INIPath property.");
 }
 
+QString reportFilePath() {
+    return library().resultsDirectory + QStringLiteral("XQ_Report.txt");
+}
+
+QString reportPdfPath() {
+    return library().resultsDirectory + QStringLiteral("XQ_Report.pdf");
+}
+
 } // namespace XQTestDev

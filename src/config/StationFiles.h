@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config/DurableFile.h"
 #include "config/IniDocument.h"
 #include "config/IniStore.h"
+#include "frame/DurableFile.h"
 
 #include <QString>
 
@@ -34,5 +34,12 @@ IniBatch stationBatch(StationFile file);
 // "ATE.INI file is missing!, please check you INIPath property." and its
 // PRODUCTS.INI twin.
 QString missingFileMessage(StationFile file);
+
+// Where the last report lives: "XQ_Report.txt" in the results folder, spelled
+// exactly so; the report writes it and the header's "Open Last Report" opens it.
+QString reportFilePath();
+
+// The PDF that stands in for the printer on a station without one.
+QString reportPdfPath();
 
 } // namespace XQTestDev

@@ -1,6 +1,6 @@
 #include "frame/LibraryState.h"
 
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 #include "frame/ScreenUnits.h"
 
 #include <XQTestDev/XQUtility32.h>

@@ -13,6 +13,11 @@ std::vector<RunFinishedHandler>& handlers() {
     return list;
 }
 
+CurrentRunSource& currentRunSource() {
+    static CurrentRunSource source;
+    return source;
+}
+
 } // namespace
 
 void addRunFinishedHandler(RunFinishedHandler handler) {
@@ -22,6 +27,14 @@ void addRunFinishedHandler(RunFinishedHandler handler) {
 void notifyRunFinished(const RunRecord& record) {
     for (const RunFinishedHandler& handler : handlers())
         handler(record);
+}
+
+void setCurrentRunSource(CurrentRunSource source) {
+    currentRunSource() = std::move(source);
+}
+
+RunRecord currentRunHeader() {
+    return currentRunSource() ? currentRunSource()() : RunRecord();
 }
 
 } // namespace XQTestDev

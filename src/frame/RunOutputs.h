@@ -16,4 +16,13 @@ using RunFinishedHandler = std::function<void(const RunRecord&)>;
 void addRunFinishedHandler(RunFinishedHandler handler);
 void notifyRunFinished(const RunRecord& record);
 
+// The run as it stands, for an output the station program asks for at any
+// time (WriteDatabase, PrintReport): its run data and the software version the
+// header kept, without lines. The run registers how to tell it when the
+// library loads; without one the record is empty.
+using CurrentRunSource = std::function<RunRecord()>;
+
+void setCurrentRunSource(CurrentRunSource source);
+RunRecord currentRunHeader();
+
 } // namespace XQTestDev

@@ -4,7 +4,6 @@
 #include "instruments/XQGPIB32Private.h"
 
 #include "frame/InstrumentLog.h"
-#include "frame/InstrumentUse.h"
 #include "frame/MessageBox.h"
 #include "instruments/DevicePanel.h"
 #include "instruments/GpibStatusLines.h"
@@ -101,7 +100,6 @@ bool XQGPIB32Private::identify() {
         showOnError(QStringLiteral("Error sending ") + readCommand + QStringLiteral(" command!"));
         return false;
     }
-    reportInstrumentOpened({transport->resourceName(), reply.trimmed()});
     const Identification found = parseIdentification(reply, delimiter(), brandName, modelName);
     brandName = found.brandName;
     modelName = found.modelName;

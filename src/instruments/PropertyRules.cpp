@@ -1,6 +1,6 @@
 #include "instruments/PropertyRules.h"
 
-#include "run/TestLine.h"
+#include "config/TestLine.h"
 
 #include <XQTestDev/Enums.h>
 

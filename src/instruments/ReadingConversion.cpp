@@ -1,6 +1,6 @@
 #include "instruments/ReadingConversion.h"
 
-#include "run/TestLine.h"
+#include "config/TestLine.h"
 
 #include <cmath>
 #include <cstdint>

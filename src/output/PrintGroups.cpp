@@ -1,8 +1,8 @@
 #include "output/PrintGroups.h"
 
+#include "config/ProductDefinition.h"
+#include "config/ProductMessages.h"
 #include "frame/MessageBox.h"
-#include "run/ProductDefinition.h"
-#include "run/RunMessages.h"
 
 namespace XQTestDev {
 
@@ -18,13 +18,13 @@ QString listPrintGroups(const ProductSpec& spec) {
     case WalkEnd::EndTag:
         return groups.join(QLatin1Char(','));
     case WalkEnd::ShortLine:
-        showExclamation(RunMessages::specNotCompleted(walk.endLine()));
+        showExclamation(ProductMessages::specNotCompleted(walk.endLine()));
         return {};
     case WalkEnd::Gap:
     case WalkEnd::NoEndTag:
         break;
     }
-    showExclamation(RunMessages::endTagNotReached());
+    showExclamation(ProductMessages::endTagNotReached());
     return {};
 }
 

@@ -1,7 +1,7 @@
 #include "output/ReportCells.h"
 
+#include "config/TestLine.h"
 #include "output/ReportFormat.h"
-#include "run/TestLine.h"
 
 #include <cmath>
 

@@ -1,18 +1,8 @@
 #include "output/ReportFile.h"
 
-#include "frame/LibraryState.h"
-
 #include <QFileInfo>
 
 namespace XQTestDev {
-
-QString reportFilePath() {
-    return library().resultsDirectory + QStringLiteral("XQ_Report.txt");
-}
-
-QString reportPdfPath() {
-    return library().resultsDirectory + QStringLiteral("XQ_Report.pdf");
-}
 
 WriteResult ReportTextFile::open() {
     contents_.clear();

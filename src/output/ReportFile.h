@@ -1,18 +1,12 @@
 #pragma once
 
-#include "config/DurableFile.h"
+#include "config/StationFiles.h"
+#include "frame/DurableFile.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace XQTestDev {
-
-// Where the last report lives: "XQ_Report.txt" in the results folder, spelled
-// exactly so; whoever opens the last report uses this path.
-QString reportFilePath();
-
-// The PDF that stands in for the printer on a station without one.
-QString reportPdfPath();
 
 // The report's text file. Lines are collected as they are printed and the file
 // is replaced in one durable write when the report ends or stops, so a crash

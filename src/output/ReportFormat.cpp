@@ -111,22 +111,4 @@ QString reportDuration(const QDateTime& start, const QDateTime& end) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-std::optional<QDateTime> readResultsTime(const QString& text) {
-    const QString written = text.simplified().toUpper();
-    if (written.isEmpty())
-        return std::nullopt;
-    static const QStringList dateTimeForms = {
-        QStringLiteral("M/d/yyyy h:mm:ss AP"), QStringLiteral("M/d/yyyy h:mm AP"),
-        QStringLiteral("M/d/yyyy H:mm:ss"), QStringLiteral("M/d/yyyy H:mm")};
-    for (const QString& form : dateTimeForms) {
-        const QDateTime time = QLocale::c().toDateTime(written, form);
-        if (time.isValid())
-            return time;
-    }
-    const QDate date = QLocale::c().toDate(written, QStringLiteral("M/d/yyyy"));
-    if (date.isValid())
-        return date.startOfDay();
-    return std::nullopt;
-}
-
 } // namespace XQTestDev

@@ -31,10 +31,4 @@ QString reportDuration(const QDateTime& start, const QDateTime& end);
 // The duration printed when no start time was on record.
 inline constexpr QLatin1StringView UnknownDuration("??:??:??");
 
-// A time as the results file holds it ("mm/dd/yyyy hh:mm:ss am/pm", written by
-// the library) or as a person may have typed it there (single-digit month,
-// day or hour, upper-case AM/PM, a 24-hour clock, a date alone). Nothing when
-// the text is no date.
-std::optional<QDateTime> readResultsTime(const QString& text);
-
 } // namespace XQTestDev

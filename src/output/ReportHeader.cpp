@@ -1,9 +1,9 @@
 #include "output/ReportHeader.h"
 
+#include "config/ProductDefinition.h"
+#include "config/ResultsFileLayout.h"
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
-#include "run/ProductDefinition.h"
-#include "run/ResultsFile.h"
 
 namespace XQTestDev {
 

@@ -1,6 +1,6 @@
 #include "output/ReportPaging.h"
 
-#include "run/TestLine.h"
+#include "config/TestLine.h"
 
 #include <cmath>
 #include <limits>

@@ -1,8 +1,12 @@
 #include "output/ReportRun.h"
 
+#include "config/ProductDefinition.h"
+#include "config/ProductMessages.h"
+#include "config/ResultsFileLayout.h"
 #include "config/StationFiles.h"
 #include "frame/Clock.h"
 #include "frame/MessageBox.h"
+#include "frame/RunOutputs.h"
 #include "output/PrintGroups.h"
 #include "output/ReportCells.h"
 #include "output/ReportFile.h"
@@ -13,10 +17,6 @@
 #include "output/ReportPaging.h"
 #include "output/ReportPrinter.h"
 #include "output/ReportTimes.h"
-#include "run/ProductDefinition.h"
-#include "run/ResultsFile.h"
-#include "run/RunMessages.h"
-#include "run/RunSession.h"
 #include "ui/EventPause.h"
 
 #include <functional>
@@ -98,7 +98,7 @@ private:
 };
 
 void ReportRun::run() {
-    product_ = runModel().run.product;
+    product_ = currentRunHeader().product;
     if (product_.isEmpty()) {
         showExclamation(ReportMessages::missingProduct());
         return;
@@ -261,11 +261,11 @@ bool ReportRun::printGroup(const QString& group) {
     case WalkEnd::EndTag:
         return true;
     case WalkEnd::Gap:
-        showExclamation(RunMessages::specNotComplete(walk.endLine()));
+        showExclamation(ProductMessages::specNotComplete(walk.endLine()));
         apply(printer_.endDocument());
         return false;
     case WalkEnd::ShortLine:
-        showExclamation(RunMessages::specNotCompleted(walk.endLine()));
+        showExclamation(ProductMessages::specNotCompleted(walk.endLine()));
         apply(printer_.endDocument());
         return false;
     case WalkEnd::NoEndTag:
@@ -273,7 +273,7 @@ bool ReportRun::printGroup(const QString& group) {
     }
     if (print(missingEndTagLine()))
         apply(printer_.endDocument());
-    showExclamation(RunMessages::endTagNotReached());
+    showExclamation(ProductMessages::endTagNotReached());
     return false;
 }
 
@@ -326,7 +326,7 @@ void ReportRun::finish() {
 
 void printReport(ReportPrinter& printer, const QString& softwareVersion) {
     ReportRun run(printer,
-                  softwareVersion.isEmpty() ? runModel().softwareVersion : softwareVersion);
+                  softwareVersion.isEmpty() ? currentRunHeader().softwareVersion : softwareVersion);
     run.run();
 }
 

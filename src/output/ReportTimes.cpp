@@ -1,8 +1,8 @@
 #include "output/ReportTimes.h"
 
+#include "config/ResultsFileLayout.h"
 #include "config/StationFiles.h"
 #include "output/ReportFormat.h"
-#include "run/ResultsFile.h"
 
 namespace XQTestDev {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 
 #include <QDateTime>
 #include <QString>

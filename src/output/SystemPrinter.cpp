@@ -1,6 +1,6 @@
 #include "output/SystemPrinter.h"
 
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 
 #include <QFile>
 #include <QFileInfo>

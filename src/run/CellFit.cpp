@@ -1,7 +1,7 @@
 #include "run/CellFit.h"
 
+#include "config/TestLine.h"
 #include "run/NumberFit.h"
-#include "run/TestLine.h"
 
 #include <QFontMetricsF>
 

@@ -1,7 +1,7 @@
 #include "run/GroupOrder.h"
 
+#include "config/ProductMessages.h"
 #include "frame/MessageBox.h"
-#include "run/RunMessages.h"
 
 namespace XQTestDev {
 
@@ -26,13 +26,13 @@ GroupOrder deriveGroupOrder(const ProductSpec& spec) {
     case WalkEnd::EndTag:
         return {OrderScan::Done, order.join(QLatin1Char(','))};
     case WalkEnd::ShortLine:
-        showExclamation(RunMessages::specNotCompleted(walk.endLine()));
+        showExclamation(ProductMessages::specNotCompleted(walk.endLine()));
         return {OrderScan::IncompleteLine, {}};
     case WalkEnd::Gap:
     case WalkEnd::NoEndTag:
         break;
     }
-    showExclamation(RunMessages::endTagNotFound());
+    showExclamation(ProductMessages::endTagNotFound());
     return {OrderScan::NoEndTag, {}};
 }
 

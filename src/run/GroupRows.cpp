@@ -1,5 +1,6 @@
 #include "run/GroupRows.h"
 
+#include "config/ProductMessages.h"
 #include "frame/MessageBox.h"
 #include "run/RunMessages.h"
 
@@ -44,7 +45,7 @@ GroupRows loadGroupRows(const ProductSpec& spec, const QString& groupName, int r
         }
         GroupRowSpec row = rowOf(*line);
         if (limitsCrossed(row)) {
-            showExclamation(RunMessages::specError(line->number));
+            showExclamation(ProductMessages::specError(line->number));
             load.specError = true;
         }
         load.rows.push_back(std::move(row));
@@ -53,13 +54,13 @@ GroupRows loadGroupRows(const ProductSpec& spec, const QString& groupName, int r
     case WalkEnd::EndTag:
         return load;
     case WalkEnd::Gap:
-        showExclamation(RunMessages::specNotComplete(walk.endLine()));
+        showExclamation(ProductMessages::specNotComplete(walk.endLine()));
         break;
     case WalkEnd::ShortLine:
-        showExclamation(RunMessages::specNotCompleted(walk.endLine()));
+        showExclamation(ProductMessages::specNotCompleted(walk.endLine()));
         break;
     case WalkEnd::NoEndTag:
-        showExclamation(RunMessages::endTagNotReached());
+        showExclamation(ProductMessages::endTagNotReached());
         break;
     }
     load.specError = true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/ProductDefinition.h"
+#include "config/ProductDefinition.h"
 
 #include <QString>
 

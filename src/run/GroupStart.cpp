@@ -1,10 +1,11 @@
 #include "run/GroupStart.h"
 
+#include "config/ProductDefinition.h"
+#include "config/ProductMessages.h"
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
 #include "frame/OperatorPrompt.h"
 #include "run/GroupWindow.h"
-#include "run/ProductDefinition.h"
 #include "run/ResultsFile.h"
 #include "run/RunMessages.h"
 #include "run/RunSession.h"
@@ -34,7 +35,7 @@ QStringList parametersOf(const RunGroup& group) {
 bool writeGroupReset(const QString& product, const QString& groupName,
                      const QStringList& parameters) {
     if (product.isEmpty()) {
-        showExclamation(RunMessages::missingProductName());
+        showExclamation(ProductMessages::missingProductName());
         return false;
     }
     const QString section = resultsSection(product);

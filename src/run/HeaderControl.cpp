@@ -4,7 +4,6 @@
 #include "frame/Clock.h"
 #include "frame/LibraryState.h"
 #include "frame/ScreenUnits.h"
-#include "output/ReportFile.h"
 #include "run/HeaderMessages.h"
 #include "run/HeaderModel.h"
 #include "run/MenuPages.h"

@@ -1,7 +1,7 @@
 #include "run/ResultJudge.h"
 
 #include "config/IniDocument.h"
-#include "run/TestLine.h"
+#include "config/TestLine.h"
 
 #include <QDateTime>
 #include <QLocale>

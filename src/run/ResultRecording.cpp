@@ -1,6 +1,6 @@
 #include "run/ResultRecording.h"
 
-#include "run/ProductDefinition.h"
+#include "config/ProductDefinition.h"
 #include "run/ResultsFile.h"
 #include "run/RunSession.h"
 

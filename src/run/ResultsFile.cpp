@@ -1,10 +1,10 @@
 #include "run/ResultsFile.h"
 
+#include "config/ProductDefinition.h"
+#include "config/ProductMessages.h"
 #include "config/StationFiles.h"
 #include "frame/Clock.h"
 #include "frame/MessageBox.h"
-#include "run/ProductDefinition.h"
-#include "run/RunMessages.h"
 #include "run/RunSession.h"
 
 #include <QFile>
@@ -37,20 +37,12 @@ void addUntestedLines(IniBatch& batch, const QString& section, const ProductSpec
     while (const TestLine* line = walk.next())
         batch.set(section, QString::number(line->number), UntestedResult);
     if (walk.end() == WalkEnd::Gap)
-        showExclamation(RunMessages::specLineMissing(spec.product(), walk.endLine()));
+        showExclamation(ProductMessages::specLineMissing(spec.product(), walk.endLine()));
     else if (walk.end() == WalkEnd::NoEndTag)
-        showExclamation(RunMessages::endTagNotReached());
+        showExclamation(ProductMessages::endTagNotReached());
 }
 
 } // namespace
-
-QString resultsSection(const QString& product) {
-    return product + QStringLiteral(" Test Results");
-}
-
-QString resultsFileTime(const QDateTime& time) {
-    return QLocale::c().toString(time, QStringLiteral("MM/dd/yyyy hh:mm:ss ap"));
-}
 
 bool reportWrite(const WriteResult& result) {
     if (!result)
@@ -60,7 +52,7 @@ bool reportWrite(const WriteResult& result) {
 
 bool resetResults(const RunData& run) {
     if (run.product.isEmpty()) {
-        showExclamation(RunMessages::missingProductName());
+        showExclamation(ProductMessages::missingProductName());
         return false;
     }
     const QString section = resultsSection(run.product);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "config/DurableFile.h"
+#include "config/ResultsFileLayout.h"
+#include "frame/DurableFile.h"
 #include "run/RunData.h"
 
 #include <QDateTime>
@@ -9,15 +10,6 @@
 namespace XQTestDev {
 
 class ProductSpec;
-
-inline constexpr QLatin1StringView UntestedResult("----|----");
-inline constexpr QLatin1StringView ClearedVerdict("----");
-
-// "<product> Test Results"
-QString resultsSection(const QString& product);
-
-// "mm/dd/yyyy hh:mm:ss am/pm", the form of every time in the results file.
-QString resultsFileTime(const QDateTime& time);
 
 // Empties the run header, sets OverallPassFail to "----" and every line of the
 // product's list to "----|----", all in one durable write. The scan stops with

@@ -1,12 +1,12 @@
 #include "run/RunRecordBuilder.h"
 
+#include "config/ProductDefinition.h"
 #include "config/StationFiles.h"
 #include "config/XQSecurity32.h"
 #include "frame/Clock.h"
 #include "frame/InstrumentLog.h"
 #include "frame/LibraryState.h"
 #include "frame/RunOutputs.h"
-#include "run/ProductDefinition.h"
 #include "run/ResultsFile.h"
 #include "run/RunSession.h"
 
@@ -89,17 +89,9 @@ RunRecordLine recordLine(const TestLine& spec, const QString& resultsValue,
     return line;
 }
 
-QString softwareVersionOf(const RunModel& model) {
-    if (!model.softwareVersion.isEmpty())
-        return model.softwareVersion;
-    return readStationValue(StationFile::Results, QStringLiteral("ATE Configuration"),
-                            QStringLiteral("TestSoftwareVersion"));
-}
-
-} // namespace
-
-RunRecord buildRunRecord(const RunModel& model, const RunRecordStart& start, bool aborted,
-                         const QDateTime& finish) {
+// The run's data without its lines; the software version is the one the
+// header kept.
+RunRecord runHeaderOf(const RunModel& model) {
     const RunData& run = model.run;
     RunRecord r;
     r.station = readStationValue(StationFile::Ate, QStringLiteral("ATE Configuration"),
@@ -113,10 +105,24 @@ RunRecord buildRunRecord(const RunModel& model, const RunRecordStart& start, boo
     r.testId = run.testId;
     r.remarks = run.remarks;
     r.start = run.startTime;
+    r.softwareVersion = model.softwareVersion;
+    return r;
+}
+
+// The outputs ask for the run as it stands through the frame.
+const bool CurrentRunRegistered =
+    (setCurrentRunSource([] { return runHeaderOf(runModel()); }), true);
+
+} // namespace
+
+RunRecord buildRunRecord(const RunModel& model, const RunRecordStart& start, bool aborted,
+                         const QDateTime& finish) {
+    const RunData& run = model.run;
+    RunRecord r = runHeaderOf(model);
     r.finish = finish;
     r.verdict = overallVerdict(model);
     r.aborted = aborted;
-    r.softwareVersion = softwareVersionOf(model);
+    r.softwareVersion = runSoftwareVersion(model.softwareVersion);
     r.libraryVersion = sharedUtility().GetDLLVersion();
     r.ateIni = start.ateIni;
     r.productsIni = start.productsIni;

@@ -1,8 +1,8 @@
 #include "run/TestLineQueries.h"
 
+#include "config/ProductDefinition.h"
 #include "frame/MessageBox.h"
 #include "run/HeaderMessages.h"
-#include "run/ProductDefinition.h"
 #include "run/RunSession.h"
 
 namespace XQTestDev {

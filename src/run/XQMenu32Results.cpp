@@ -2,10 +2,10 @@
 
 #include <XQTestDev/XQMenu32.h>
 
+#include "config/ProductDefinition.h"
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
 #include "run/MenuPages.h"
-#include "run/ProductDefinition.h"
 #include "run/ResultJudge.h"
 #include "run/ResultRecording.h"
 #include "run/ResultsFile.h"

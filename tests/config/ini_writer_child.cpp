@@ -9,8 +9,8 @@
 //   stuck <file>                      lock and a temporary of <file>, as in a write, until killed
 //   start <windir> <inidir>           library start-up and INIPath, then exit
 
-#include "config/DurableFile.h"
-#include "config/FileLock.h"
+#include "frame/DurableFile.h"
+#include "frame/FileLock.h"
 #include "output/ReportFile.h"
 
 #include <XQTestDev/XQUtility32.h>

@@ -3,9 +3,9 @@
 
 #include "support/StationFixture.h"
 
-#include "config/DurableFile.h"
-#include "config/FileLock.h"
 #include "config/IniDocument.h"
+#include "frame/DurableFile.h"
+#include "frame/FileLock.h"
 
 #include <XQTestDev/XQUtility32.h>
 

@@ -1,5 +1,5 @@
-#include "config/DurableFile.h"
 #include "config/IniStore.h"
+#include "frame/DurableFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "LanFixture.h"
 #include "frame/Clock.h"
 
-#include "frame/InstrumentUse.h"
+#include "frame/InstrumentLog.h"
 #include "instruments/XQGPIB32Private.h"
 
 #include <XQTestDev/XQGPIB32.h>
@@ -43,15 +43,14 @@ protected:
 
 TEST_F(LanTest, ARawSocketInstrumentIsIdentifiedReadAndNamedByItsResource) {
     ASSERT_TRUE(startLan(Multimeter)) << failure.toStdString();
-    QList<InstrumentUse> used;
-    setInstrumentUseListener([&](const InstrumentUse& use) { used.append(use); });
+    startInstrumentLog();
     XQGPIB32 dmm;
     dmm.setDeviceName(QStringLiteral("tcpip::%1::5025::socket").arg(address()));
     dmm.setReadCommand(QStringLiteral("MEAS:VOLT:DC?"));
     dmm.setUnit(QStringLiteral("V"));
     QSignalSpy changed(&dmm, &XQGPIB32::ValueChanged);
     dmm.Execute();
-    setInstrumentUseListener({});
+    const std::vector<RunRecordInstrument> used = instrumentsUsedSinceStart();
     EXPECT_FALSE(dmm.ErrorStatus());
     EXPECT_TRUE(recorder->messages.empty())
         << recorder->texts().join(QLatin1Char('\n')).toStdString();
@@ -62,9 +61,9 @@ TEST_F(LanTest, ARawSocketInstrumentIsIdentifiedReadAndNamedByItsResource) {
     EXPECT_DOUBLE_EQ(changed.at(0).at(0).toDouble(), 5.012);
     const QString canonical = QStringLiteral("TCPIP0::%1::5025::SOCKET").arg(address());
     EXPECT_EQ(dmm.ResourceName(), canonical);
-    ASSERT_EQ(used.size(), 1);
+    ASSERT_EQ(used.size(), 1u);
     EXPECT_EQ(used.at(0).resource, canonical);
-    EXPECT_EQ(used.at(0).identification, QStringLiteral("ORVANTA INSTRUMENTS,DM-4050,SN4411,1.02"));
+    EXPECT_EQ(used.at(0).idn, QStringLiteral("ORVANTA INSTRUMENTS,DM-4050,SN4411,1.02"));
 }
 
 TEST_F(LanTest, AVxi11InstrumentIsReadThroughItsPortmapper) {

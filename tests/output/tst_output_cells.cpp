@@ -1,8 +1,8 @@
 // What each cell of a test line prints, and the listing of the print groups.
 
+#include "config/ProductDefinition.h"
 #include "output/PrintGroups.h"
 #include "output/ReportCells.h"
-#include "run/ProductDefinition.h"
 
 #include "support/StationFixture.h"
 

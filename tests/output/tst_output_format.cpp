@@ -1,5 +1,6 @@
 // The report's number, date and duration forms.
 
+#include "config/ResultsFileLayout.h"
 #include "output/ReportFormat.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "output/RunRecordFixture.h"
 
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 #include "frame/RunOutputs.h"
 #include "output/RunRecordFile.h"
 #include "output/RunRecordJson.h"

@@ -3,10 +3,10 @@
 // whole value is in the tooltip.
 
 #include "RunFixture.h"
+#include "config/TestLine.h"
 #include "run/CellFit.h"
 #include "run/GroupWindow.h"
 #include "run/RunSession.h"
-#include "run/TestLine.h"
 #include "ui/FailMark.h"
 
 #include <XQTestDev/XQMenu32.h>

@@ -3,11 +3,11 @@
 // window share one size, and a failed value is marked, not only red.
 
 #include "RunFixture.h"
+#include "config/TestLine.h"
 #include "run/CellFit.h"
 #include "run/GroupWindow.h"
 #include "run/NumberFit.h"
 #include "run/RunSession.h"
-#include "run/TestLine.h"
 #include "support/ColourVision.h"
 #include "ui/FailMark.h"
 #include "ui/WrapLabel.h"

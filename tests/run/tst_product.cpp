@@ -1,7 +1,7 @@
 #include "RunFixture.h"
+#include "config/ProductDefinition.h"
 #include "run/GroupOrder.h"
 #include "run/GroupRows.h"
-#include "run/ProductDefinition.h"
 
 #include <QFile>
 #include <QFileInfo>

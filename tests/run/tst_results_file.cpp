@@ -1,5 +1,5 @@
 #include "RunFixture.h"
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 #include "run/ResultsFile.h"
 
 #include <XQTestDev/XQMenu32.h>

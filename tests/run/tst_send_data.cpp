@@ -1,5 +1,5 @@
 #include "RunFixture.h"
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 #include "run/GroupWindow.h"
 #include "run/OverallVerdict.h"
 #include "run/ResultColours.h"

@@ -1,4 +1,4 @@
-#include "run/TestLine.h"
+#include "config/TestLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "output/database/DatabaseRow.h"
 
+#include "config/ResultsFileLayout.h"
 #include "output/ReportFormat.h"
 
 #include <QLocale>

@@ -1,7 +1,9 @@
 #include "output/database/DatabaseWrite.h"
 
+#include "config/ResultsFileLayout.h"
 #include "frame/Clock.h"
 #include "frame/MessageBox.h"
+#include "frame/RunOutputs.h"
 #include "output/database/BackupFolder.h"
 #include "output/database/BackupReplay.h"
 #include "output/database/DatabaseMessages.h"
@@ -11,7 +13,6 @@
 #include "output/database/PostgresStore.h"
 #include "output/database/RunInputs.h"
 #include "output/database/RunRecordOfWrite.h"
-#include "output/database/RunSources.h"
 #include "output/database/RunTables.h"
 #include "output/database/SqliteStore.h"
 #include "output/database/StatementText.h"
@@ -106,9 +107,10 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
         showExclamation(DatabaseMessages::invalidDatabaseType());
         return;
     }
-    const QString product = productName.isEmpty() ? currentRunProduct() : productName;
+    const RunRecord current = currentRunHeader();
+    const QString product = productName.isEmpty() ? current.product : productName;
     const QString version =
-        softwareVersion.isEmpty() ? currentRunSoftwareVersion() : softwareVersion;
+        softwareVersion.isEmpty() ? runSoftwareVersion(current.softwareVersion) : softwareVersion;
     if (product.isEmpty()) {
         showExclamation(DatabaseMessages::missingProductName());
         return;

@@ -1,5 +1,6 @@
 #include "output/database/Plausibility.h"
 
+#include "config/ResultsFileLayout.h"
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
 #include "output/ReportFormat.h"

@@ -1,5 +1,6 @@
 #include "output/database/RunRecordOfWrite.h"
 
+#include "config/ResultsFileLayout.h"
 #include "frame/LibraryState.h"
 #include "output/ReportFormat.h"
 #include "output/RunRecordFile.h"

@@ -1,4 +1,4 @@
-#include "config/DurableFile.h"
+#include "frame/DurableFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/TestLine.h"
+#include "config/TestLine.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "config/FileLock.h"
+#include "frame/FileLock.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "run/ProductDefinition.h"
+#include "config/ProductDefinition.h"
 
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
