@@ -2,6 +2,7 @@
 
 #include "instruments/XQGPIB32Private.h"
 
+#include "frame/EventPause.h"
 #include "frame/InstrumentLog.h"
 #include "frame/MessageBox.h"
 #include "instruments/GpibBinding.h"
@@ -11,7 +12,6 @@
 #include "instruments/GpibTransport.h"
 #include "instruments/PropertyRules.h"
 #include "instruments/SimulatedReply.h"
-#include "ui/EventPause.h"
 
 #include <QFileInfo>
 

@@ -1,13 +1,13 @@
 #include "instruments/PanelReading.h"
 
 #include "frame/Clock.h"
+#include "frame/EventPause.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "instruments/DevicePanel.h"
 #include "instruments/GpibStatusLines.h"
 #include "instruments/SimulatedReply.h"
 #include "instruments/XQGPIB32Private.h"
-#include "ui/EventPause.h"
 
 #include <XQTestDev/XQGPIB32.h>
 

@@ -1,6 +1,6 @@
 #include "instruments/PropertyRules.h"
 
-#include "config/TestLine.h"
+#include "frame/NumberText.h"
 
 #include <XQTestDev/Enums.h>
 

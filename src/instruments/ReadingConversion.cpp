@@ -1,6 +1,6 @@
 #include "instruments/ReadingConversion.h"
 
-#include "config/TestLine.h"
+#include "frame/NumberText.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include <XQTestDev/XQGPIB32.h>
 
+#include "frame/EventPause.h"
 #include "frame/MessageBox.h"
 #include "instruments/DevicePanel.h"
 #include "instruments/GpibBinding.h"
@@ -11,7 +12,6 @@
 #include "instruments/PanelReading.h"
 #include "instruments/ScanEntry.h"
 #include "instruments/XQGPIB32Private.h"
-#include "ui/EventPause.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #include "output/ReportCells.h"
 
 #include "config/TestLine.h"
+#include "frame/NumberText.h"
 #include "output/ReportFormat.h"
 
 #include <cmath>

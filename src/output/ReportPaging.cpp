@@ -1,6 +1,6 @@
 #include "output/ReportPaging.h"
 
-#include "config/TestLine.h"
+#include "frame/NumberText.h"
 
 #include <cmath>
 #include <limits>

@@ -5,6 +5,7 @@
 #include "config/ResultsFileLayout.h"
 #include "config/StationFiles.h"
 #include "frame/Clock.h"
+#include "frame/EventPause.h"
 #include "frame/MessageBox.h"
 #include "frame/RunOutputs.h"
 #include "output/PrintGroups.h"
@@ -17,7 +18,6 @@
 #include "output/ReportPaging.h"
 #include "output/ReportPrinter.h"
 #include "output/ReportTimes.h"
-#include "ui/EventPause.h"
 
 #include <functional>
 #include <memory>

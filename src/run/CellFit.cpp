@@ -1,6 +1,6 @@
 #include "run/CellFit.h"
 
-#include "config/TestLine.h"
+#include "frame/NumberText.h"
 #include "run/NumberFit.h"
 
 #include <QFontMetricsF>

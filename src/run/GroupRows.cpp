@@ -2,6 +2,7 @@
 
 #include "config/ProductMessages.h"
 #include "frame/MessageBox.h"
+#include "frame/NumberText.h"
 #include "run/RunMessages.h"
 
 namespace XQTestDev {

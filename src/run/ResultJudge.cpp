@@ -1,7 +1,7 @@
 #include "run/ResultJudge.h"
 
 #include "config/IniDocument.h"
-#include "config/TestLine.h"
+#include "frame/NumberText.h"
 
 #include <QDateTime>
 #include <QLocale>

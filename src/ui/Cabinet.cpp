@@ -1,11 +1,11 @@
 #include "ui/Cabinet.h"
 
+#include "frame/EventPause.h"
 #include "frame/LibraryState.h"
 #include "frame/ScreenUnits.h"
 #include "ui/CabinetPosition.h"
 #include "ui/CabinetSteps.h"
 #include "ui/CabinetWindow.h"
-#include "ui/EventPause.h"
 #include "ui/SharedWindows.h"
 #include "ui/SizeLimits.h"
 #include "ui/WindowHandle.h"

@@ -3,13 +3,13 @@
 
 #include <XQTestDev/XQUtility32.h>
 
+#include "frame/EventPause.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "frame/Placement.h"
 #include "ui/AboutWindow.h"
 #include "ui/Background.h"
 #include "ui/BigResultWindow.h"
-#include "ui/EventPause.h"
 #include "ui/SharedWindows.h"
 #include "ui/StatusWindow.h"
 

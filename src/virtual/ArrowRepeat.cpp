@@ -1,6 +1,6 @@
 #include "virtual/ArrowRepeat.h"
 
-#include "ui/EventPause.h"
+#include "frame/EventPause.h"
 
 namespace XQTestDev {
 

@@ -1,8 +1,8 @@
 #include "virtual/LedBarWindow.h"
 
+#include "frame/EventPause.h"
 #include "frame/ScreenUnits.h"
 #include "ui/Cabinet.h"
-#include "ui/EventPause.h"
 #include "ui/FailMark.h"
 #include "ui/PopupMenu.h"
 #include "ui/WindowDrag.h"

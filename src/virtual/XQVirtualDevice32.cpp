@@ -1,10 +1,10 @@
 #include <XQTestDev/XQVirtualDevice32.h>
 
+#include "frame/EventPause.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "frame/ScreenUnits.h"
 #include "ui/Cabinet.h"
-#include "ui/EventPause.h"
 #include "ui/FailMark.h"
 #include "virtual/DeviceLimits.h"
 #include "virtual/NumberPattern.h"

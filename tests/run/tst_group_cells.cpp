@@ -3,7 +3,7 @@
 // whole value is in the tooltip.
 
 #include "RunFixture.h"
-#include "config/TestLine.h"
+#include "frame/NumberText.h"
 #include "run/CellFit.h"
 #include "run/GroupWindow.h"
 #include "run/RunSession.h"

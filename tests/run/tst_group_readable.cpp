@@ -3,7 +3,7 @@
 // window share one size, and a failed value is marked, not only red.
 
 #include "RunFixture.h"
-#include "config/TestLine.h"
+#include "frame/NumberText.h"
 #include "run/CellFit.h"
 #include "run/GroupWindow.h"
 #include "run/NumberFit.h"

@@ -1,4 +1,5 @@
 #include "config/TestLine.h"
+#include "frame/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "SharedWindowsFixture.h"
 
-#include "ui/EventPause.h"
+#include "frame/EventPause.h"
 
 #include <XQTestDev/XQUtility32.h>
 

@@ -1,9 +1,9 @@
 #include "output/database/BackupFolder.h"
 
+#include "frame/EventPause.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "output/database/DatabaseMessages.h"
-#include "ui/EventPause.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "output/database/BackupReplay.h"
 
+#include "frame/EventPause.h"
 #include "output/database/BackupFolder.h"
 #include "output/database/RowStore.h"
 #include "output/database/RunRecordOfWrite.h"
 #include "output/database/RunTables.h"
 #include "output/database/StatementParser.h"
-#include "ui/EventPause.h"
 
 #include <QFile>
 #include <QFileInfo>

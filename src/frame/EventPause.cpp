@@ -1,4 +1,4 @@
-#include "ui/EventPause.h"
+#include "frame/EventPause.h"
 
 #include "frame/Clock.h"
 
