@@ -8,6 +8,7 @@
 
 #include "config/StationFiles.h"
 #include "frame/LibraryState.h"
+#include "frame/RunOutputs.h"
 #include "output/database/BackupFolder.h"
 #include "output/database/BackupReplay.h"
 #include "output/database/DatabaseRow.h"
@@ -79,7 +80,9 @@ struct Station {
             ++messages;
             return int(ResultOK);
         });
-        row = buildRunRow(readRunInputs(QStringLiteral("PSU"), QStringLiteral("SW-1"), dbPath)).row;
+        row = buildRunRow(readRunInputs(storedRunRecord(QStringLiteral("PSU")),
+                                        QStringLiteral("SW-1"), dbPath))
+                  .row;
         writeDatabase(QString(), QString(), msAccess, QString()); // the file and its table
     }
 

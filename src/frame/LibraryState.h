@@ -46,6 +46,9 @@ bool libraryStarted();
 // files and shows its dialogs; starts the library when needed.
 XQUtility32& sharedUtility();
 
+// The library's version as GetDLLVersion gives it, without starting the library.
+QString libraryVersion();
+
 // Measures the usable screen into the library state (also done again whenever
 // the background window loads).
 void measureScreen();

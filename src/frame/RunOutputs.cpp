@@ -13,8 +13,8 @@ std::vector<RunFinishedHandler>& handlers() {
     return list;
 }
 
-CurrentRunSource& currentRunSource() {
-    static CurrentRunSource source;
+StoredRunSource& storedRunSource() {
+    static StoredRunSource source;
     return source;
 }
 
@@ -29,12 +29,12 @@ void notifyRunFinished(const RunRecord& record) {
         handler(record);
 }
 
-void setCurrentRunSource(CurrentRunSource source) {
-    currentRunSource() = std::move(source);
+void setStoredRunSource(StoredRunSource source) {
+    storedRunSource() = std::move(source);
 }
 
-RunRecord currentRunHeader() {
-    return currentRunSource() ? currentRunSource()() : RunRecord();
+RunRecord storedRunRecord(const QString& product) {
+    return storedRunSource() ? storedRunSource()(product) : RunRecord();
 }
 
 } // namespace XQTestDev

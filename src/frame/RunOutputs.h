@@ -17,12 +17,14 @@ void addRunFinishedHandler(RunFinishedHandler handler);
 void notifyRunFinished(const RunRecord& record);
 
 // The run as it stands, for an output the station program asks for at any
-// time (WriteDatabase, PrintReport): its run data and the software version the
-// header kept, without lines. The run registers how to tell it when the
-// library loads; without one the record is empty.
-using CurrentRunSource = std::function<RunRecord()>;
+// time (WriteDatabase, PrintReport): what the results file holds for
+// `product`'s run (the current run's product when empty), its texts as stored
+// and every test line of the product with its recorded text, and the software
+// version the header kept. The run registers how to build it when the library
+// loads; without one the record is empty.
+using StoredRunSource = std::function<RunRecord(const QString& product)>;
 
-void setCurrentRunSource(CurrentRunSource source);
-RunRecord currentRunHeader();
+void setStoredRunSource(StoredRunSource source);
+RunRecord storedRunRecord(const QString& product = {});
 
 } // namespace XQTestDev

@@ -23,6 +23,15 @@ struct RunRecordLine {
     std::optional<double> number; // the value read as a number; empty when it is none
     QString verdict;              // "Pass", "Fail" or "" (no result)
     QDateTime measuredAt;         // when the value was recorded; null when untested
+    QString recorded;             // the results file's text for the line ("1.234|Pass"), as stored
+};
+
+// The run's keys of the results file as they stand there, for the outputs
+// whose formats print or store them verbatim (the report, the product's row).
+struct RunRecordStoredText {
+    QString verdict; // OverAllPassFail
+    QString start;   // StartTestTime
+    QString finish;  // EndTestTime
 };
 
 // One of the station's two configuration files as it stood when the run started.
@@ -58,6 +67,7 @@ struct RunRecord {
     bool aborted = false; // the operator aborted the run
     int untested = 0;     // lines of the product without a result
     bool complete = true; // false when the product's lines were read without their <EOT>
+    RunRecordStoredText stored;
     QString softwareVersion;
     QString libraryVersion;
     RunRecordConfigFile ateIni;

@@ -12,8 +12,12 @@ XQUtility32::XQUtility32(QObject* parent)
 
 XQUtility32::~XQUtility32() = default;
 
-QString XQUtility32::GetDLLVersion() const {
+QString libraryVersion() {
     return QStringLiteral("1.0.2");
+}
+
+QString XQUtility32::GetDLLVersion() const {
+    return libraryVersion();
 }
 
 } // namespace XQTestDev

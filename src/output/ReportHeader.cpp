@@ -1,7 +1,6 @@
 #include "output/ReportHeader.h"
 
 #include "config/ProductDefinition.h"
-#include "config/ResultsFileLayout.h"
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
 
@@ -39,33 +38,27 @@ void readStation(ReportHeader& header) {
         readStationValue(StationFile::Ate, section, QStringLiteral("ReportLinePerPage"));
 }
 
-void readResults(ReportHeader& header, const QString& product) {
-    const QString section = resultsSection(product);
-    const auto value = [&section](const QString& key) {
-        return readStationValue(StationFile::Results, section, key);
-    };
-    header.verdict = value(QStringLiteral("OverAllPassFail"));
-    header.testId = value(QStringLiteral("TestID"));
-    header.model = value(QStringLiteral("Model"));
-    header.revision = value(QStringLiteral("Revision"));
-    header.operatorId = value(QStringLiteral("OperatorID"));
-    header.serialNumber = value(QStringLiteral("SerialNumber"));
-    header.workOrder = value(QStringLiteral("WorkOrderNumber"));
-    header.startTime = value(QStringLiteral("StartTestTime"));
-    header.endTime = value(QStringLiteral("EndTestTime"));
-    for (size_t i = 0; i < header.remarkValues.size(); ++i) {
-        header.remarkValues[i] = value(QStringLiteral("Remark%1").arg(i + 1));
-        header.remarkValuesRead = int(i) + 1;
-    }
+void takeRun(ReportHeader& header, const RunRecord& run) {
+    header.verdict = run.stored.verdict;
+    header.testId = run.testId;
+    header.model = run.model;
+    header.revision = run.revision;
+    header.operatorId = run.operatorId;
+    header.serialNumber = run.serialNumber;
+    header.workOrder = run.workOrder;
+    header.startTime = run.stored.start;
+    header.endTime = run.stored.finish;
+    header.remarkValues = run.remarks;
+    header.remarkValuesRead = int(run.remarks.size());
 }
 
 } // namespace
 
-ReportHeader readReportHeader(const QString& product) {
+ReportHeader readReportHeader(const RunRecord& run) {
     ReportHeader header;
-    readProduct(header, product);
+    readProduct(header, run.product);
     readStation(header);
-    readResults(header, product);
+    takeRun(header, run);
     return header;
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "frame/RunRecord.h"
+
 #include <QString>
 
 #include <array>
 
 namespace XQTestDev {
 
-// Everything the report prints about the unit, read from PRODUCTS.INI, ATE.INI
-// and the results file before the first line is printed.
+// Everything the report prints about the unit: the product's and the
+// station's configuration from PRODUCTS.INI and ATE.INI, and the run as its
+// record holds it, gathered before the first line is printed.
 struct ReportHeader {
     // PRODUCTS.INI, the product's section
     QString customerName;
@@ -20,7 +23,7 @@ struct ReportHeader {
     // ATE.INI
     QString ateId;
     QString linesPerPageSetting;
-    // the results section
+    // the run, as the results file holds it
     QString verdict;
     QString testId;
     QString model;
@@ -34,10 +37,10 @@ struct ReportHeader {
     int remarkValuesRead = 0;
 };
 
-// Reads the header of `product`'s report. A missing ATE.INI is named once in a
+// The header of the report of `run`. A missing ATE.INI is named once in a
 // message (PRODUCTS.INI is named by whoever reads its test lines); its values
 // read as empty.
-ReportHeader readReportHeader(const QString& product);
+ReportHeader readReportHeader(const RunRecord& run);
 
 // "LP-100 (M1)": the local part number and, when a model is recorded, the model.
 QString projectNumber(const ReportHeader& header);

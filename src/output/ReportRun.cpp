@@ -2,8 +2,6 @@
 
 #include "config/ProductDefinition.h"
 #include "config/ProductMessages.h"
-#include "config/ResultsFileLayout.h"
-#include "config/StationFiles.h"
 #include "frame/Clock.h"
 #include "frame/EventPause.h"
 #include "frame/MessageBox.h"
@@ -53,9 +51,9 @@ struct InformationPair {
 // keeps the text file in step with the printer.
 class ReportRun {
 public:
-    ReportRun(ReportPrinter& printer, QString softwareVersion)
-        : printer_(printer), softwareVersion_(std::move(softwareVersion)), file_(reportFilePath()) {
-    }
+    ReportRun(ReportPrinter& printer, const RunRecord& record, QString softwareVersion)
+        : printer_(printer), record_(record), softwareVersion_(std::move(softwareVersion)),
+          file_(reportFilePath()) {}
 
     void run();
 
@@ -81,10 +79,10 @@ private:
     bool headerStep(const PrintStep& step);
 
     ReportPrinter& printer_;
+    const RunRecord& record_;
     QString softwareVersion_;
     ReportTextFile file_;
     QString product_;
-    QString resultsSection_;
     std::shared_ptr<const ProductSpec> spec_;
     ReportHeader header_;
     ReportTimes times_;
@@ -98,7 +96,7 @@ private:
 };
 
 void ReportRun::run() {
-    product_ = currentRunHeader().product;
+    product_ = record_.product;
     if (product_.isEmpty()) {
         showExclamation(ReportMessages::missingProduct());
         return;
@@ -111,9 +109,8 @@ void ReportRun::run() {
 }
 
 bool ReportRun::prepare() {
-    resultsSection_ = resultsSection(product_);
     spec_ = readProductSpec(product_);
-    header_ = readReportHeader(product_);
+    header_ = readReportHeader(record_);
 
     title_ = centredHeading(titleText(header_.customerName, product_, header_.testId));
     verdict_ = centredHeading(verdictText(header_.verdict));
@@ -130,16 +127,15 @@ bool ReportRun::prepare() {
     return true;
 }
 
-// All result lines in one look at the results file, which stays as it is
-// while the report prints.
+// The recorded text of every line by its number, looked up as the groups
+// walk the product's lines.
 void ReportRun::readRecordedResults() {
     recorded_.assign(LastSpecKey + 1, QString());
-    const IniDocument* results = stationDocument(StationFile::Results);
-    if (!results)
-        return;
-    for (int number = 1; number <= LastSpecKey; ++number)
-        recorded_[size_t(number)] =
-            results->value(resultsSection_, QString::number(number)).value_or(QString());
+    for (const RunRecordLine& line : record_.lines) {
+        const int number = line.key.toInt();
+        if (number >= 1 && number <= LastSpecKey)
+            recorded_[size_t(number)] = line.recorded;
+    }
 }
 
 bool ReportRun::failPreparation(const QString& error) {
@@ -324,10 +320,14 @@ void ReportRun::finish() {
 
 } // namespace
 
-void printReport(ReportPrinter& printer, const QString& softwareVersion) {
-    ReportRun run(printer,
-                  softwareVersion.isEmpty() ? currentRunHeader().softwareVersion : softwareVersion);
+void printReport(ReportPrinter& printer, const RunRecord& record, const QString& softwareVersion) {
+    ReportRun run(printer, record,
+                  softwareVersion.isEmpty() ? record.softwareVersion : softwareVersion);
     run.run();
+}
+
+void printReport(ReportPrinter& printer, const QString& softwareVersion) {
+    printReport(printer, storedRunRecord(), softwareVersion);
 }
 
 } // namespace XQTestDev

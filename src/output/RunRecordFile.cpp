@@ -30,10 +30,7 @@ std::vector<FinishedRun>& waiting() {
     return runs;
 }
 
-void sayNotWritten(const QString& error) {
-    const QString text =
-        QStringLiteral("Run record not written (%1); it is tried again when the next run ends")
-            .arg(error);
+void sayOnStatusLine(const QString& text) {
     std::fprintf(stderr, "XQTestDev: %s\n", qPrintable(text));
     std::fflush(stderr);
     if (library().statusHide)
@@ -42,6 +39,19 @@ void sayNotWritten(const QString& error) {
     window.setLine(RecordStatusLine, text);
     window.show();
     window.bringToFrontIfShown();
+}
+
+void sayNotWritten(const QString& error) {
+    sayOnStatusLine(
+        QStringLiteral("Run record not written (%1); it is tried again when the next run ends")
+            .arg(error));
+}
+
+// The product's list ran to its last key without an end tag, so nobody can
+// tell whether lines are missing: the record is kept and marked, and the
+// operator is told, so that the list gets mended before the next unit.
+void sayPartial(const RunRecord& record) {
+    sayOnStatusLine(QStringLiteral("Partial run: %1 has no <EOT>").arg(record.product));
 }
 
 // Resolved, the path stays below runs/ whatever the station and serial number
@@ -90,6 +100,8 @@ WriteResult writeRunRecordFile(const RunRecord& record) {
     writeWaiting();
     FinishedRun run{record, runRecordPath(library().resultsDirectory, record)};
     lastRun() = run;
+    if (!record.complete)
+        sayPartial(record);
     const WriteResult written = writeOne(run);
     if (!written) {
         sayNotWritten(written.error);

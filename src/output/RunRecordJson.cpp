@@ -120,6 +120,7 @@ QJsonObject runRecordJson(const RunRecord& record) {
         {QStringLiteral("verdict"), record.verdict},
         {QStringLiteral("aborted"), record.aborted},
         {QStringLiteral("untested"), record.untested},
+        {QStringLiteral("complete"), record.complete},
         {QStringLiteral("softwareVersion"), record.softwareVersion},
         {QStringLiteral("libraryVersion"), record.libraryVersion},
         {QStringLiteral("config"),
@@ -218,6 +219,7 @@ QByteArray runRecordBytes(const RunRecord& r) {
     w.raw(",\n  ").key("finish", recordTime(r.finish));
     w.raw(",\n  ").key("verdict", r.verdict).raw(",\n  \"aborted\": ").boolean(r.aborted);
     w.raw(",\n  \"untested\": ").integer(r.untested);
+    w.raw(",\n  \"complete\": ").boolean(r.complete);
     w.raw(",\n  ").key("softwareVersion", r.softwareVersion);
     w.raw(",\n  ").key("libraryVersion", r.libraryVersion);
     w.raw(",\n  \"config\": {\n");
@@ -264,6 +266,8 @@ std::optional<RunRecord> runRecordFromBytes(const QByteArray& bytes, QString* er
     record.verdict = o.value(QStringLiteral("verdict")).toString();
     record.aborted = o.value(QStringLiteral("aborted")).toBool();
     record.untested = o.value(QStringLiteral("untested")).toInt();
+    // Records written before partial runs were marked are whole.
+    record.complete = o.value(QStringLiteral("complete")).toBool(true);
     record.softwareVersion = o.value(QStringLiteral("softwareVersion")).toString();
     record.libraryVersion = o.value(QStringLiteral("libraryVersion")).toString();
     const QJsonObject config = o.value(QStringLiteral("config")).toObject();

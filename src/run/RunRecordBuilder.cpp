@@ -8,6 +8,7 @@
 #include "frame/LibraryState.h"
 #include "frame/RunOutputs.h"
 #include "run/ResultsFile.h"
+#include "run/RunRecordLines.h"
 #include "run/RunSession.h"
 
 #include <XQTestDev/XQUtility32.h>
@@ -43,52 +44,6 @@ RunRecordConfigFile configFileNow(StationFile file, const QString& versionSectio
     return config;
 }
 
-// Line numbers of the menu's rows in menu order, then every other line of
-// the product in number order.
-std::vector<const TestLine*> linesInMenuOrder(const RunModel& model, const ProductSpec& spec) {
-    std::vector<const TestLine*> ordered;
-    QSet<int> listed;
-    for (const RunGroup& group : model.groups()) {
-        for (const RunRow& row : group.rows) {
-            const int number = row.spec.lineNumber;
-            if (number > 0 && !listed.contains(number)) {
-                listed.insert(number);
-                ordered.push_back(&spec.line(number));
-            }
-        }
-    }
-    TestLineWalk walk(spec, AtGap::Skip, AtShortLine::Yield);
-    while (const TestLine* line = walk.next()) {
-        if (!listed.contains(line->number))
-            ordered.push_back(line);
-    }
-    return ordered;
-}
-
-RunRecordLine recordLine(const TestLine& spec, const QString& resultsValue,
-                         const QHash<int, QDateTime>& measuredAt) {
-    RunRecordLine line;
-    line.key = QString::number(spec.number);
-    line.fieldName = spec.dbFieldName;
-    line.group = spec.groupName;
-    line.parameter = spec.parameterName;
-    line.min = spec.minSpec;
-    line.max = spec.maxSpec;
-    line.unit = spec.unit;
-    const QStringList parts = resultsValue.split(QLatin1Char('|'));
-    if (parts.size() != 2 ||
-        (parts[1] != QLatin1String("Pass") && parts[1] != QLatin1String("Fail")))
-        return line; // no result
-    line.value = parts[0];
-    line.verdict = parts[1];
-    bool isNumber = false;
-    const double number = parts[0].trimmed().toDouble(&isNumber);
-    if (isNumber)
-        line.number = number;
-    line.measuredAt = measuredAt.value(spec.number);
-    return line;
-}
-
 // The run's data without its lines; the software version is the one the
 // header kept.
 RunRecord runHeaderOf(const RunModel& model) {
@@ -109,10 +64,6 @@ RunRecord runHeaderOf(const RunModel& model) {
     return r;
 }
 
-// The outputs ask for the run as it stands through the frame.
-const bool CurrentRunRegistered =
-    (setCurrentRunSource([] { return runHeaderOf(runModel()); }), true);
-
 } // namespace
 
 RunRecord buildRunRecord(const RunModel& model, const RunRecordStart& start, bool aborted,
@@ -123,21 +74,16 @@ RunRecord buildRunRecord(const RunModel& model, const RunRecordStart& start, boo
     r.verdict = overallVerdict(model);
     r.aborted = aborted;
     r.softwareVersion = runSoftwareVersion(model.softwareVersion);
-    r.libraryVersion = sharedUtility().GetDLLVersion();
+    r.libraryVersion = libraryVersion();
     r.ateIni = start.ateIni;
     r.productsIni = start.productsIni;
     r.instruments = instrumentsUsedSinceStart();
     if (run.product.isEmpty())
         return r;
-    const std::shared_ptr<const ProductSpec> spec = readProductSpec(run.product);
-    const QString section = resultsSection(run.product);
-    for (const TestLine* line : linesInMenuOrder(model, *spec)) {
-        r.lines.push_back(recordLine(
-            *line, readStationValue(StationFile::Results, section, QString::number(line->number)),
-            start.measuredAt));
-        if (r.lines.back().verdict.isEmpty())
-            ++r.untested;
-    }
+    RecordLines lines = readRecordLines(model, run.product, start.measuredAt);
+    r.lines = std::move(lines.lines);
+    r.untested = lines.untested;
+    r.complete = lines.complete;
     return r;
 }
 

@@ -78,10 +78,12 @@ TEST_F(RecordFile, A498LineRunIsWrittenWithEveryKeyAndValidatesAgainstTheSchema)
     EXPECT_EQ(lastFinishedRun()->recordFile, path);
     const QJsonObject json = QJsonDocument::fromJson(readFile(path)).object();
     EXPECT_EQ(json.keys(),
-              QStringList({"aborted", "config", "finish", "instruments", "libraryVersion", "lines",
-                           "model", "operator", "product", "revision", "schema", "serialNumber",
-                           "softwareVersion", "start", "station", "testId", "untested", "verdict",
-                           "workOrder"}));
+              QStringList({"aborted",      "complete",        "config",   "finish",
+                           "instruments",  "libraryVersion",  "lines",    "model",
+                           "operator",     "product",         "revision", "schema",
+                           "serialNumber", "softwareVersion", "start",    "station",
+                           "testId",       "untested",        "verdict",  "workOrder"}));
+    EXPECT_TRUE(json["complete"].toBool());
     EXPECT_EQ(json["schema"].toString(), "xqtestdev.run/1");
     EXPECT_EQ(json["start"].toString(), "2026-12-10T16:27:52+01:00");
     EXPECT_EQ(json["finish"].toString(), "2026-12-10T16:28:53+01:00");
@@ -233,6 +235,35 @@ TEST_F(RecordFile, ARunAbortedBeforeAnyResultNamesEveryLineUntested) {
     EXPECT_EQ(json["lines"].toArray().size(), 6);
     EXPECT_EQ(json["instruments"].toArray().size(), 0);
     expectValid(lastFinishedRun()->recordFile);
+}
+
+// A product whose list has no end tag: the run is kept with the lines read,
+// marked in its file, and the operator and standard error are told why.
+TEST_F(RecordFile, APartialRunIsKeptMarkedAndSaid) {
+    RunRecord record = sampleRunRecord(12);
+    record.complete = false;
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(writeRunRecordFile(record));
+    const QString said = QString::fromStdString(::testing::internal::GetCapturedStderr());
+
+    const QByteArray bytes = readFile(lastFinishedRun()->recordFile);
+    const QJsonObject json = QJsonDocument::fromJson(bytes).object();
+    EXPECT_FALSE(json["complete"].toBool(true));
+    EXPECT_EQ(json["lines"].toArray().size(), 12);
+    EXPECT_FALSE(runRecordFromBytes(bytes)->complete);
+    const QString expected = QStringLiteral("Partial run: %1 has no <EOT>").arg(record.product);
+    EXPECT_TRUE(said.contains(expected)) << said.toStdString();
+    EXPECT_EQ(statusWindow().line(3), expected);
+    expectValid(lastFinishedRun()->recordFile);
+}
+
+// A record written before partial runs were marked reads back as whole.
+TEST_F(RecordFile, ARecordWithoutTheMarkReadsAsWhole) {
+    QJsonObject json = runRecordJson(sampleRunRecord(3));
+    json.remove(QStringLiteral("complete"));
+    const std::optional<RunRecord> back = runRecordFromBytes(QJsonDocument(json).toJson());
+    ASSERT_TRUE(back.has_value());
+    EXPECT_TRUE(back->complete);
 }
 
 // The run reaches the record file through the outputs' seam, with no call of

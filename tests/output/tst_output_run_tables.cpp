@@ -178,9 +178,12 @@ TEST_F(RunTablesSqlite, ARunAbortedBeforeAnyResultHasItsLinesUntested) {
     ASSERT_TRUE(ensureRunTables(db_, nullptr));
     RunRecord record = sampleRunRecord(4);
     for (RunRecordLine& line : record.lines)
-        line = RunRecordLine{line.key, line.fieldName, line.group, line.parameter, line.min,
-                             line.max, line.unit,      {},         std::nullopt,   {},
-                             {}};
+        line = RunRecordLine{line.key,     line.fieldName,
+                             line.group,   line.parameter,
+                             line.min,     line.max,
+                             line.unit,    {},
+                             std::nullopt, {},
+                             {},           {}};
     record.untested = 4;
     record.aborted = true;
     record.verdict.clear();

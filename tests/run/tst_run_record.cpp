@@ -84,6 +84,40 @@ TEST_F(RunRecordTest, AStoppedRunNamesItsLinesInMenuOrderAndTheInstrumentThatMea
     EXPECT_TRUE(r.lines[2].measuredAt.isValid());
 }
 
+// The product's list loses its end tag while the run goes on (the engineer
+// saves PRODUCTS.INI half edited): the run is still handed over with every
+// line read, but marked as partial, and the stored run says so too.
+TEST_F(RunRecordTest, ARunWhoseListLostItsEndTagIsHandedOverAsPartial) {
+    menu->ShowMenu();
+    QObject::connect(menu.get(), &XQMenu32::AllTestClick, menu.get(), [this] {
+        menu->SendData(QStringLiteral("Power"), QStringLiteral("Input voltage"), 12.0);
+        writeProducts("1=VIN,11.4,12.6,12,V,Power,Input voltage,\r\n"
+                      "2=IIN,,0.5,,A,Power,Input current,\r\n"
+                      "3=VOUT,4.75,5.25,5,V,Output,Output voltage,\r\n");
+        menu->StopTest();
+    });
+    ASSERT_TRUE(menu->StartAllTest());
+
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_FALSE(records[0].complete);
+    ASSERT_EQ(records[0].lines.size(), 3u);
+    EXPECT_EQ(records[0].lines[0].value, "12");
+    EXPECT_FALSE(storedRunRecord().complete);
+    EXPECT_EQ(storedRunRecord().lines.size(), 3u);
+}
+
+TEST_F(RunRecordTest, AListWithItsEndTagIsComplete) {
+    menu->ShowMenu();
+    QObject::connect(menu.get(), &XQMenu32::AllTestClick, menu.get(), [this] {
+        menu->SendData(QStringLiteral("Power"), QStringLiteral("Input voltage"), 12.0);
+        menu->StopTest();
+    });
+    ASSERT_TRUE(menu->StartAllTest());
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(records[0].complete);
+    EXPECT_TRUE(storedRunRecord().complete);
+}
+
 // An instrument counts for a run when it is opened or read between the run's
 // start and its end; one opened before and left alone does not.
 TEST_F(RunRecordTest, OnlyInstrumentsUsedDuringTheRunCount) {

@@ -107,18 +107,18 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
         showExclamation(DatabaseMessages::invalidDatabaseType());
         return;
     }
-    const RunRecord current = currentRunHeader();
-    const QString product = productName.isEmpty() ? current.product : productName;
+    const RunRecord stored = storedRunRecord(productName);
+    const QString& product = stored.product;
     const QString version =
-        softwareVersion.isEmpty() ? runSoftwareVersion(current.softwareVersion) : softwareVersion;
+        softwareVersion.isEmpty() ? runSoftwareVersion(stored.softwareVersion) : softwareVersion;
     if (product.isEmpty()) {
         showExclamation(DatabaseMessages::missingProductName());
         return;
     }
-    RunInputs in = readRunInputs(product, version, databaseName);
+    RunInputs in = readRunInputs(stored, version, databaseName);
     checkPlausibility(in, type, libraryClock().now());
     const DatabaseRunRow run = buildRunRow(in);
-    const RunOfWrite ofRun = runRecordOfWrite(in);
+    const RunOfWrite ofRun = runRecordOfWrite(stored, in);
     if (!run.complete) {
         takeFailurePath(nullptr, product, run.row, ofRun);
         return;

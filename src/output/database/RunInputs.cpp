@@ -3,6 +3,8 @@
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
 
+#include <QHash>
+
 namespace XQTestDev {
 
 namespace {
@@ -61,22 +63,27 @@ void readProduct(RunInputs& in) {
     }
 }
 
-void readResults(RunInputs& in) {
-    const FileValues results(StationFile::Results);
-    const QString section = databaseResultsSection(in.product);
-    in.testId = results(section, "TestID");
-    in.serialNumber = results(section, "SerialNumber");
-    in.workOrder = results(section, "WorkOrderNumber");
-    in.startTime = results(section, "StartTestTime");
-    in.endTime = results(section, "EndTestTime");
-    in.operatorId = results(section, "OperatorID");
-    in.verdict = results(section, "OverAllPassFail");
-    in.model = results(section, "Model");
-    in.revision = results(section, "Revision");
+QString profileText(const QString& value) {
+    return value.size() > MaxValueLength ? value.left(MaxValueLength) : value;
+}
+
+void takeRun(RunInputs& in, const RunRecord& run) {
+    in.testId = profileText(run.testId);
+    in.serialNumber = profileText(run.serialNumber);
+    in.workOrder = profileText(run.workOrder);
+    in.startTime = profileText(run.stored.start);
+    in.endTime = profileText(run.stored.finish);
+    in.operatorId = profileText(run.operatorId);
+    in.verdict = profileText(run.stored.verdict);
+    in.model = profileText(run.model);
+    in.revision = profileText(run.revision);
     for (size_t i = 0; i < in.remarks.size(); ++i)
-        in.remarks[i] = results(section, QStringLiteral("Remark%1").arg(i + 1));
+        in.remarks[i] = profileText(run.remarks[i]);
+    QHash<int, QString> recorded;
+    for (const RunRecordLine& line : run.lines)
+        recorded.insert(line.key.toInt(), line.recorded);
     for (qsizetype number = 1; number <= in.specLines.size(); ++number)
-        in.resultLines << results(section, QString::number(number));
+        in.resultLines << profileText(recorded.value(int(number)));
 }
 
 } // namespace
@@ -85,14 +92,14 @@ QString databaseResultsSection(const QString& product) {
     return product + QStringLiteral(" Test Results");
 }
 
-RunInputs readRunInputs(const QString& product, const QString& softwareVersion,
+RunInputs readRunInputs(const RunRecord& run, const QString& softwareVersion,
                         const QString& databaseName) {
     RunInputs in;
-    in.product = product;
+    in.product = run.product;
     in.softwareVersion = softwareVersion;
     readStation(in, databaseName);
     readProduct(in);
-    readResults(in);
+    takeRun(in, run);
     return in;
 }
 

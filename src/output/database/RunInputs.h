@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame/RunRecord.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,8 +9,10 @@
 
 namespace XQTestDev {
 
-// Everything a database write reads from ATE.INI, PRODUCTS.INI and the run's
-// section of the results file, read once at the start of the write.
+// Everything a database write stores: the station's and the product's
+// configuration from ATE.INI and PRODUCTS.INI, read once at the start of the
+// write, and the run as its record holds it, each text cut where the profile
+// reader cuts it.
 struct RunInputs {
     QString product;
     QString softwareVersion;
@@ -25,7 +29,7 @@ struct RunInputs {
     QString localPN;
     QString localAssyPN;
     QString productIniVersion;
-    // the results section
+    // the run, as the results file holds it
     QString testId;
     QString serialNumber;
     QString workOrder;
@@ -37,14 +41,14 @@ struct RunInputs {
     QString revision;
     std::array<QString, 4> remarks;
     // Test lines from key 1 up to the first empty key: the test lines of the
-    // product and the results file's value under each of their numbers.
+    // product and the run's recorded text under each of their numbers.
     QStringList specLines;
     QStringList resultLines;
 };
 
-// Reads the inputs of one write. A missing ATE.INI or PRODUCTS.INI is named
+// The inputs of one write of `run`. A missing ATE.INI or PRODUCTS.INI is named
 // once in a message; its values read as empty.
-RunInputs readRunInputs(const QString& product, const QString& softwareVersion,
+RunInputs readRunInputs(const RunRecord& run, const QString& softwareVersion,
                         const QString& databaseName);
 
 // "<product> Test Results"

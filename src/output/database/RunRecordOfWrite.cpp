@@ -12,85 +12,37 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace XQTestDev {
 
 namespace {
 
-QDateTime timeOf(const QString& resultsTime) {
-    return readResultsTime(resultsTime).value_or(QDateTime());
+bool isRunOfResultsFile(const RunRecord& record, const RunRecord& stored) {
+    return record.product == stored.product && record.serialNumber == stored.serialNumber &&
+           stored.start.isValid() &&
+           record.start.toSecsSinceEpoch() == stored.start.toSecsSinceEpoch();
 }
 
-bool isRunOfResultsFile(const RunRecord& record, const RunInputs& in) {
-    const QDateTime start = timeOf(in.startTime);
-    return record.product == in.product && record.serialNumber == in.serialNumber &&
-           start.isValid() && record.start.toSecsSinceEpoch() == start.toSecsSinceEpoch();
-}
-
-RunRecordLine lineOf(int number, const QString& specLine, const QString& resultLine) {
-    const QStringList fields = specLine.split(QLatin1Char(','));
-    const auto field = [&fields](int i) {
-        return i < fields.size() ? fields[i].trimmed() : QString();
-    };
-    RunRecordLine line;
-    line.key = QString::number(number);
-    line.fieldName = field(0);
-    line.min = field(1);
-    line.max = field(2);
-    line.unit = field(4);
-    line.group = field(5);
-    line.parameter = field(6);
-    const QStringList parts = resultLine.split(QLatin1Char('|'));
-    if (parts.size() == 2 &&
-        (parts[1] == QLatin1String("Pass") || parts[1] == QLatin1String("Fail"))) {
-        line.value = parts[0];
-        line.verdict = parts[1];
-        bool isNumber = false;
-        const double value = parts[0].trimmed().toDouble(&isNumber);
-        if (isNumber)
-            line.number = value;
-    }
-    return line;
-}
-
-RunRecord recordOfResultsFile(const RunInputs& in) {
-    RunRecord r;
+// The stored run as the run tables take it: its lines in number order up to
+// the product's end tag, under the software version of the write.
+RunRecord recordOfResultsFile(const RunRecord& stored, const RunInputs& in) {
+    RunRecord r = stored;
     r.station = in.ateId;
-    r.operatorId = in.operatorId;
-    r.product = in.product;
-    r.model = in.model;
-    r.revision = in.revision;
-    r.serialNumber = in.serialNumber;
-    r.workOrder = in.workOrder;
-    r.testId = in.testId;
-    r.remarks = in.remarks;
-    r.start = timeOf(in.startTime);
-    r.finish = timeOf(in.endTime);
-    const QString verdict = in.verdict.trimmed().toUpper();
-    r.verdict =
-        verdict == QLatin1String("PASS") || verdict == QLatin1String("FAIL") ? verdict : QString();
     r.softwareVersion = in.softwareVersion;
-    r.libraryVersion = sharedUtility().GetDLLVersion();
-    r.ateIni.version = in.ateIniVersion;
-    r.productsIni.version = in.productIniVersion;
-    for (qsizetype i = 0; i < in.specLines.size(); ++i) {
-        if (in.specLines[i].split(QLatin1Char(','))[0].trimmed().toUpper() ==
-            QLatin1String("<EOT>"))
-            break;
-        r.lines.push_back(lineOf(static_cast<int>(i + 1), in.specLines[i],
-                                 i < in.resultLines.size() ? in.resultLines[i] : QString()));
-        if (r.lines.back().verdict.isEmpty())
-            ++r.untested;
-    }
+    std::sort(r.lines.begin(), r.lines.end(), [](const RunRecordLine& a, const RunRecordLine& b) {
+        return a.key.toInt() < b.key.toInt();
+    });
     return r;
 }
 
 } // namespace
 
-RunOfWrite runRecordOfWrite(const RunInputs& in) {
+RunOfWrite runRecordOfWrite(const RunRecord& stored, const RunInputs& in) {
     const std::optional<FinishedRun>& last = lastFinishedRun();
-    if (last && isRunOfResultsFile(last->record, in))
+    if (last && isRunOfResultsFile(last->record, stored))
         return {last->record, last->recordFile};
-    return {recordOfResultsFile(in), QString()};
+    return {recordOfResultsFile(stored, in), QString()};
 }
 
 QByteArray runOfWriteBytes(const RunOfWrite& run) {
