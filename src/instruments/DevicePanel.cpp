@@ -10,6 +10,7 @@
 #include "ui/PopupMenu.h"
 #include "ui/WindowDrag.h"
 #include "ui/WindowHandle.h"
+#include "ui/WindowParts.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -30,10 +31,6 @@ constexpr int LampSize = 180;
 constexpr int DisplayTop = 660;
 constexpr int DisplayHeight = 660;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height)};
-}
-
 QFont panelFont(const QString& family, const QString& fallback, int points, bool bold) {
     QFont font;
     font.setFamilies({family, fallback});
@@ -42,11 +39,10 @@ QFont panelFont(const QString& family, const QString& fallback, int points, bool
     return font;
 }
 
+// What the station program gives the panel to show is shown as it is given.
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+    QLabel* label = makeLabel(parent, QLatin1String(name), place, text);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(place);
     return label;
 }
 

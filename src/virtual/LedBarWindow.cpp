@@ -40,10 +40,6 @@ const QRect GroovePlace(KnobLeftMost + KnobSize / 2, KnobTop + KnobSize / 2 - 15
 
 const char* const BandPictures[] = {"LEDGREENVER", "LEDYELLOWVER", "LEDMAGENTAVER", "LEDREDVER"};
 
-QRect pixels(const QRect& twips) {
-    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 QRect ledPlace(int index) {
     return {FirstLedLeft + LedPitch * index, LedTop, LedWidth, LedHeight};
 }
@@ -82,7 +78,7 @@ void LedBarWindow::createControls() {
 
     lblValue_ = new QLabel(QStringLiteral("--.--"), this);
     lblValue_->setObjectName(QStringLiteral("lblValue"));
-    lblValue_->setGeometry(pixels(ReadoutPlace));
+    lblValue_->setGeometry(twipsRect(ReadoutPlace));
     lblValue_->setAlignment(Qt::AlignCenter);
     lblValue_->setTextFormat(Qt::PlainText);
     lblValue_->setFont(arial(ReadoutPixels, true));
@@ -140,7 +136,7 @@ void LedBarWindow::createArrows() {
 void LedBarWindow::createKnob() {
     auto* groove = new QFrame(this);
     groove->setObjectName(QStringLiteral("knobGroove"));
-    groove->setGeometry(pixels(GroovePlace));
+    groove->setGeometry(twipsRect(GroovePlace));
     groove->setAutoFillBackground(true);
     QPalette look = groove->palette();
     look.setColor(QPalette::Window, QColor(0x47, 0x55, 0x69));
@@ -206,7 +202,7 @@ void LedBarWindow::refresh(bool moveKnob) {
 
 void LedBarWindow::placeKnob(int leftTwips) {
     knobLeft_ = leftTwips;
-    const QRect place = pixels(knobPlace(leftTwips));
+    const QRect place = twipsRect(knobPlace(leftTwips));
     for (QLabel* picture : {knob_, knobPressed_, knobDisabled_})
         picture->setGeometry(place);
 }

@@ -31,10 +31,6 @@ const QRect ValuePlace(150, 540, WindowWidth - 300, 840);
 const QRect OKPlace(1050, 1590, 1125, 435);
 const QRect CancelPlace(2325, 1590, 1125, 435);
 
-QRect pixels(const QRect& twips) {
-    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 } // namespace
 
 QSize VirtualDeviceWindow::designTwips() {
@@ -60,7 +56,7 @@ void VirtualDeviceWindow::createControls() {
 
     txtMessage_ = new QLineEdit(this);
     txtMessage_->setObjectName(QStringLiteral("txtMessage"));
-    txtMessage_->setGeometry(pixels(MessagePlace));
+    txtMessage_->setGeometry(twipsRect(MessagePlace));
     txtMessage_->setReadOnly(true);
     txtMessage_->setFocusPolicy(Qt::NoFocus);
     txtMessage_->setFrame(false);
@@ -73,7 +69,7 @@ void VirtualDeviceWindow::createControls() {
 
     lblValue_ = new QLabel(QStringLiteral("--.--"), this);
     lblValue_->setObjectName(QStringLiteral("lblValue"));
-    lblValue_->setGeometry(pixels(ValuePlace));
+    lblValue_->setGeometry(twipsRect(ValuePlace));
     lblValue_->setAlignment(Qt::AlignCenter);
     lblValue_->setTextFormat(Qt::PlainText);
     lblValue_->setFont(arial(ValuePixels, true));
@@ -86,11 +82,11 @@ void VirtualDeviceWindow::createControls() {
 
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setGeometry(pixels(OKPlace));
+    cmdOK_->setGeometry(twipsRect(OKPlace));
     connect(cmdOK_, &QPushButton::clicked, this, &VirtualDeviceWindow::okPressed);
     cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel_->setGeometry(pixels(CancelPlace));
+    cmdCancel_->setGeometry(twipsRect(CancelPlace));
     connect(cmdCancel_, &QPushButton::clicked, this, &VirtualDeviceWindow::cancelPressed);
     new DialogKeys(*this, cmdOK_, cmdCancel_);
 
