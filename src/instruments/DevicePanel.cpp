@@ -8,6 +8,7 @@
 #include "ui/Cabinet.h"
 #include "ui/Pictures.h"
 #include "ui/PopupMenu.h"
+#include "ui/VerdictColours.h"
 #include "ui/WindowDrag.h"
 #include "ui/WindowHandle.h"
 #include "ui/WindowParts.h"
@@ -44,10 +45,6 @@ QLabel* namedLabel(QWidget* parent, const char* name, const QString& text, const
     QLabel* label = makeLabel(parent, QLatin1String(name), place, text);
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-QString colourName(int bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name();
 }
 
 } // namespace
@@ -160,7 +157,8 @@ void DevicePanel::setReadingText(const QString& text) {
 }
 
 void DevicePanel::setDigitColor(int bgr) {
-    lblReadValue_->setStyleSheet(QStringLiteral("color: %1;").arg(colourName(bgr)));
+    lblReadValue_->setStyleSheet(
+        QStringLiteral("color: %1;").arg(colourFromBgr(static_cast<std::uint32_t>(bgr)).name()));
 }
 
 void DevicePanel::toggleLamp() {

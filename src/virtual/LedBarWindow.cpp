@@ -5,6 +5,7 @@
 #include "ui/Cabinet.h"
 #include "ui/FailMark.h"
 #include "ui/PopupMenu.h"
+#include "ui/VerdictColours.h"
 #include "ui/WindowDrag.h"
 #include "virtual/ArrowRepeat.h"
 #include "virtual/OverRangeMarks.h"
@@ -172,13 +173,13 @@ void LedBarWindow::applyAdjustPermission() {
 
 void LedBarWindow::refresh(bool moveKnob) {
     const LedBarView view = ledBarView(fields_);
-    const bool failed = view.colour != fields_.passColour;
+    const bool failed = view.colour != fields_.colours.pass;
     lblValue_->setText(failed ? withFailMark(view.readout) : view.readout);
     fitTextToWidth(*lblValue_, ReadoutPixels);
     overRange_->show(view.beyondScale);
     if (view.colour != colourShown_) {
         QPalette look = lblValue_->palette();
-        look.setColor(QPalette::WindowText, colourOf(view.colour));
+        look.setColor(QPalette::WindowText, colourFromBgr(static_cast<std::uint32_t>(view.colour)));
         lblValue_->setPalette(look);
         colourShown_ = view.colour;
     }

@@ -4,6 +4,7 @@
 #include "ui/Cabinet.h"
 #include "ui/DialogKeys.h"
 #include "ui/PopupMenu.h"
+#include "ui/VerdictColours.h"
 #include "ui/WindowDrag.h"
 #include "virtual/PanelLook.h"
 #include "virtual/PressPictures.h"
@@ -125,7 +126,7 @@ void VirtualDeviceWindow::paintVerdict(int colour) {
     if (colour == colourShown_)
         return;
     colourShown_ = colour;
-    const QColor shown = colourOf(colour);
+    const QColor shown = colourFromBgr(static_cast<std::uint32_t>(colour));
     QPalette look = lblValue_->palette();
     look.setColor(QPalette::WindowText, shown);
     lblValue_->setPalette(look);
