@@ -1,5 +1,7 @@
 #include "frame/Clock.h"
 
+#include "frame/EventPause.h"
+
 #include <QCoreApplication>
 #include <QPointer>
 
@@ -15,11 +17,6 @@ namespace {
 
 // Long waits still wake this often, so that the end is never overslept.
 constexpr double LongestNap = 20.0;
-
-void letPendingEventsRunOnce() {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
-}
 
 // Never destroyed: timers of windows that live until the process ends are
 // destroyed after every static object.
@@ -167,10 +164,10 @@ void ManualClock::advance(qint64 milliseconds) {
         tick_ = std::max(tick_, timer->dueTick_);
         timer->dueTick_ += std::max(1, timer->interval());
         timer->fire();
-        letPendingEventsRunOnce();
+        letPendingEventsRun();
     }
     tick_ = std::max(tick_, until);
-    letPendingEventsRunOnce();
+    letPendingEventsRun();
 }
 
 ClockTimer* ManualClock::nextDue(qint64 until) const {

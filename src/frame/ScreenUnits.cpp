@@ -53,6 +53,16 @@ int toTwipsY(int pixels) {
     return static_cast<int>(std::lround(pixels * twipsPerPixelY()));
 }
 
+QRect twipsRect(int left, int top, int width, int height) {
+    const int x = toPixelsX(left);
+    const int y = toPixelsY(top);
+    return {x, y, toPixelsX(left + width) - x, toPixelsY(top + height) - y};
+}
+
+QRect twipsRect(const QRect& twips) {
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
 QSize usableScreenTwips() {
     QScreen* screen = primaryScreen();
     if (!screen)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -17,6 +18,12 @@ int toPixelsX(double twips);
 int toPixelsY(double twips);
 int toTwipsX(int pixels);
 int toTwipsY(int pixels);
+
+// A control's place in pixels from its design place in twips. The edges are
+// rounded, not the size, so that controls designed edge to edge stay edge to
+// edge, with neither a gap nor an overlap between them.
+QRect twipsRect(int left, int top, int width, int height);
+QRect twipsRect(const QRect& twips);
 
 // The primary screen's available area in twips (without the 30-twip margin).
 QSize usableScreenTwips();

@@ -8,8 +8,10 @@
 #include "ui/Cabinet.h"
 #include "ui/Pictures.h"
 #include "ui/PopupMenu.h"
+#include "ui/VerdictColours.h"
 #include "ui/WindowDrag.h"
 #include "ui/WindowHandle.h"
+#include "ui/WindowParts.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -30,10 +32,6 @@ constexpr int LampSize = 180;
 constexpr int DisplayTop = 660;
 constexpr int DisplayHeight = 660;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height)};
-}
-
 QFont panelFont(const QString& family, const QString& fallback, int points, bool bold) {
     QFont font;
     font.setFamilies({family, fallback});
@@ -42,16 +40,11 @@ QFont panelFont(const QString& family, const QString& fallback, int points, bool
     return font;
 }
 
+// What the station program gives the panel to show is shown as it is given.
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+    QLabel* label = makeLabel(parent, QLatin1String(name), place, text);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(place);
     return label;
-}
-
-QString colourName(int bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF).name();
 }
 
 } // namespace
@@ -164,7 +157,8 @@ void DevicePanel::setReadingText(const QString& text) {
 }
 
 void DevicePanel::setDigitColor(int bgr) {
-    lblReadValue_->setStyleSheet(QStringLiteral("color: %1;").arg(colourName(bgr)));
+    lblReadValue_->setStyleSheet(
+        QStringLiteral("color: %1;").arg(colourFromBgr(static_cast<std::uint32_t>(bgr)).name()));
 }
 
 void DevicePanel::toggleLamp() {

@@ -13,23 +13,24 @@
 
 namespace XQTestDev {
 
-XQGPIB32Private::XQGPIB32Private(XQGPIB32& owner) : q(owner) {}
+XQGPIB32Private::XQGPIB32Private(XQGPIB32& owner)
+    : q(owner), panel_([this](DevicePanel& opened) {
+          PanelReading& reading = opened.reading();
+          QObject::connect(&reading, &PanelReading::valueChanged, &q, &XQGPIB32::ValueChanged);
+          QObject::connect(&reading, &PanelReading::readingFailed, &q,
+                           [this] { errorStatus = true; });
+          if (!reading.settings.simulateMode)
+              reading.createReader();
+      }) {}
 
 XQGPIB32Private::~XQGPIB32Private() {
-    delete panel_.data();
+    // Now, not later: the panel's timer must not start another reading for
+    // an object that is gone.
+    delete panel_.release();
 }
 
 DevicePanel& XQGPIB32Private::panel() {
-    if (!panel_) {
-        panel_ = new DevicePanel;
-        PanelReading& reading = panel_->reading();
-        QObject::connect(&reading, &PanelReading::valueChanged, &q, &XQGPIB32::ValueChanged);
-        QObject::connect(&reading, &PanelReading::readingFailed, &q,
-                         [this] { errorStatus = true; });
-        if (!reading.settings.simulateMode)
-            reading.createReader();
-    }
-    return *panel_;
+    return panel_.get();
 }
 
 QString XQGPIB32Private::delimiter() const {

@@ -2,10 +2,10 @@
 
 #include "instruments/DevicePanel.h"
 #include "instruments/Transport.h"
+#include "ui/OwnedWindow.h"
 
 #include <XQTestDev/XQGPIB32.h>
 
-#include <QPointer>
 #include <QString>
 #include <QVariant>
 
@@ -62,7 +62,7 @@ public:
 
     // The panel, created (loaded) on first use and gone once unloaded.
     DevicePanel& panel();
-    DevicePanel* existingPanel() const { return panel_.data(); }
+    DevicePanel* existingPanel() const { return panel_.existing(); }
 
     QString deviceNameText() const { return deviceName.toString(); }
     QString delimiter() const; // a line feed while none is set
@@ -94,7 +94,7 @@ private:
     bool identify();
     bool sendOneShotCommands();
 
-    QPointer<DevicePanel> panel_;
+    OwnedWindow<DevicePanel> panel_;
 };
 
 } // namespace XQTestDev

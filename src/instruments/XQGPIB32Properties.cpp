@@ -14,14 +14,6 @@
 
 namespace XQTestDev {
 
-namespace {
-
-int rounded(double twips) {
-    return static_cast<int>(std::lround(twips));
-}
-
-} // namespace
-
 // Where the instrument is and how it is reached.
 QVariant XQGPIB32::DeviceName() const {
     return d->deviceName;
@@ -241,10 +233,10 @@ void XQGPIB32::setPanelLeft(const QVariant& left) {
     d->panelPosition = 0;
 }
 int XQGPIB32::PanelHeight() const {
-    return rounded(windowSizeTwips(d->panel()).height());
+    return windowSizeTwips(d->panel()).height();
 }
 int XQGPIB32::PanelWidth() const {
-    return rounded(windowSizeTwips(d->panel()).width());
+    return windowSizeTwips(d->panel()).width();
 }
 
 // The status message window, shared by every instrument object.
@@ -275,10 +267,10 @@ void XQGPIB32::setStatusHide(bool hide) {
     library().statusHide = hide;
 }
 int XQGPIB32::StatusHeight() const {
-    return rounded(windowSizeTwips(statusWindow()).height());
+    return windowSizeTwips(statusWindow()).height();
 }
 int XQGPIB32::StatusWidth() const {
-    return rounded(windowSizeTwips(statusWindow()).width());
+    return windowSizeTwips(statusWindow()).width();
 }
 
 } // namespace XQTestDev

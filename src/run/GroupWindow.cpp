@@ -4,6 +4,7 @@
 #include "run/CellFit.h"
 #include "run/GroupStart.h"
 #include "ui/FailMark.h"
+#include "ui/WindowParts.h"
 #include "ui/WrapLabel.h"
 
 #include <QFrame>
@@ -34,21 +35,6 @@ constexpr int CellTop = 165;
 constexpr int CellHeight = 270;
 constexpr qreal DesignedPointSize = 8;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    const int x = toPixelsX(left);
-    const int y = toPixelsY(top);
-    return {x, y, toPixelsX(left + width) - x, toPixelsY(top + height) - y};
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& at,
-                  Qt::Alignment alignment = Qt::AlignCenter) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(at);
-    label->setAlignment(alignment);
-    return label;
-}
-
 void setForeground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -57,7 +43,7 @@ void setForeground(QWidget* widget, const QColor& colour) {
 
 QLabel* makeCell(QWidget* parent, const QString& name, const QRect& at,
                  Qt::Alignment alignment = Qt::AlignCenter) {
-    QLabel* cell = makeLabel(parent, name, at, alignment);
+    QLabel* cell = makeLabel(parent, name, at, {}, alignment);
     cell->setContentsMargins(CellMargin, 0, CellMargin, 0);
     return cell;
 }
@@ -108,8 +94,7 @@ void GroupWindow::buildControls() {
     mainFrame_->setObjectName(QStringLiteral("shpFrameMain"));
     mainFrame_->setFrameShape(QFrame::Box);
 
-    title_ = makeLabel(this, QStringLiteral("lblTestGroup"), twipsRect(60, 45, 2760, 300),
-                       Qt::AlignLeft | Qt::AlignVCenter);
+    title_ = makeLabel(this, QStringLiteral("lblTestGroup"), twipsRect(60, 45, 2760, 300));
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
@@ -121,10 +106,10 @@ void GroupWindow::buildControls() {
     start_->setGeometry(twipsRect(2940, 30, 900, 330));
     connect(start_, &QPushButton::clicked, this, [this] { startGroupTest(*this); });
 
-    makeLabel(this, QStringLiteral("lblMin"), twipsRect(MinLeft, 375, LimitWidth, 240))
-        ->setText(QStringLiteral("Min."));
-    makeLabel(this, QStringLiteral("lblMax"), twipsRect(MaxLeft, 375, LimitWidth, 240))
-        ->setText(QStringLiteral("Max."));
+    makeLabel(this, QStringLiteral("lblMin"), twipsRect(MinLeft, 375, LimitWidth, 240),
+              QStringLiteral("Min."), Qt::AlignCenter);
+    makeLabel(this, QStringLiteral("lblMax"), twipsRect(MaxLeft, 375, LimitWidth, 240),
+              QStringLiteral("Max."), Qt::AlignCenter);
 
     for (int row = 0; row < MaxGroupRows; ++row)
         buildRow(row);

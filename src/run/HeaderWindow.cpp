@@ -8,6 +8,7 @@
 #include "ui/FitLabel.h"
 #include "ui/Pictures.h"
 #include "ui/PopupMenu.h"
+#include "ui/WindowParts.h"
 
 #include <QAction>
 #include <QLabel>
@@ -27,32 +28,14 @@ constexpr int IdentityWidth = 212;
 const QRect VerdictPlace(572, 2, 90, 68);
 const QRect UntestedPlace(556, 71, 112, 17);
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& at, const QString& text = {},
-                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(at);
-    label->setAlignment(alignment);
-    return label;
-}
-
 QLabel* makeFitLabel(QWidget* parent, const char* name, const QRect& at) {
-    auto* label = new FitLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(at);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    return label;
+    return nameAndPlace(new FitLabel(parent), QLatin1String(name), at);
 }
 
-QLabel* makePicture(QWidget* parent, const QString& name, const QRect& at, const QPixmap& pixmap) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(at);
-    label->setAlignment(Qt::AlignCenter);
-    label->setPixmap(pixmap.isNull()
-                         ? pixmap
-                         : pixmap.scaled(at.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    return label;
+// The header's pictures are painted for their place or scaled to it.
+QLabel* makeFittedPicture(QWidget* parent, const QString& name, const QRect& at,
+                          const QPixmap& pixmap) {
+    return makePicture(parent, name, at, pixmap, PictureFit::ScaledToFit);
 }
 
 void setBold(QWidget* widget, qreal pointSize) {
@@ -136,22 +119,22 @@ void HeaderWindow::buildLabels() {
 }
 
 void HeaderWindow::buildPictures() {
-    imgLogo_ = makePicture(this, QStringLiteral("imgLogo"), {4, 2, 110, 62}, {});
+    imgLogo_ = makeFittedPicture(this, QStringLiteral("imgLogo"), {4, 2, 110, 62}, {});
     imgLogo_->installEventFilter(this);
-    picClipControl_ =
-        makePicture(this, QStringLiteral("picClipControl"), {4, 70, 40, 40}, menuPicture({40, 40}));
+    picClipControl_ = makeFittedPicture(this, QStringLiteral("picClipControl"), {4, 70, 40, 40},
+                                        menuPicture({40, 40}));
     picClipControl_->installEventFilter(this);
 
-    imgPass_ = makePicture(this, QStringLiteral("imgPass"), VerdictPlace,
-                           libraryPicture(QStringLiteral("XQPASS")));
-    imgFail_ = makePicture(this, QStringLiteral("imgFail"), VerdictPlace,
-                           libraryPicture(QStringLiteral("XQFAIL")));
+    imgPass_ = makeFittedPicture(this, QStringLiteral("imgPass"), VerdictPlace,
+                                 libraryPicture(QStringLiteral("XQPASS")));
+    imgFail_ = makeFittedPicture(this, QStringLiteral("imgFail"), VerdictPlace,
+                                 libraryPicture(QStringLiteral("XQFAIL")));
     imgPass_->hide();
     imgFail_->hide();
     for (size_t i = 0; i < statusPictures_.size(); ++i) {
         const auto status = static_cast<StatusPicture>(i);
-        statusPictures_[i] = makePicture(this, QLatin1String(StatusNames[i]), {562, 90, 22, 22},
-                                         statusPicture(status, {22, 22}));
+        statusPictures_[i] = makeFittedPicture(this, QLatin1String(StatusNames[i]),
+                                               {562, 90, 22, 22}, statusPicture(status, {22, 22}));
         statusPictures_[i]->setVisible(status == StatusPicture::Unknown);
     }
 }
@@ -190,8 +173,9 @@ void HeaderWindow::buildPageButton(QPushButton*& button, const char* name, const
     const ArrowLook looks[] = {ArrowLook::Normal, ArrowLook::Pressed, ArrowLook::Disabled};
     const char* suffixes[] = {"", "1", "2"};
     for (size_t i = 0; i < pictures.size(); ++i) {
-        pictures[i] = makePicture(this, QLatin1String(pictureName) + QLatin1String(suffixes[i]), at,
-                                  pageArrowPicture(next, looks[i], at.size()));
+        pictures[i] =
+            makeFittedPicture(this, QLatin1String(pictureName) + QLatin1String(suffixes[i]), at,
+                              pageArrowPicture(next, looks[i], at.size()));
         pictures[i]->installEventFilter(this);
     }
     updatePagePictures();

@@ -44,11 +44,6 @@ std::uint32_t frameOutlineCode(FrameLook look) {
     return look == FrameLook::Testing ? 0x0080FF : 0x80C0FF;
 }
 
-QColor colourFromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 QColor toQColor(ValueColour colour) {
     if (colour == ValueColour::ButtonFace)
         return QGuiApplication::palette().color(QPalette::Button);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "run/Verdict.h"
+#include "ui/VerdictColours.h"
 
 #include <QColor>
 
@@ -27,6 +28,5 @@ std::uint32_t frameOutlineCode(FrameLook look);
 
 // On screen; the button face is the palette's button colour.
 QColor toQColor(ValueColour colour);
-QColor colourFromBgr(std::uint32_t bgr);
 
 } // namespace XQTestDev

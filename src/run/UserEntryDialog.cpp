@@ -6,6 +6,7 @@
 #include "run/EntryText.h"
 #include "run/RunSession.h"
 #include "run/UserEntryChoices.h"
+#include "ui/WindowParts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -39,16 +40,6 @@ constexpr int ButtonWidth = 1150;
 constexpr int ButtonHeight = 420;
 constexpr int ButtonGap = 100;
 constexpr int ButtonBottomMargin = 145;
-
-QRect twips(int left, int top, int width, int height) {
-    return {toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height)};
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
 
 QLineEdit* makeTextField(QWidget* parent, const QString& name) {
     auto* field = new QLineEdit(parent);
@@ -134,8 +125,7 @@ void UserEntryDialog::createControls() {
 
 void UserEntryDialog::createRemarkRows() {
     for (int row = 0; row < MaxRemarkRows; ++row) {
-        lblRemark_[row] = new QLabel(this);
-        lblRemark_[row]->setObjectName(QStringLiteral("lblRemark_%1").arg(row));
+        lblRemark_[row] = makeLabel(this, QStringLiteral("lblRemark_%1").arg(row));
         txtRemark_[row] = makeTextField(this, QStringLiteral("txtRemark_%1").arg(row));
         lblRemark_[row]->hide();
         txtRemark_[row]->hide();
@@ -154,15 +144,15 @@ void UserEntryDialog::placeControls() {
     }};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int top = Margin + static_cast<int>(i) * RowPitch;
-        rows[i].first->setGeometry(twips(Margin, top, LabelWidth, FieldHeight));
-        rows[i].second->setGeometry(twips(FieldLeft, top, FieldWidth, FieldHeight));
+        rows[i].first->setGeometry(twipsRect(Margin, top, LabelWidth, FieldHeight));
+        rows[i].second->setGeometry(twipsRect(FieldLeft, top, FieldWidth, FieldHeight));
     }
     for (int row = 0; row < MaxRemarkRows; ++row) {
         const int top = RemarkTop + row * RemarkPitch;
-        lblRemark_[row]->setGeometry(twips(Margin, top, LabelWidth, FieldHeight));
-        txtRemark_[row]->setGeometry(twips(FieldLeft, top, RemarkFieldWidth, FieldHeight));
+        lblRemark_[row]->setGeometry(twipsRect(Margin, top, LabelWidth, FieldHeight));
+        txtRemark_[row]->setGeometry(twipsRect(FieldLeft, top, RemarkFieldWidth, FieldHeight));
     }
-    imgLogo_->setGeometry(twips(LogoLeft, Margin, LogoSize, LogoSize));
+    imgLogo_->setGeometry(twipsRect(LogoLeft, Margin, LogoSize, LogoSize));
 }
 
 void UserEntryDialog::setTabOrder() {
@@ -325,9 +315,9 @@ void UserEntryDialog::resizeForRemarkRows() {
     const int height = userEntryHeightTwips(remarkRowsInUse());
     const int buttonsTop = height - ButtonBottomMargin - ButtonHeight;
     cmdCancel_->setGeometry(
-        twips(WindowWidth - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight));
-    cmdOK_->setGeometry(twips(WindowWidth - Margin - 2 * ButtonWidth - ButtonGap, buttonsTop,
-                              ButtonWidth, ButtonHeight));
+        twipsRect(WindowWidth - Margin - ButtonWidth, buttonsTop, ButtonWidth, ButtonHeight));
+    cmdOK_->setGeometry(twipsRect(WindowWidth - Margin - 2 * ButtonWidth - ButtonGap, buttonsTop,
+                                  ButtonWidth, ButtonHeight));
     setFixedSize(toPixelsX(WindowWidth), toPixelsY(height));
 }
 

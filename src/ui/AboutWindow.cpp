@@ -2,6 +2,7 @@
 
 #include "frame/ScreenUnits.h"
 #include "ui/Pictures.h"
+#include "ui/WindowParts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,17 +22,6 @@ constexpr int TextWidth = 3300;
 constexpr int ButtonWidth = 1350;
 constexpr int ButtonHeight = 450;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height)};
-}
-
-QLabel* makeText(QWidget* parent, const char* name, const QString& text, const QRect& twips) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return label;
-}
-
 } // namespace
 
 AboutWindow::AboutWindow(const QString& version, QWidget* parent)
@@ -48,18 +38,15 @@ AboutWindow::AboutWindow(const QString& version, QWidget* parent)
                        " border-radius: 6px; font-weight: bold; }"
                        "QPushButton#cmdOK:hover { background: #334155; }"));
 
-    auto* imgLogo = new QLabel(this);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setPixmap(libraryPicture(QStringLiteral("MAKERLOGO")));
-    imgLogo->setAlignment(Qt::AlignCenter);
-    imgLogo->setGeometry(twipsRect(LogoLeft, LogoTop, LogoSize, LogoSize));
-
-    makeText(this, "lblProduct", QStringLiteral("XQTestDev"), {TextLeft, 330, TextWidth, 480});
-    makeText(this, "lblVersion", QStringLiteral("Version ") + version,
-             {TextLeft, 810, TextWidth, 330});
-    auto* description =
-        makeText(this, "lblDescription", QStringLiteral("Library for production test stations"),
-                 {TextLeft, 1140, TextWidth, 330});
+    makePicture(this, QStringLiteral("imgLogo"), twipsRect(LogoLeft, LogoTop, LogoSize, LogoSize),
+                libraryPicture(QStringLiteral("MAKERLOGO")));
+    makeLabel(this, QStringLiteral("lblProduct"), twipsRect(TextLeft, 330, TextWidth, 480),
+              QStringLiteral("XQTestDev"));
+    makeLabel(this, QStringLiteral("lblVersion"), twipsRect(TextLeft, 810, TextWidth, 330),
+              QStringLiteral("Version ") + version);
+    QLabel* description =
+        makeLabel(this, QStringLiteral("lblDescription"), twipsRect(TextLeft, 1140, TextWidth, 330),
+                  QStringLiteral("Library for production test stations"));
     description->setWordWrap(true);
 
     auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);

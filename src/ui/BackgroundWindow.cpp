@@ -4,6 +4,7 @@
 #include "frame/LibraryState.h"
 #include "ui/Background.h"
 #include "ui/PopupMenu.h"
+#include "ui/VerdictColours.h"
 
 #include <QGuiApplication>
 #include <QMenu>
@@ -41,7 +42,7 @@ BackgroundWindow::BackgroundWindow(QWidget* parent)
 BackgroundWindow::~BackgroundWindow() = default;
 
 void BackgroundWindow::setColour(int bgr) {
-    const QColor colour(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    const QColor colour = colourFromBgr(static_cast<std::uint32_t>(bgr));
     QPalette look = palette();
     look.setColor(QPalette::Window, colour);
     setPalette(look);

@@ -3,6 +3,7 @@
 #include "frame/Clock.h"
 #include "frame/ScreenUnits.h"
 #include "ui/Pictures.h"
+#include "ui/WindowParts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,17 +25,10 @@ constexpr int ButtonWidth = 1500;
 constexpr int ButtonHeight = 480;
 constexpr int ButtonTop = 2640;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height)};
-}
-
-QLabel* makePicture(QWidget* parent, const char* name, const QString& picture) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setPixmap(libraryPicture(picture));
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(twipsRect(PictureLeft, PictureTop, PictureWidth, PictureHeight));
-    return label;
+QLabel* makeVerdictPicture(QWidget* parent, const QString& name, const QString& picture) {
+    return makePicture(parent, name,
+                       twipsRect(PictureLeft, PictureTop, PictureWidth, PictureHeight),
+                       libraryPicture(picture));
 }
 
 } // namespace
@@ -67,8 +61,8 @@ void BigResultWindow::createControls() {
     lblResult_->setObjectName(QStringLiteral("lblResult"));
     lblResult_->hide();
 
-    imgPass_ = makePicture(this, "imgPass", QStringLiteral("XQPASS"));
-    imgFail_ = makePicture(this, "imgFail", QStringLiteral("XQFAIL"));
+    imgPass_ = makeVerdictPicture(this, QStringLiteral("imgPass"), QStringLiteral("XQPASS"));
+    imgFail_ = makeVerdictPicture(this, QStringLiteral("imgFail"), QStringLiteral("XQFAIL"));
 
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));

@@ -27,11 +27,6 @@ namespace XQTestDev {
 
 namespace {
 
-QRect toPixels(const QRect& twips) {
-    return {toPixelsX(twips.x()), toPixelsY(twips.y()), toPixelsX(twips.width()),
-            toPixelsY(twips.height())};
-}
-
 QFont arialFont(int pointSize, bool bold = false) {
     QFont font;
     // Arial where installed; a metric-compatible or plain sans face otherwise.
@@ -133,12 +128,12 @@ void InfoBoxDialog::createControls() {
 void InfoBoxDialog::applyGeometry(bool showInputBox) {
     const InfoBoxGeometry g = infoBoxGeometry(showInputBox);
     setFixedSize(toPixelsX(g.dialog.width()), toPixelsY(g.dialog.height()));
-    shpFrameMain_->setGeometry(toPixels(g.frameMain));
-    shpFrame_->setGeometry(toPixels(g.frame));
-    imgBox_->setGeometry(toPixels(g.picture));
-    txtMessage_->setGeometry(toPixels(g.picture));
-    shpFrameInput_->setGeometry(toPixels(g.frameInput));
-    txtInput_->setGeometry(toPixels(g.input));
+    shpFrameMain_->setGeometry(twipsRect(g.frameMain));
+    shpFrame_->setGeometry(twipsRect(g.frame));
+    imgBox_->setGeometry(twipsRect(g.picture));
+    txtMessage_->setGeometry(twipsRect(g.picture));
+    shpFrameInput_->setGeometry(twipsRect(g.frameInput));
+    txtInput_->setGeometry(twipsRect(g.input));
 }
 
 void InfoBoxDialog::applyButtonSet(int buttons) {
@@ -153,7 +148,7 @@ void InfoBoxDialog::applyButtonSet(int buttons) {
     }
     const std::array<QRect, 3> rects = infoBoxButtonRects(infoBoxGeometry(false), visible);
     for (size_t index = 0; index < cmdButtonSet_.size(); ++index)
-        cmdButtonSet_[index]->setGeometry(toPixels(rects[index]));
+        cmdButtonSet_[index]->setGeometry(twipsRect(rects[index]));
     QPushButton* focusButton = cmdButtonSet_[static_cast<size_t>(set.focusButton)];
     focusButton->setDefault(true);
     focusButton->setFocus();

@@ -26,10 +26,6 @@ constexpr int ButtonSize = 270;
 constexpr int ButtonLeft = WindowWidth - ButtonSize - 90;
 constexpr int ButtonTop = 90;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {toPixelsX(left), toPixelsY(top), toPixelsX(width), toPixelsY(height)};
-}
-
 QFont verdana(bool bold) {
     QFont font;
     font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),

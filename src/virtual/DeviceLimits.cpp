@@ -28,9 +28,9 @@ bool DeviceLimits::passes(double value) const {
     return true;
 }
 
-DeviceVerdict judgeValue(const DeviceLimits& limits, double value, int passColour, int failColour) {
-    const int colour = limits.passes(value) ? passColour : failColour;
-    return {colour, colour == passColour};
+DeviceVerdict judgeValue(const DeviceLimits& limits, double value, const VerdictColours& colours) {
+    const int colour = colours.colourFor(limits.passes(value));
+    return {colour, colour == colours.pass};
 }
 
 } // namespace XQTestDev

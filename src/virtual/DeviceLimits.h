@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/VerdictColours.h"
+
 #include <QString>
 
 namespace XQTestDev {
@@ -37,7 +39,7 @@ struct DeviceVerdict {
     int colour = 0;
     bool isPassed = false;
 };
-DeviceVerdict judgeValue(const DeviceLimits& limits, double value, int passColour, int failColour);
+DeviceVerdict judgeValue(const DeviceLimits& limits, double value, const VerdictColours& colours);
 
 inline const QString InvalidMinMessage = QStringLiteral("Invalid Number Min Number!");
 inline const QString InvalidMaxMessage = QStringLiteral("Invalid Number Max Number!");

@@ -16,7 +16,7 @@ LedBarView ledBarView(const LedBarFields& fields) {
     view.readout = formatWithPattern(view.value, fields.decimals);
     if (!fields.suffix.isEmpty())
         view.readout += QLatin1Char(' ') + fields.suffix;
-    view.colour = inBand(view.value, s.min, s.max) ? fields.passColour : fields.failColour;
+    view.colour = fields.colours.colourFor(inBand(view.value, s.min, s.max));
     view.litLeds = litLedCount(view.barValue, s.scaleMin, s.scaleMax, fields.ledStep);
     view.knobLeft = knobLeftFor(view.litLeds);
     return view;

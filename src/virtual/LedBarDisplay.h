@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/VerdictColours.h"
 #include "virtual/LedBarScale.h"
 
 #include <QString>
@@ -16,8 +17,7 @@ struct LedBarFields {
     double arrowStep = 0;
     std::optional<int> decimals = 0;
     QString suffix;
-    int passColour = 65280;
-    int failColour = 255;
+    VerdictColours colours;
     bool allowAdjust = false;
     double currentValue = 0;
 };

@@ -5,6 +5,7 @@
 #include "ui/Cabinet.h"
 #include "ui/FailMark.h"
 #include "ui/PopupMenu.h"
+#include "ui/VerdictColours.h"
 #include "ui/WindowDrag.h"
 #include "virtual/ArrowRepeat.h"
 #include "virtual/OverRangeMarks.h"
@@ -39,10 +40,6 @@ const QRect GroovePlace(KnobLeftMost + KnobSize / 2, KnobTop + KnobSize / 2 - 15
                         KnobRightMost - KnobLeftMost, 30);
 
 const char* const BandPictures[] = {"LEDGREENVER", "LEDYELLOWVER", "LEDMAGENTAVER", "LEDREDVER"};
-
-QRect pixels(const QRect& twips) {
-    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
 
 QRect ledPlace(int index) {
     return {FirstLedLeft + LedPitch * index, LedTop, LedWidth, LedHeight};
@@ -82,7 +79,7 @@ void LedBarWindow::createControls() {
 
     lblValue_ = new QLabel(QStringLiteral("--.--"), this);
     lblValue_->setObjectName(QStringLiteral("lblValue"));
-    lblValue_->setGeometry(pixels(ReadoutPlace));
+    lblValue_->setGeometry(twipsRect(ReadoutPlace));
     lblValue_->setAlignment(Qt::AlignCenter);
     lblValue_->setTextFormat(Qt::PlainText);
     lblValue_->setFont(arial(ReadoutPixels, true));
@@ -140,7 +137,7 @@ void LedBarWindow::createArrows() {
 void LedBarWindow::createKnob() {
     auto* groove = new QFrame(this);
     groove->setObjectName(QStringLiteral("knobGroove"));
-    groove->setGeometry(pixels(GroovePlace));
+    groove->setGeometry(twipsRect(GroovePlace));
     groove->setAutoFillBackground(true);
     QPalette look = groove->palette();
     look.setColor(QPalette::Window, QColor(0x47, 0x55, 0x69));
@@ -176,13 +173,13 @@ void LedBarWindow::applyAdjustPermission() {
 
 void LedBarWindow::refresh(bool moveKnob) {
     const LedBarView view = ledBarView(fields_);
-    const bool failed = view.colour != fields_.passColour;
+    const bool failed = view.colour != fields_.colours.pass;
     lblValue_->setText(failed ? withFailMark(view.readout) : view.readout);
     fitTextToWidth(*lblValue_, ReadoutPixels);
     overRange_->show(view.beyondScale);
     if (view.colour != colourShown_) {
         QPalette look = lblValue_->palette();
-        look.setColor(QPalette::WindowText, colourOf(view.colour));
+        look.setColor(QPalette::WindowText, colourFromBgr(static_cast<std::uint32_t>(view.colour)));
         lblValue_->setPalette(look);
         colourShown_ = view.colour;
     }
@@ -206,7 +203,7 @@ void LedBarWindow::refresh(bool moveKnob) {
 
 void LedBarWindow::placeKnob(int leftTwips) {
     knobLeft_ = leftTwips;
-    const QRect place = pixels(knobPlace(leftTwips));
+    const QRect place = twipsRect(knobPlace(leftTwips));
     for (QLabel* picture : {knob_, knobPressed_, knobDisabled_})
         picture->setGeometry(place);
 }

@@ -1,5 +1,6 @@
 #include "virtual/OverRangeMarks.h"
 
+#include "frame/ScreenUnits.h"
 #include "virtual/LedBarScale.h"
 #include "virtual/PanelLook.h"
 
@@ -15,7 +16,7 @@ constexpr int MarkPixels = 10;
 QLabel* makeMark(QWidget& window, const char* name, const QString& text, const QRect& twips) {
     auto* mark = new QLabel(text, &window);
     mark->setObjectName(QLatin1String(name));
-    mark->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    mark->setGeometry(twipsRect(twips));
     mark->setAlignment(Qt::AlignCenter);
     mark->setFont(arial(MarkPixels, true));
     // Light on dark with an outline: readable whatever colours the LEDs under

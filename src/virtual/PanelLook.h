@@ -15,11 +15,6 @@ inline const QColor PanelFace(0x1e, 0x29, 0x3b);
 inline const QColor DisplayFace(0x0f, 0x17, 0x2a);
 inline const QColor PanelText(0xe2, 0xe8, 0xf0);
 
-QRect twipsRect(int left, int top, int width, int height);
-
-// A colour as the station program gives it, 0x00BBGGRR.
-QColor colourOf(int bgr);
-
 // Arial (or its metric twin) at the given pixel size.
 QFont arial(int pixelSize, bool bold);
 

@@ -37,8 +37,7 @@ QLabel* pictureLabel(QWidget* parent, const QString& picture, const QString& obj
     label->setObjectName(objectName);
     label->setPixmap(libraryPicture(picture));
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(toPixelsX(twips.x()), toPixelsY(twips.y()), toPixelsX(twips.width()),
-                       toPixelsY(twips.height()));
+    label->setGeometry(twipsRect(twips));
     return label;
 }
 

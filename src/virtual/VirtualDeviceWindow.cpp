@@ -4,6 +4,7 @@
 #include "ui/Cabinet.h"
 #include "ui/DialogKeys.h"
 #include "ui/PopupMenu.h"
+#include "ui/VerdictColours.h"
 #include "ui/WindowDrag.h"
 #include "virtual/PanelLook.h"
 #include "virtual/PressPictures.h"
@@ -31,10 +32,6 @@ const QRect ValuePlace(150, 540, WindowWidth - 300, 840);
 const QRect OKPlace(1050, 1590, 1125, 435);
 const QRect CancelPlace(2325, 1590, 1125, 435);
 
-QRect pixels(const QRect& twips) {
-    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 } // namespace
 
 QSize VirtualDeviceWindow::designTwips() {
@@ -60,7 +57,7 @@ void VirtualDeviceWindow::createControls() {
 
     txtMessage_ = new QLineEdit(this);
     txtMessage_->setObjectName(QStringLiteral("txtMessage"));
-    txtMessage_->setGeometry(pixels(MessagePlace));
+    txtMessage_->setGeometry(twipsRect(MessagePlace));
     txtMessage_->setReadOnly(true);
     txtMessage_->setFocusPolicy(Qt::NoFocus);
     txtMessage_->setFrame(false);
@@ -73,7 +70,7 @@ void VirtualDeviceWindow::createControls() {
 
     lblValue_ = new QLabel(QStringLiteral("--.--"), this);
     lblValue_->setObjectName(QStringLiteral("lblValue"));
-    lblValue_->setGeometry(pixels(ValuePlace));
+    lblValue_->setGeometry(twipsRect(ValuePlace));
     lblValue_->setAlignment(Qt::AlignCenter);
     lblValue_->setTextFormat(Qt::PlainText);
     lblValue_->setFont(arial(ValuePixels, true));
@@ -86,11 +83,11 @@ void VirtualDeviceWindow::createControls() {
 
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setGeometry(pixels(OKPlace));
+    cmdOK_->setGeometry(twipsRect(OKPlace));
     connect(cmdOK_, &QPushButton::clicked, this, &VirtualDeviceWindow::okPressed);
     cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel_->setGeometry(pixels(CancelPlace));
+    cmdCancel_->setGeometry(twipsRect(CancelPlace));
     connect(cmdCancel_, &QPushButton::clicked, this, &VirtualDeviceWindow::cancelPressed);
     new DialogKeys(*this, cmdOK_, cmdCancel_);
 
@@ -129,7 +126,7 @@ void VirtualDeviceWindow::paintVerdict(int colour) {
     if (colour == colourShown_)
         return;
     colourShown_ = colour;
-    const QColor shown = colourOf(colour);
+    const QColor shown = colourFromBgr(static_cast<std::uint32_t>(colour));
     QPalette look = lblValue_->palette();
     look.setColor(QPalette::WindowText, shown);
     lblValue_->setPalette(look);

@@ -3,7 +3,8 @@
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "frame/ScreenUnits.h"
-#include "ui/Cabinet.h"
+#include "ui/OwnedWindow.h"
+#include "ui/VerdictColours.h"
 #include "virtual/LedBarScale.h"
 #include "virtual/LedBarWindow.h"
 #include "virtual/NumberPattern.h"
@@ -18,20 +19,8 @@ public:
     explicit XQLEDBar32Private(XQLEDBar32& owner) : owner_(owner) {}
 
     // The window, opened afresh when Done closed the last one.
-    LedBarWindow& window() {
-        if (!window_) {
-            window_ = new LedBarWindow;
-            QObject::connect(window_, &LedBarWindow::refreshed, &owner_,
-                             [this](double shown) { report(shown); });
-        }
-        return *window_;
-    }
-
-    QPointer<LedBarWindow> takeWindow() {
-        QPointer<LedBarWindow> window = window_;
-        window_ = nullptr;
-        return window;
-    }
+    LedBarWindow& window() { return window_.get(); }
+    void unloadWindow() { window_.unload(); }
 
     // A refresh of the display: a value that is news is reported.
     void report(double shown) {
@@ -43,8 +32,7 @@ public:
         emit owner_.ValueChanged(shown, passed);
     }
 
-    int passColour = 65280;
-    int failColour = 255;
+    VerdictColours colours;
     PanelPlace place;
     int decimalPoint = 0;
     QString suffix;
@@ -58,7 +46,11 @@ public:
 
 private:
     XQLEDBar32& owner_;
-    QPointer<LedBarWindow> window_;
+    // Last, so that the window goes first.
+    OwnedWindow<LedBarWindow> window_{[this](LedBarWindow& opened) {
+        QObject::connect(&opened, &LedBarWindow::refreshed, &owner_,
+                         [this](double shown) { report(shown); });
+    }};
 };
 
 XQLEDBar32::XQLEDBar32(QObject* parent)
@@ -67,25 +59,19 @@ XQLEDBar32::XQLEDBar32(QObject* parent)
     d->window();
 }
 
-XQLEDBar32::~XQLEDBar32() {
-    // Later, not now: this may run inside one of the window's own events.
-    if (QPointer<LedBarWindow> window = d->takeWindow()) {
-        window->hide();
-        window->deleteLater();
-    }
-}
+XQLEDBar32::~XQLEDBar32() = default;
 
 int XQLEDBar32::DigitColorPass() const {
-    return d->passColour;
+    return d->colours.pass;
 }
 void XQLEDBar32::setDigitColorPass(int color) {
-    d->passColour = color;
+    d->colours.pass = color;
 }
 int XQLEDBar32::DigitColorFail() const {
-    return d->failColour;
+    return d->colours.fail;
 }
 void XQLEDBar32::setDigitColorFail(int color) {
-    d->failColour = color;
+    d->colours.fail = color;
 }
 
 Positions XQLEDBar32::Position() const {
@@ -186,8 +172,7 @@ void XQLEDBar32::Show(bool AllowAdjust) {
     LedBarFields fields;
     fields.allowAdjust = AllowAdjust;
     fields.settings = d->settings;
-    fields.passColour = d->passColour;
-    fields.failColour = d->failColour;
+    fields.colours = d->colours;
     fields.decimals = decimalsFrom(d->decimalPoint);
     fields.suffix = d->suffix;
     fields.ledStep = ledStepOf(d->settings.scaleMin, d->settings.scaleMax);
@@ -219,12 +204,7 @@ void XQLEDBar32::SendValue(double Value) {
 }
 
 void XQLEDBar32::Done() {
-    QPointer<LedBarWindow> window = d->takeWindow();
-    if (!window)
-        return;
-    cabinet().collapse(*window, QString(), true);
-    if (window)
-        window->deleteLater();
+    d->unloadWindow();
 }
 
 } // namespace XQTestDev

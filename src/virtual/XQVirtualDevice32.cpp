@@ -4,8 +4,8 @@
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "frame/ScreenUnits.h"
-#include "ui/Cabinet.h"
 #include "ui/FailMark.h"
+#include "ui/OwnedWindow.h"
 #include "virtual/DeviceLimits.h"
 #include "virtual/NumberPattern.h"
 #include "virtual/PanelPlace.h"
@@ -20,26 +20,10 @@ public:
     explicit XQVirtualDevice32Private(XQVirtualDevice32& owner) : owner_(owner) {}
 
     // The panel, opened afresh when Done closed the last one.
-    VirtualDeviceWindow& panel() {
-        if (!window_) {
-            window_ = new VirtualDeviceWindow;
-            QObject::connect(window_, &VirtualDeviceWindow::okPressed, &owner_,
-                             [this] { emit owner_.OKClick(value, isPassed); });
-            QObject::connect(window_, &VirtualDeviceWindow::cancelPressed, &owner_,
-                             [this] { emit owner_.CancelClick(value, isPassed); });
-        }
-        return *window_;
-    }
+    VirtualDeviceWindow& panel() { return window_.get(); }
+    void unloadPanel() { window_.unload(); }
 
-    // The panel leaves for good; a later use opens a fresh one.
-    QPointer<VirtualDeviceWindow> takePanel() {
-        QPointer<VirtualDeviceWindow> window = window_;
-        window_ = nullptr;
-        return window;
-    }
-
-    int passColour = 65280;
-    int failColour = 255;
+    VerdictColours colours;
     PanelPlace place;
     QString suffix;
     bool alwaysOnTop = true;
@@ -52,7 +36,13 @@ public:
 
 private:
     XQVirtualDevice32& owner_;
-    QPointer<VirtualDeviceWindow> window_;
+    // Last, so that the window goes first.
+    OwnedWindow<VirtualDeviceWindow> window_{[this](VirtualDeviceWindow& opened) {
+        QObject::connect(&opened, &VirtualDeviceWindow::okPressed, &owner_,
+                         [this] { emit owner_.OKClick(value, isPassed); });
+        QObject::connect(&opened, &VirtualDeviceWindow::cancelPressed, &owner_,
+                         [this] { emit owner_.CancelClick(value, isPassed); });
+    }};
 };
 
 XQVirtualDevice32::XQVirtualDevice32(QObject* parent)
@@ -61,25 +51,19 @@ XQVirtualDevice32::XQVirtualDevice32(QObject* parent)
     d->panel();
 }
 
-XQVirtualDevice32::~XQVirtualDevice32() {
-    // Later, not now: this may run inside one of the panel's own events.
-    if (QPointer<VirtualDeviceWindow> window = d->takePanel()) {
-        window->hide();
-        window->deleteLater();
-    }
-}
+XQVirtualDevice32::~XQVirtualDevice32() = default;
 
 int XQVirtualDevice32::DigitColorPass() const {
-    return d->passColour;
+    return d->colours.pass;
 }
 void XQVirtualDevice32::setDigitColorPass(int color) {
-    d->passColour = color;
+    d->colours.pass = color;
 }
 int XQVirtualDevice32::DigitColorFail() const {
-    return d->failColour;
+    return d->colours.fail;
 }
 void XQVirtualDevice32::setDigitColorFail(int color) {
-    d->failColour = color;
+    d->colours.fail = color;
 }
 
 Positions XQVirtualDevice32::Position() const {
@@ -171,7 +155,7 @@ void XQVirtualDevice32::Hide() {
 
 void XQVirtualDevice32::SendValue(double Value, const QVariant& DecimalPoint) {
     d->value = Value;
-    const DeviceVerdict verdict = judgeValue(d->limits, Value, d->passColour, d->failColour);
+    const DeviceVerdict verdict = judgeValue(d->limits, Value, d->colours);
     QPointer<VirtualDeviceWindow> window(&d->panel());
     window->paintVerdict(verdict.colour);
     window->setMessage(d->caption);
@@ -187,12 +171,7 @@ void XQVirtualDevice32::SendValue(double Value, const QVariant& DecimalPoint) {
 }
 
 void XQVirtualDevice32::Done() {
-    QPointer<VirtualDeviceWindow> window = d->takePanel();
-    if (!window)
-        return;
-    cabinet().collapse(*window, QString(), true);
-    if (window)
-        window->deleteLater();
+    d->unloadPanel();
 }
 
 } // namespace XQTestDev

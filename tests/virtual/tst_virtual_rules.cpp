@@ -105,7 +105,7 @@ TEST_P(DeviceLimitsTest, JudgesTheValue) {
         ASSERT_TRUE(limits.setMin(*c.min));
     }
     EXPECT_EQ(limits.passes(c.value), c.passes) << c.value;
-    const DeviceVerdict verdict = judgeValue(limits, c.value, 0x00FF00, 0x0000FF);
+    const DeviceVerdict verdict = judgeValue(limits, c.value, {0x00FF00, 0x0000FF});
     EXPECT_EQ(verdict.colour, c.passes ? 0x00FF00 : 0x0000FF);
     EXPECT_EQ(verdict.isPassed, c.passes);
 }
@@ -140,7 +140,7 @@ TEST(DeviceLimits, CrossingLimitsAndNonNumbersAreRefused) {
 TEST(DeviceLimits, TheSameColourForPassAndFailPassesEveryValue) {
     DeviceLimits limits;
     ASSERT_TRUE(limits.setMax(1));
-    EXPECT_TRUE(judgeValue(limits, 7, 0x123456, 0x123456).isPassed);
+    EXPECT_TRUE(judgeValue(limits, 7, {0x123456, 0x123456}).isPassed);
 }
 
 struct RefusalCase {
