@@ -101,10 +101,19 @@ void storeUnitInDatabase(const XQMenu32& menu, const DemoSession& session) {
     XQSQL32 database;
     database.WriteDatabase(product, QStringLiteral("Demo 1.0"), msAccess, file);
 
+    // LastAccessDatabase says whether the write reached the database; whether
+    // the unit passed is the row's own PassFail, two different questions.
     XQUtility32 utility;
-    const QString outcome = utility.ReadINI(true, product + QStringLiteral(" Test Results"),
-                                            QStringLiteral("LastAccessDatabase"));
-    report(QStringLiteral("Database row stored in %1: %2").arg(file, outcome));
+    const QString section = product + QStringLiteral(" Test Results");
+    const bool written = utility.ReadINI(true, section, QStringLiteral("LastAccessDatabase")) ==
+                         QLatin1String("Pass");
+    report(written
+               ? QStringLiteral("Database write to %1 succeeded (the row below holds the "
+                                "unit's verdict as PassFail = %2)")
+                     .arg(file, utility.ReadINI(true, section, QStringLiteral("OverAllPassFail")))
+               : QStringLiteral("Database write to %1 failed; the row waits in the backup "
+                                "queue")
+                     .arg(file));
     printNewestRow(file, utility.ReadINI(false, product, QStringLiteral("TableName")));
     printRunsOfUnit(file, menu.SerialNumber());
 }

@@ -18,6 +18,11 @@ StoredRunSource& storedRunSource() {
     return source;
 }
 
+ReportRequestHandler& reportRequestHandler() {
+    static ReportRequestHandler handler;
+    return handler;
+}
+
 } // namespace
 
 void addRunFinishedHandler(RunFinishedHandler handler) {
@@ -35,6 +40,15 @@ void setStoredRunSource(StoredRunSource source) {
 
 RunRecord storedRunRecord(const QString& product) {
     return storedRunSource() ? storedRunSource()(product) : RunRecord();
+}
+
+void setReportRequestHandler(ReportRequestHandler handler) {
+    reportRequestHandler() = std::move(handler);
+}
+
+void requestReport() {
+    if (reportRequestHandler())
+        reportRequestHandler()();
 }
 
 } // namespace XQTestDev

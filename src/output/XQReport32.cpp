@@ -1,6 +1,7 @@
 #include <XQTestDev/XQReport32.h>
 
 #include "frame/LibraryState.h"
+#include "frame/RunOutputs.h"
 #include "output/ReportFile.h"
 #include "output/ReportRun.h"
 #include "output/SystemPrinter.h"
@@ -16,6 +17,14 @@ XQReport32::XQReport32(QObject* parent)
 }
 
 XQReport32::~XQReport32() = default;
+
+namespace {
+
+// The header's Print prints as the station program's PrintReport() does.
+const bool ReportRequestRegistered =
+    (setReportRequestHandler([] { XQReport32().PrintReport(); }), true);
+
+} // namespace
 
 void XQReport32::PrintReport(const QString& SoftwareVersion) {
     const std::unique_ptr<ReportPrinter> printer =

@@ -3,6 +3,7 @@
 #include "config/StationFiles.h"
 #include "frame/Clock.h"
 #include "frame/LibraryState.h"
+#include "frame/RunOutputs.h"
 #include "frame/ScreenUnits.h"
 #include "run/HeaderMessages.h"
 #include "run/HeaderModel.h"
@@ -13,7 +14,6 @@
 #include "ui/DesktopOpen.h"
 
 #include <XQTestDev/Messages.h>
-#include <XQTestDev/XQReport32.h>
 #include <XQTestDev/XQUtility32.h>
 
 #include <QAction>
@@ -229,7 +229,7 @@ void HeaderControl::pressPrint() {
     if (marked)
         reportWrite(writeStationValue(StationFile::Results, section, verdictKey,
                                       HeaderMessages::printedManually()));
-    XQReport32().PrintReport();
+    requestReport();
     if (marked)
         reportWrite(writeStationValue(StationFile::Results, section, verdictKey, kept));
     if (!alive)

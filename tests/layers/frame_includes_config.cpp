@@ -1,0 +1,2 @@
+// The frame is the bottom layer.
+#include "config/IniText.h"

@@ -1,0 +1,2 @@
+// Output reaches the run only through the run record.
+#include "run/RunModel.h"

@@ -1,0 +1,2 @@
+// The shared windows know nothing of the menu.
+#include <XQTestDev/XQMenu32.h>
