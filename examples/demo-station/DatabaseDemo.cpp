@@ -106,7 +106,7 @@ void storeUnitInDatabase(const XQMenu32& menu, const DemoSession& session) {
     XQUtility32 utility;
     const QString section = product + QStringLiteral(" Test Results");
     const bool written = utility.ReadINI(true, section, QStringLiteral("LastAccessDatabase")) ==
-                         QLatin1String("Pass");
+                         QLatin1String("PASS");
     report(written
                ? QStringLiteral("Database write to %1 succeeded (the row below holds the "
                                 "unit's verdict as PassFail = %2)")
