@@ -137,14 +137,9 @@ void BM_SendData498LongResults(benchmark::State& state) {
 }
 BENCHMARK(BM_SendData498LongResults)->Unit(benchmark::kMillisecond);
 
-// Its floor: as many durable writes of the results file that those results
-// leave (each write of the run writes at most that much).
-void BM_DurableWrite498Long(benchmark::State& state) {
-    Station& s = station();
-    s.showProduct(QStringLiteral("PSU"));
-    const QString waveform = longResult();
-    for (int line = 1; line <= LineCount; ++line)
-        s.menu->SendData(group(line), parameter(line), waveform);
+// One durable write of a copy of the results file as it stands per line of
+// the run: what a run's writes of that file cost at the least.
+void durableWritesOfResultsFile(benchmark::State& state, Station& s) {
     QFile results(stationFilePath(StationFile::Results));
     results.open(QIODevice::ReadOnly);
     const QByteArray bytes = results.readAll();
@@ -155,6 +150,17 @@ void BM_DurableWrite498Long(benchmark::State& state) {
     }
     state.counters["bytes"] = static_cast<double>(bytes.size());
 }
+
+// The floor of 498 long results: as many durable writes of the results file that those results
+// leave (each write of the run writes at most that much).
+void BM_DurableWrite498Long(benchmark::State& state) {
+    Station& s = station();
+    s.showProduct(QStringLiteral("PSU"));
+    const QString waveform = longResult();
+    for (int line = 1; line <= LineCount; ++line)
+        s.menu->SendData(group(line), parameter(line), waveform);
+    durableWritesOfResultsFile(state, s);
+}
 BENCHMARK(BM_DurableWrite498Long)->Unit(benchmark::kMillisecond);
 
 // The floor of 498 results: the same number of durable writes of a file as
@@ -162,15 +168,7 @@ BENCHMARK(BM_DurableWrite498Long)->Unit(benchmark::kMillisecond);
 void BM_DurableWrite498(benchmark::State& state) {
     Station& s = station();
     s.showProduct(QStringLiteral("PSU"));
-    QFile results(stationFilePath(StationFile::Results));
-    results.open(QIODevice::ReadOnly);
-    const QByteArray bytes = results.readAll();
-    const QString path = s.dir.path() + QStringLiteral("/floor.ini");
-    for (auto _ : state) {
-        for (int line = 1; line <= LineCount; ++line)
-            benchmark::DoNotOptimize(writeFileDurably(path, bytes));
-    }
-    state.counters["bytes"] = static_cast<double>(bytes.size());
+    durableWritesOfResultsFile(state, s);
 }
 BENCHMARK(BM_DurableWrite498)->Unit(benchmark::kMillisecond);
 

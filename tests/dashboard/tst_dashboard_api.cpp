@@ -5,8 +5,8 @@
 #include "Dashboard.h"
 #include "DatabaseLink.h"
 #include "dashboard/FleetFixture.h"
+#include "support/TestDatabase.h"
 
-#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -35,19 +35,9 @@ protected:
             FAIL() << "The test cluster did not start";
         if (qEnvironmentVariableIsEmpty("XQ_PG_PORT"))
             GTEST_SKIP() << "No PostgreSQL server: run through ctest";
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        schema_ = QStringLiteral("d_") +
-                  QString::fromLatin1(
-                      QCryptographicHash::hash(QByteArray(test->name()), QCryptographicHash::Md5)
-                          .toHex()
-                          .left(12));
-        writer_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("writer"));
-        writer_.setHostName(qEnvironmentVariable("XQ_PG_HOST"));
-        writer_.setPort(qEnvironmentVariable("XQ_PG_PORT").toInt());
-        writer_.setUserName(qEnvironmentVariable("XQ_PG_USER"));
-        writer_.setPassword(qEnvironmentVariable("XQ_PG_PASSWORD"));
-        writer_.setDatabaseName(qEnvironmentVariable("XQ_PG_DATABASE"));
-        ASSERT_TRUE(writer_.open()) << writer_.lastError().text().toStdString();
+        schema_ = nameOwnedByRunningTest(QStringLiteral("d_"));
+        writer_ = openTestServer(QStringLiteral("writer"));
+        ASSERT_TRUE(writer_.isOpen()) << writer_.lastError().text().toStdString();
         exec(QStringLiteral("SET client_min_messages = warning"));
         exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema_));
         exec(QStringLiteral("CREATE SCHEMA %1").arg(schema_));

@@ -5,8 +5,7 @@
 #include "output/DatabaseFixture.h"
 
 #include "output/database/DatabaseMessages.h"
-
-#include <QCryptographicHash>
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -29,23 +28,10 @@ protected:
         if (qEnvironmentVariableIsEmpty("XQ_PG_PORT"))
             GTEST_SKIP() << "No PostgreSQL server: run through ctest or set XQ_PG_HOST, "
                             "XQ_PG_PORT, XQ_PG_USER, XQ_PG_PASSWORD, XQ_PG_DATABASE";
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("test-pg"));
-        db.setHostName(env("XQ_PG_HOST"));
-        db.setPort(env("XQ_PG_PORT").toInt());
-        db.setUserName(env("XQ_PG_USER"));
-        db.setPassword(env("XQ_PG_PASSWORD"));
-        db.setDatabaseName(env("XQ_PG_DATABASE"));
-        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        const QSqlDatabase db = openTestServer(QStringLiteral("test-pg"));
+        ASSERT_TRUE(db.isOpen()) << db.lastError().text().toStdString();
         execute(QStringLiteral("SET client_min_messages = warning"));
-        // Tests run side by side against one database: each has a table of its own.
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        table_ = QStringLiteral("t_") +
-                 QString::fromLatin1(
-                     QCryptographicHash::hash(QByteArray(test->test_suite_name()) + test->name(),
-                                              QCryptographicHash::Md5)
-                         .toHex()
-                         .left(12));
+        table_ = nameOwnedByRunningTest(QStringLiteral("t_"));
         execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(table_));
     }
     void TearDown() override {

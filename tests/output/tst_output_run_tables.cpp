@@ -4,6 +4,7 @@
 
 #include "output/RunRecordFixture.h"
 #include "output/database/RunTables.h"
+#include "support/TestDatabase.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -30,14 +31,7 @@ protected:
         QSqlDatabase::removeDatabase(QStringLiteral("runs"));
     }
 
-    QStringList column(const QString& sql) {
-        QSqlQuery query(db_);
-        EXPECT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();
-        QStringList values;
-        while (query.next())
-            values << query.value(0).toString();
-        return values;
-    }
+    QStringList column(const QString& sql) { return queryColumn(db_, sql); }
     QSqlRecord firstRow(const QString& sql) {
         QSqlQuery query(db_);
         EXPECT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();

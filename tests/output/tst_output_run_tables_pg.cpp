@@ -4,8 +4,8 @@
 
 #include "output/RunRecordFixture.h"
 #include "output/database/RunTables.h"
+#include "support/TestDatabase.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -23,13 +23,8 @@ using namespace XQTestDev::testing;
 namespace {
 
 QSqlDatabase connectTo(const QString& name, const QString& schema) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-    db.setHostName(qEnvironmentVariable("XQ_PG_HOST"));
-    db.setPort(qEnvironmentVariable("XQ_PG_PORT").toInt());
-    db.setUserName(qEnvironmentVariable("XQ_PG_USER"));
-    db.setPassword(qEnvironmentVariable("XQ_PG_PASSWORD"));
-    db.setDatabaseName(qEnvironmentVariable("XQ_PG_DATABASE"));
-    if (db.open())
+    QSqlDatabase db = openTestServer(name);
+    if (db.isOpen())
         QSqlQuery(db).exec(
             QStringLiteral("SET client_min_messages = warning; SET search_path TO %1").arg(schema));
     return db;
@@ -42,12 +37,7 @@ protected:
             FAIL() << "The test cluster did not start";
         if (qEnvironmentVariableIsEmpty("XQ_PG_PORT"))
             GTEST_SKIP() << "No PostgreSQL server: run through ctest";
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        schema_ = QStringLiteral("s_") +
-                  QString::fromLatin1(
-                      QCryptographicHash::hash(QByteArray(test->name()), QCryptographicHash::Md5)
-                          .toHex()
-                          .left(12));
+        schema_ = nameOwnedByRunningTest(QStringLiteral("s_"));
         db_ = connectTo(QStringLiteral("runs"), QStringLiteral("public"));
         ASSERT_TRUE(db_.isOpen()) << db_.lastError().text().toStdString();
         exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema_));
@@ -66,14 +56,7 @@ protected:
         QSqlQuery query(db_);
         ASSERT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();
     }
-    QStringList column(const QString& sql) {
-        QSqlQuery query(db_);
-        EXPECT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();
-        QStringList values;
-        while (query.next())
-            values << query.value(0).toString();
-        return values;
-    }
+    QStringList column(const QString& sql) { return queryColumn(db_, sql); }
     qint64 store(const RunRecord& record) {
         QString error;
         EXPECT_TRUE(db_.transaction());
