@@ -45,7 +45,7 @@ BENCHMARK(BM_RunRecordFile498)->Unit(benchmark::kMillisecond);
 void BM_DurableWrite_RecordBytes(benchmark::State& state) {
     const QByteArray bytes = runRecordBytes(results().record);
     writeRunRecordFile(results().record);
-    const QString path = lastFinishedRun()->recordFile;
+    const QString path = lastRunRecordFile();
     for (auto _ : state)
         benchmark::DoNotOptimize(writeFileDurably(path, bytes).ok);
 }

@@ -1,9 +1,9 @@
-# Fails when a source of a layer includes a file by a relative path
-# ("../run/RunModel.h"): such an include would step round the layer's include
-# root. Run by the build with -DSOURCES=<list> -DSTAMP=<file>.
+# Fails when a source of a layer includes a file by a path with ".." in it
+# ("../run/RunModel.h", "frame/../run/RunModel.h"): such an include would step
+# round the layer's include root. Run by the build with -DSOURCES=<list> -DSTAMP=<file>.
 set(offenders)
 foreach(source IN LISTS SOURCES)
-    file(STRINGS "${source}" relative REGEX "^[ \t]*#[ \t]*include[ \t]*\"\\.\\./")
+    file(STRINGS "${source}" relative REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]*\\.\\.")
     if(relative)
         list(APPEND offenders "${source}: ${relative}")
     endif()

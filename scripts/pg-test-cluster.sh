@@ -85,6 +85,7 @@ start() {
     [ -n "$port" ] || { cat "$data/server.log" >&2; return 1; }
     as_user "$user" "$bindir/psql" -h "$data" -p "$port" -U xq_super -d postgres -v ON_ERROR_STOP=1 -q \
         -c "CREATE ROLE xq_station LOGIN PASSWORD '$password'" \
+        -c "CREATE ROLE xq_writer LOGIN PASSWORD '$password'" \
         -c "CREATE DATABASE xq_results OWNER xq_station" >/dev/null
     cat >"$env_file" <<VARS
 XQ_PG_HOST=127.0.0.1
@@ -92,6 +93,7 @@ XQ_PG_PORT=$port
 XQ_PG_USER=xq_station
 XQ_PG_PASSWORD=$password
 XQ_PG_DATABASE=xq_results
+XQ_PG_WRITER_USER=xq_writer
 VARS
     echo "PostgreSQL test cluster on 127.0.0.1:$port (data in $data)"
 }

@@ -4,7 +4,7 @@
 
 #include "config/IniUpdate.h"
 #include "config/StationFiles.h"
-#include "config/TextEditor.h"
+#include "frame/DesktopOpen.h"
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 
@@ -81,7 +81,8 @@ void XQUtility32::OpenINI(bool Open_ATE_INI) {
     const StationFile file = Open_ATE_INI ? StationFile::Ate : StationFile::Products;
     if (!reachable(file))
         return;
-    openInTextEditor(QFileInfo(stationFilePath(file)).absoluteFilePath());
+    // As Open Last Report does: the desktop's own application for the file.
+    openWithDesktop(QFileInfo(stationFilePath(file)).absoluteFilePath());
 }
 
 void XQUtility32::UpdateINI(const QString& NewINIPath) {

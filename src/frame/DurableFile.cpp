@@ -24,8 +24,17 @@ WriteFaultHook& faultHook() {
     return hook;
 }
 
-// The errno a test injected for this step, or 0.
-int injectedFault(WriteStep step) {
+PathWriteFaultHook& pathFaultHook() {
+    static PathWriteFaultHook hook;
+    return hook;
+}
+
+// The errno a test injected for this step of writing `path`, or 0.
+int injectedFault(WriteStep step, const QString& path) {
+    if (pathFaultHook()) {
+        if (const std::optional<int> error = pathFaultHook()(step, path))
+            return *error;
+    }
     if (!faultHook())
         return 0;
     return faultHook()(step).value_or(0);
@@ -201,6 +210,10 @@ void setWriteFaultHookForTesting(WriteFaultHook hook) {
     faultHook() = std::move(hook);
 }
 
+void setPathWriteFaultHookForTesting(PathWriteFaultHook hook) {
+    pathFaultHook() = std::move(hook);
+}
+
 WriteResult writeFileDurably(const QString& path, const QByteArray& bytes,
                              const QString& timesFrom) {
     const QFileInfo info(path);
@@ -209,7 +222,7 @@ WriteResult writeFileDurably(const QString& path, const QByteArray& bytes,
     const QByteArray fileName = QFile::encodeName(info.fileName());
     QByteArray temporary = temporaryTemplate(directory, fileName);
 
-    int error = injectedFault(WriteStep::Create);
+    int error = injectedFault(WriteStep::Create, info.absoluteFilePath());
     const int fd = error ? -1 : createClaimedTemporary(temporary);
     if (fd < 0)
         return failed(path, error ? error : errno);
@@ -222,13 +235,13 @@ WriteResult writeFileDurably(const QString& path, const QByteArray& bytes,
         return failed(path, code);
     };
     ::fchmod(fd, modeFor(target));
-    if ((error = injectedFault(WriteStep::Write)) || !writeAll(fd, bytes))
+    if ((error = injectedFault(WriteStep::Write, info.absoluteFilePath())) || !writeAll(fd, bytes))
         return abandon(error ? error : errno);
     if (!timesFrom.isEmpty())
         copyTimes(fd, timesFrom);
-    if ((error = injectedFault(WriteStep::Sync)) || ::fsync(fd) != 0)
+    if ((error = injectedFault(WriteStep::Sync, info.absoluteFilePath())) || ::fsync(fd) != 0)
         return abandon(error ? error : errno);
-    if ((error = injectedFault(WriteStep::Rename)) ||
+    if ((error = injectedFault(WriteStep::Rename, info.absoluteFilePath())) ||
         ::rename(temporary.constData(), target.constData()) != 0)
         return abandon(error ? error : errno);
     ::close(fd);

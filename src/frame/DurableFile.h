@@ -62,5 +62,8 @@ void removeStaleTemporariesIn(const QString& directory);
 enum class WriteStep { Create, Write, Sync, Rename };
 using WriteFaultHook = std::function<std::optional<int>(WriteStep)>; // errno to fail with
 void setWriteFaultHookForTesting(WriteFaultHook hook);
+// The same for the writes of chosen files (a full disk under one folder).
+using PathWriteFaultHook = std::function<std::optional<int>(WriteStep, const QString& path)>;
+void setPathWriteFaultHookForTesting(PathWriteFaultHook hook);
 
 } // namespace XQTestDev

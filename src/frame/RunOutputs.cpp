@@ -46,9 +46,9 @@ void setReportRequestHandler(ReportRequestHandler handler) {
     reportRequestHandler() = std::move(handler);
 }
 
-void requestReport() {
+void requestReport(const QString& verdictText) {
     if (reportRequestHandler())
-        reportRequestHandler()();
+        reportRequestHandler()(verdictText);
 }
 
 } // namespace XQTestDev

@@ -27,12 +27,12 @@ using StoredRunSource = std::function<RunRecord(const QString& product)>;
 void setStoredRunSource(StoredRunSource source);
 RunRecord storedRunRecord(const QString& product = {});
 
-// The header's Print asks for the report of the stored run through here; the
-// report registers how to print when the library loads. Without one, a
-// request prints nothing.
-using ReportRequestHandler = std::function<void()>;
+// The header's Print asks for the report of the stored run through here,
+// with the text its verdict line shows; the report registers how to print
+// when the library loads. Without one, a request prints nothing.
+using ReportRequestHandler = std::function<void(const QString& verdictText)>;
 
 void setReportRequestHandler(ReportRequestHandler handler);
-void requestReport();
+void requestReport(const QString& verdictText = {});
 
 } // namespace XQTestDev

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "frame/RunIdentity.h"
+#include "frame/Verdict.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -19,11 +22,11 @@ struct RunRecordLine {
     QString min; // as written; empty when open
     QString max;
     QString unit;
-    QString value;                // as recorded; empty when the line has no result
-    std::optional<double> number; // the value read as a number; empty when it is none
-    QString verdict;              // "Pass", "Fail" or "" (no result)
-    QDateTime measuredAt;         // when the value was recorded; null when untested
-    QString recorded;             // the results file's text for the line ("1.234|Pass"), as stored
+    QString value;                       // as recorded; empty when the line has no result
+    std::optional<double> number;        // the value read as a number; empty when it is none
+    Verdict verdict = Verdict::Untested; // Pass, Fail, or Untested (no result)
+    QDateTime measuredAt;                // when the value was recorded; null when untested
+    QString recorded; // the results file's text for the line ("1.234|Pass"), as stored
 };
 
 // The run's keys of the results file as they stand there, for the outputs
@@ -51,22 +54,17 @@ struct RunRecordInstrument {
 // finished or its outputs are asked for. A plain value: every output (the
 // report, the database row, the record file, the run tables) renders it and
 // none of them asks the run or the results file again.
-struct RunRecord {
+struct RunRecord : RunIdentity {
     QString station; // ATE ID
-    QString operatorId;
-    QString product;
-    QString model;
-    QString revision;
-    QString serialNumber;
-    QString workOrder;
-    QString testId;
-    std::array<QString, 4> remarks;
     QDateTime start;
     QDateTime finish;
-    QString verdict;      // "PASS", "FAIL" or ""
-    bool aborted = false; // the operator aborted the run
-    int untested = 0;     // lines of the product without a result
+    Verdict verdict = Verdict::Untested; // Pass, Fail, or Untested (nothing judged)
+    bool aborted = false;                // the operator aborted the run
+    int untested = 0;                    // lines of the product without a result
     bool complete = true; // false when the product's lines were read without their <EOT>
+    // Built by the run when it ended (StopTest or an abort): its record file
+    // is written. A record read back from the results file is not.
+    bool ended = false;
     RunRecordStoredText stored;
     QString softwareVersion;
     QString libraryVersion;

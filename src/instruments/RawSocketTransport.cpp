@@ -1,4 +1,5 @@
 #include "instruments/LanTransport.h"
+#include "instruments/LineEnd.h"
 
 #include <QElapsedTimer>
 
@@ -65,9 +66,7 @@ QByteArray RawSocketTransport::read(const ReadLimit& limit) {
                                              QLatin1Char(')')));
         return {};
     }
-    // One line end as the GPIB bus gives it: a carriage return before it goes.
-    if (reply.endsWith("\r\n"))
-        reply.remove(reply.size() - 2, 1);
+    reply = withBusLineEnd(reply);
     last_ = TransportStatus::done(static_cast<long>(reply.size()));
     return reply;
 }

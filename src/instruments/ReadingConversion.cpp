@@ -1,6 +1,7 @@
 #include "instruments/ReadingConversion.h"
 
 #include "frame/NumberText.h"
+#include "instruments/LineEnd.h"
 
 #include <cmath>
 #include <cstdint>
@@ -29,17 +30,12 @@ Prefix prefixFor(double magnitude) {
     return {"", 1.0};
 }
 
+// A CR or LF that ends the field belongs to the line end, not to the reading.
 QString firstField(const QString& reply, const QString& delimiter) {
     if (delimiter.isEmpty())
-        return reply;
-    qsizetype at = reply.indexOf(delimiter, 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return reply;
-    // Older instruments end their lines in CR LF: a CR before the line feed
-    // belongs to the line end, not to the reading.
-    if (delimiter.front() == QLatin1Char('\n') && at > 0 && reply[at - 1] == QLatin1Char('\r'))
-        --at;
-    return reply.left(at);
+        return withoutLineEnd(reply);
+    const qsizetype at = reply.indexOf(delimiter, 0, Qt::CaseInsensitive);
+    return withoutLineEnd(at < 0 ? reply : reply.left(at));
 }
 
 QString groupedDigits(std::int64_t whole) {

@@ -1,4 +1,5 @@
 #include "instruments/UsbtmcTransport.h"
+#include "instruments/LineEnd.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -145,8 +146,7 @@ QByteArray UsbtmcTransport::read(const ReadLimit& limit) {
         }
         reply.append(chunk.constData(), got);
     }
-    if (reply.endsWith("\r\n"))
-        reply.remove(reply.size() - 2, 1);
+    reply = withBusLineEnd(reply);
     last_ = TransportStatus::done(static_cast<long>(reply.size()));
     return reply;
 }

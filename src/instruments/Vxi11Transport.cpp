@@ -1,4 +1,5 @@
 #include "instruments/LanTransport.h"
+#include "instruments/LineEnd.h"
 
 #include <algorithm>
 
@@ -26,8 +27,7 @@ QByteArray Vxi11Transport::read(const ReadLimit& limit) {
         return {};
     }
     reply.truncate(received);
-    if (reply.endsWith("\r\n"))
-        reply.remove(reply.size() - 2, 1);
+    reply = withBusLineEnd(reply);
     last_ = TransportStatus::done(static_cast<long>(reply.size()));
     return reply;
 }

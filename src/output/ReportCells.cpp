@@ -1,5 +1,6 @@
 #include "output/ReportCells.h"
 
+#include "config/ResultsFileCodec.h"
 #include "config/TestLine.h"
 #include "frame/NumberText.h"
 #include "output/ReportFormat.h"
@@ -44,11 +45,11 @@ QString limitCell(const QString& field) {
 }
 
 ResultCells resultCells(const QString& recorded) {
-    const QStringList fields = recorded.split(QLatin1Char('|'));
-    if (fields.size() != 2)
+    const std::optional<ResultLineFields> fields = splitResultLine(recorded);
+    if (!fields)
         return {Unknown, Unknown};
     ResultCells cells;
-    const QString result = fields[0].trimmed();
+    const QString result = fields->result.trimmed();
     if (result.isEmpty()) {
         cells.result = Unknown;
     } else if (isNumericText(result) && std::isfinite(leadingNumber(result))) {
@@ -56,7 +57,7 @@ ResultCells resultCells(const QString& recorded) {
     } else {
         cells.result = isRecordedWord(result) ? result : Unknown;
     }
-    const QString verdict = fields[1].trimmed();
+    const QString verdict = fields->verdict.trimmed();
     cells.verdict = verdict.isEmpty() ? Unknown : verdict;
     return cells;
 }

@@ -1,6 +1,6 @@
 #include "output/ReportTimes.h"
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "config/StationFiles.h"
 #include "output/ReportFormat.h"
 
@@ -8,7 +8,6 @@ namespace XQTestDev {
 
 ReportTimes repairRunTimes(const QString& product, const QString& startText, const QString& endText,
                            const QDateTime& now) {
-    const QString section = resultsSection(product);
     const QString nowText = resultsFileTime(now);
     IniBatch batch = stationBatch(StationFile::Results);
     ReportTimes times;
@@ -18,13 +17,13 @@ ReportTimes repairRunTimes(const QString& product, const QString& startText, con
         times.start = *start;
         std::optional<QDateTime> end = readResultsTime(endText);
         if (!end) {
-            batch.set(section, QStringLiteral("EndTestTime"), nowText);
+            addEndTestTime(batch, product, nowText);
             end = now;
         }
         times.duration = reportDuration(*start, *end);
     } else {
-        batch.set(section, QStringLiteral("StartTestTime"), nowText);
-        batch.set(section, QStringLiteral("EndTestTime"), nowText);
+        addStartTestTime(batch, product, nowText);
+        addEndTestTime(batch, product, nowText);
         times.start = now;
         times.duration = UnknownDuration;
     }

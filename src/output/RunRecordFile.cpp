@@ -2,56 +2,54 @@
 
 #include "frame/LibraryState.h"
 #include "frame/RunOutputs.h"
+#include "output/HeldFolder.h"
 #include "output/RunRecordJson.h"
 #include "output/RunRecordPath.h"
-#include "ui/SharedWindows.h"
-#include "ui/StatusWindow.h"
+#include "ui/RunNotice.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
-#include <cstdio>
 #include <vector>
 
 namespace XQTestDev {
 
 namespace {
 
-// The status window line that the instruments leave free.
-constexpr int RecordStatusLine = 3;
+struct FinishedRun {
+    RunRecord record;
+    QString recordFile; // where its record file belongs
+};
 
-std::optional<FinishedRun>& lastRun() {
-    static std::optional<FinishedRun> run;
-    return run;
-}
-
-std::vector<FinishedRun>& waiting() {
+// Held in memory only when even the held-runs folder refused them.
+std::vector<FinishedRun>& inMemory() {
     static std::vector<FinishedRun> runs;
     return runs;
 }
 
-void sayOnStatusLine(const QString& text) {
-    std::fprintf(stderr, "XQTestDev: %s\n", qPrintable(text));
-    std::fflush(stderr);
-    if (library().statusHide)
-        return;
-    StatusWindow& window = statusWindow();
-    window.setLine(RecordStatusLine, text);
-    window.show();
-    window.bringToFrontIfShown();
+QString& lastFile() {
+    static QString path;
+    return path;
 }
 
-void sayNotWritten(const QString& error) {
-    sayOnStatusLine(
-        QStringLiteral("Run record not written (%1); it is tried again when the next run ends")
-            .arg(error));
+QString heldRecordsFolder() {
+    return heldRunsFolder() + QStringLiteral("records/");
+}
+
+void sayNotWritten(const QString& error, const QString& heldWhere) {
+    sayRunNotice(QStringLiteral("Run record not written (%1); it is kept in %2 and written when "
+                                "the next run ends")
+                     .arg(error, heldWhere));
 }
 
 // The product's list ran to its last key without an end tag, so nobody can
 // tell whether lines are missing: the record is kept and marked, and the
 // operator is told, so that the list gets mended before the next unit.
 void sayPartial(const RunRecord& record) {
-    sayOnStatusLine(QStringLiteral("Partial run: %1 has no <EOT>").arg(record.product));
+    sayRunNotice(QStringLiteral("Partial run: %1 has no <EOT>").arg(record.product));
 }
 
 // Resolved, the path stays below runs/ whatever the station and serial number
@@ -72,15 +70,59 @@ WriteResult writeOne(const FinishedRun& run) {
     return writeFileDurably(run.recordFile, runRecordBytes(run.record));
 }
 
+QByteArray heldBytes(const FinishedRun& run) {
+    return QJsonDocument(QJsonObject{{QStringLiteral("recordFile"), run.recordFile},
+                                     {QStringLiteral("record"), runRecordJson(run.record)}})
+        .toJson(QJsonDocument::Compact);
+}
+
+std::optional<FinishedRun> fromHeldBytes(const QByteArray& bytes) {
+    const QJsonObject object = QJsonDocument::fromJson(bytes).object();
+    const std::optional<RunRecord> record = runRecordFromBytes(
+        QJsonDocument(object.value(QStringLiteral("record")).toObject()).toJson());
+    if (!record)
+        return std::nullopt;
+    return FinishedRun{*record, object.value(QStringLiteral("recordFile")).toString()};
+}
+
+// Held under the record file's own name, so that holding one twice keeps one.
+WriteResult hold(const FinishedRun& run) {
+    const QString folder = heldRecordsFolder();
+    if (!QDir().mkpath(folder))
+        return WriteResult::failure(
+            QStringLiteral("Unable to create the folder %1").arg(QDir::toNativeSeparators(folder)));
+    return writeFileDurably(folder + QFileInfo(run.recordFile).fileName(), heldBytes(run));
+}
+
+QFileInfoList heldFiles() {
+    QFileInfoList files = QDir(heldRecordsFolder())
+                              .entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
+    std::sort(files.begin(), files.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return a.lastModified() < b.lastModified();
+    });
+    return files;
+}
+
 // Earlier records that failed go first, in the order their runs ended; those
 // that fail again keep waiting without being said again.
 void writeWaiting() {
+    for (const QFileInfo& file : heldFiles()) {
+        QFile in(file.filePath());
+        if (!in.open(QIODevice::ReadOnly))
+            continue;
+        const std::optional<FinishedRun> run = fromHeldBytes(in.readAll());
+        in.close();
+        if (run && writeOne(*run))
+            QFile::remove(file.filePath());
+    }
     std::vector<FinishedRun> still;
-    for (FinishedRun& run : waiting()) {
-        if (!writeOne(run))
+    for (FinishedRun& run : inMemory()) {
+        if (writeOne(run))
+            continue;
+        if (!hold(run))
             still.push_back(std::move(run));
     }
-    waiting() = std::move(still);
+    inMemory() = std::move(still);
 }
 
 void writeRecordOfRun(const RunRecord& record) {
@@ -91,32 +133,53 @@ const bool Registered = (addRunFinishedHandler(writeRecordOfRun), true);
 
 } // namespace
 
-const std::optional<FinishedRun>& lastFinishedRun() {
-    return lastRun();
+QString runRecordFileOf(const RunRecord& record) {
+    return runRecordPath(library().resultsDirectory, record);
 }
 
 WriteResult writeRunRecordFile(const RunRecord& record) {
     (void)Registered;
     writeWaiting();
-    FinishedRun run{record, runRecordPath(library().resultsDirectory, record)};
-    lastRun() = run;
+    FinishedRun run{record, runRecordFileOf(record)};
+    lastFile() = run.recordFile;
     if (!record.complete)
         sayPartial(record);
     const WriteResult written = writeOne(run);
-    if (!written) {
-        sayNotWritten(written.error);
-        waiting().push_back(std::move(run));
+    if (written)
+        return written;
+    if (hold(run)) {
+        sayNotWritten(written.error, QDir::toNativeSeparators(heldRecordsFolder()));
+    } else {
+        sayNotWritten(written.error, QStringLiteral("memory"));
+        inMemory().push_back(std::move(run));
     }
     return written;
 }
 
+void giveRunRecordSoftwareVersion(const RunRecord& record, const QString& version) {
+    if (!record.ended || version.isEmpty() || !record.softwareVersion.isEmpty())
+        return;
+    RunRecord versioned = record;
+    versioned.softwareVersion = version;
+    FinishedRun run{versioned, runRecordFileOf(record)};
+    // Only a record already in its place is rewritten; a held one is written
+    // as it was kept.
+    if (QFileInfo::exists(run.recordFile))
+        writeOne(run);
+}
+
+QString lastRunRecordFile() {
+    return lastFile();
+}
+
 int waitingRunRecords() {
-    return static_cast<int>(waiting().size());
+    return static_cast<int>(inMemory().size() + heldFiles().size());
 }
 
 void forgetWaitingRunRecords() {
-    waiting().clear();
-    lastRun().reset();
+    inMemory().clear();
+    lastFile().clear();
+    QDir(heldRecordsFolder()).removeRecursively();
 }
 
 } // namespace XQTestDev

@@ -5,26 +5,28 @@
 
 #include <QString>
 
-#include <optional>
-
 namespace XQTestDev {
 
 // The record file of every finished run: written durably below runs/ of the
-// results folder when the run ends. A record that cannot be written is said
-// once on the status window and on standard error and waits in memory; it is
-// written again at the end of the next run, before that run's own record.
+// results folder when the run ends. A record that cannot be written there is
+// said once on standard error and the status window and held back durably in
+// the held-runs folder (in memory only when that fails too); it is written to
+// its place at the end of a later run, in this process or after a restart,
+// before that run's own record.
 
-struct FinishedRun {
-    RunRecord record;
-    QString recordFile; // where its record file is (or will be once written)
-};
+// Where the record file of `record` is written.
+QString runRecordFileOf(const RunRecord& record);
 
-// The run ended last in this process, for the outputs the station program
-// calls afterwards (the database writer); empty before the first run ends.
-const std::optional<FinishedRun>& lastFinishedRun();
+// The record file of the run that ended last in this process (where it is,
+// or will be once written); empty before the first run ends.
+QString lastRunRecordFile();
 
 // Writes the records that wait, then this one; the result of this one.
 WriteResult writeRunRecordFile(const RunRecord& record);
+
+// Rewrites the record file of an ended run with the software version the
+// station program gave its outputs, when the record had none of its own.
+void giveRunRecordSoftwareVersion(const RunRecord& record, const QString& version);
 
 // Records not yet written (tests and the bench).
 int waitingRunRecords();

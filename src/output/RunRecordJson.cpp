@@ -33,7 +33,7 @@ QJsonObject lineJson(const RunRecordLine& line) {
             {QStringLiteral("unit"), line.unit},
             {QStringLiteral("value"), line.value},
             {QStringLiteral("number"), numberJson(line.number)},
-            {QStringLiteral("verdict"), line.verdict},
+            {QStringLiteral("verdict"), lineVerdictText(line.verdict)},
             {QStringLiteral("time"), recordTime(line.measuredAt)}};
 }
 
@@ -61,7 +61,7 @@ RunRecordLine lineFromJson(const QJsonObject& object) {
     const QJsonValue number = object.value(QStringLiteral("number"));
     if (number.isDouble())
         line.number = number.toDouble();
-    line.verdict = object.value(QStringLiteral("verdict")).toString();
+    line.verdict = lineVerdictOf(object.value(QStringLiteral("verdict")).toString());
     line.measuredAt = timeFromJson(object.value(QStringLiteral("time")));
     return line;
 }
@@ -86,9 +86,14 @@ QString recordTime(const QDateTime& time) {
     const QTime clock = time.time();
     const int offset = time.offsetFromUtc() / 60;
     const int minutes = std::abs(offset);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", date.year(),
-                  date.month(), date.day(), clock.hour(), clock.minute(), clock.second(),
+    // Milliseconds only where there are any: two runs of one unit a moment
+    // apart stay two runs, and a time to the second reads as before.
+    char fraction[8] = "";
+    if (clock.msec() != 0)
+        std::snprintf(fraction, sizeof fraction, ".%03d", clock.msec());
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%s%c%02d:%02d", date.year(),
+                  date.month(), date.day(), clock.hour(), clock.minute(), clock.second(), fraction,
                   offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
     return QString::fromLatin1(text);
 }
@@ -117,7 +122,7 @@ QJsonObject runRecordJson(const RunRecord& record) {
         {QStringLiteral("testId"), record.testId},
         {QStringLiteral("start"), recordTime(record.start)},
         {QStringLiteral("finish"), recordTime(record.finish)},
-        {QStringLiteral("verdict"), record.verdict},
+        {QStringLiteral("verdict"), unitVerdictText(record.verdict)},
         {QStringLiteral("aborted"), record.aborted},
         {QStringLiteral("untested"), record.untested},
         {QStringLiteral("complete"), record.complete},
@@ -203,7 +208,10 @@ void writeLine(JsonWriter& w, const RunRecordLine& line) {
     w.key("parameter", line.parameter).raw(", ").key("min", line.min).raw(", ");
     w.key("max", line.max).raw(", ").key("unit", line.unit).raw(", ");
     w.key("value", line.value).raw(", \"number\": ").number(line.number).raw(", ");
-    w.key("verdict", line.verdict).raw(", ").key("time", recordTime(line.measuredAt)).raw("}");
+    w.key("verdict", lineVerdictText(line.verdict))
+        .raw(", ")
+        .key("time", recordTime(line.measuredAt))
+        .raw("}");
 }
 
 } // namespace
@@ -217,7 +225,10 @@ QByteArray runRecordBytes(const RunRecord& r) {
     w.raw(",\n  ").key("workOrder", r.workOrder).raw(",\n  ").key("testId", r.testId);
     w.raw(",\n  ").key("start", recordTime(r.start));
     w.raw(",\n  ").key("finish", recordTime(r.finish));
-    w.raw(",\n  ").key("verdict", r.verdict).raw(",\n  \"aborted\": ").boolean(r.aborted);
+    w.raw(",\n  ")
+        .key("verdict", unitVerdictText(r.verdict))
+        .raw(",\n  \"aborted\": ")
+        .boolean(r.aborted);
     w.raw(",\n  \"untested\": ").integer(r.untested);
     w.raw(",\n  \"complete\": ").boolean(r.complete);
     w.raw(",\n  ").key("softwareVersion", r.softwareVersion);
@@ -263,7 +274,7 @@ std::optional<RunRecord> runRecordFromBytes(const QByteArray& bytes, QString* er
     record.testId = o.value(QStringLiteral("testId")).toString();
     record.start = timeFromJson(o.value(QStringLiteral("start")));
     record.finish = timeFromJson(o.value(QStringLiteral("finish")));
-    record.verdict = o.value(QStringLiteral("verdict")).toString();
+    record.verdict = unitVerdictOf(o.value(QStringLiteral("verdict")).toString());
     record.aborted = o.value(QStringLiteral("aborted")).toBool();
     record.untested = o.value(QStringLiteral("untested")).toInt();
     // Records written before partial runs were marked are whole.

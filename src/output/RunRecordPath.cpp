@@ -64,7 +64,7 @@ QString runRecordPath(const QString& resultsFolder, const RunRecord& record, con
         runRecordsRoot(resultsFolder) + start.toString(QStringLiteral("yyyy/MM/dd/"));
     const QString stem =
         fileNamePart(record.station) + QLatin1Char('_') + fileNamePart(record.serialNumber);
-    return folder + fitted(stem, start.toString(QStringLiteral("yyyyMMddTHHmmss")));
+    return folder + fitted(stem, start.toString(QStringLiteral("yyyyMMddTHHmmsszzz")));
 }
 
 } // namespace XQTestDev

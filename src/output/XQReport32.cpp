@@ -4,6 +4,7 @@
 #include "frame/RunOutputs.h"
 #include "output/ReportFile.h"
 #include "output/ReportRun.h"
+#include "output/RunRecordFile.h"
 #include "output/SystemPrinter.h"
 
 namespace XQTestDev {
@@ -20,16 +21,28 @@ XQReport32::~XQReport32() = default;
 
 namespace {
 
-// The header's Print prints as the station program's PrintReport() does.
-const bool ReportRequestRegistered =
-    (setReportRequestHandler([] { XQReport32().PrintReport(); }), true);
+void printStoredRun(const QString& softwareVersion, const QString& verdictText) {
+    RunRecord record = storedRunRecord();
+    giveRunRecordSoftwareVersion(record, softwareVersion);
+    if (!verdictText.isEmpty())
+        record.stored.verdict = verdictText;
+    const std::unique_ptr<ReportPrinter> printer =
+        makeSystemPrinter(choosePrintTarget(), reportPdfPath());
+    printReport(*printer, record, softwareVersion);
+}
+
+// The header's Print prints as the station program's PrintReport() does,
+// under the verdict line the header gives.
+const bool ReportRequestRegistered = (setReportRequestHandler([](const QString& verdictText) {
+                                          XQReport32 report;
+                                          printStoredRun(QString(), verdictText);
+                                      }),
+                                      true);
 
 } // namespace
 
 void XQReport32::PrintReport(const QString& SoftwareVersion) {
-    const std::unique_ptr<ReportPrinter> printer =
-        makeSystemPrinter(choosePrintTarget(), reportPdfPath());
-    printReport(*printer, SoftwareVersion);
+    printStoredRun(SoftwareVersion, QString());
 }
 
 } // namespace XQTestDev

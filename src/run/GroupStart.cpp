@@ -38,15 +38,14 @@ bool writeGroupReset(const QString& product, const QString& groupName,
         showExclamation(ProductMessages::missingProductName());
         return false;
     }
-    const QString section = resultsSection(product);
     const std::shared_ptr<const ProductSpec> spec = readProductSpec(product);
     IniBatch batch = stationBatch(StationFile::Results);
     for (const QString& parameter : parameters) {
         const int line = spec->lineOf(groupName, parameter, ProductSpec::AtIncompleteLine::Skip);
         if (line > 0)
-            batch.set(section, QString::number(line), UntestedResult);
+            addResultLine(batch, product, line, UntestedResult);
     }
-    batch.set(section, QStringLiteral("OverallPassFail"), ClearedVerdict);
+    addClearedVerdict(batch, product);
     return reportWrite(batch.commit());
 }
 

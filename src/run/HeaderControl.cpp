@@ -2,6 +2,7 @@
 
 #include "config/StationFiles.h"
 #include "frame/Clock.h"
+#include "frame/DesktopOpen.h"
 #include "frame/LibraryState.h"
 #include "frame/RunOutputs.h"
 #include "frame/ScreenUnits.h"
@@ -11,7 +12,6 @@
 #include "run/OverallVerdict.h"
 #include "run/ResultsFile.h"
 #include "run/RunSession.h"
-#include "ui/DesktopOpen.h"
 
 #include <XQTestDev/Messages.h>
 #include <XQTestDev/XQUtility32.h>
@@ -27,23 +27,11 @@ QString ateValue(const char* key) {
                             QLatin1String(key));
 }
 
-QString resultsValue(const QString& key) {
-    const QString product = runModel().run.product;
-    return product.isEmpty() ? QString()
-                             : readStationValue(StationFile::Results, resultsSection(product), key);
-}
-
 // The version is written by the station program through WriteINI, which
 // sends it to the results file under the section the program named; the
 // header finds it wherever it stands.
 QString runSoftwareVersion() {
-    const IniDocument* results = stationDocument(StationFile::Results);
-    if (!results)
-        return {};
-    const QString key = QStringLiteral("TestSoftwareVersion");
-    if (const auto value = results->value(QStringLiteral("ATE Configuration"), key))
-        return *value;
-    return resultsValue(key);
+    return readTestSoftwareVersion(runModel().run.product);
 }
 
 } // namespace
@@ -79,7 +67,7 @@ void HeaderControl::open() {
     runModel().softwareVersion = runSoftwareVersion();
     fillLabels();
     state_.runEnded = true;
-    window_->showVerdictPictures(false, false);
+    window_->showVerdictPictures({});
     window_->clockTimer().start();
 }
 
@@ -123,6 +111,10 @@ void HeaderControl::showRunData() {
     window_->setLabelText("lblTestID", testIdText(run.testId));
 }
 
+bool HeaderControl::runActive() const {
+    return runModel().standing.active;
+}
+
 void HeaderControl::setStartEnabled(bool enabled) {
     state_.startEnabled = enabled;
     window_->setStartAndPrintEnabled(enabled);
@@ -152,6 +144,7 @@ void HeaderControl::showRunEnded(bool groupStartsEnabled) {
     window_->showRunActive(false);
     setGroupStartsEnabled(groupStartsEnabled && !groupStartsDisabled_);
     state_.runEnded = true;
+    showVerdict();
 }
 
 void HeaderControl::setPassFailHidden(bool hidden) {
@@ -171,7 +164,10 @@ void HeaderControl::pressStartTest() {
     if (runActive())
         return;
     refreshStatus();
+    beginUnitVerdict();
+    runModel().standing.active = true;
     showRunStarted();
+    showVerdict();
     runModel().run.startTime = libraryClock().now();
     // The station program tests inside AllTestClick; a group start must not
     // begin meanwhile.
@@ -207,7 +203,7 @@ void HeaderControl::pressExit() {
     const QPointer<HeaderControl> alive(this);
     emit notified(QStringLiteral("Abort"));
     if (alive)
-        writeEndTestTime(runModel().run.product);
+        recordEndTestTime(runModel().run.product);
 }
 
 // The report prints the results file's OverallPassFail as its verdict: for a
@@ -223,15 +219,12 @@ void HeaderControl::pressPrint() {
     clock.stop();
     const QString product = runModel().run.product;
     const bool marked = !product.isEmpty() && stationFileExists(StationFile::Results);
-    const QString section = resultsSection(product);
-    const QString verdictKey = QStringLiteral("OverallPassFail");
-    const QString kept = marked ? resultsValue(verdictKey) : QString();
+    const QString kept = marked ? readOverallPassFail(product) : QString();
     if (marked)
-        reportWrite(writeStationValue(StationFile::Results, section, verdictKey,
-                                      HeaderMessages::printedManually()));
-    requestReport();
+        reportWrite(writeOverallPassFail(product, HeaderMessages::printedManually()));
+    requestReport(marked ? HeaderMessages::printedManually() : QString());
     if (marked)
-        reportWrite(writeStationValue(StationFile::Results, section, verdictKey, kept));
+        reportWrite(writeOverallPassFail(product, kept));
     if (!alive)
         return;
     emit notified(QStringLiteral("Print"));
@@ -300,9 +293,8 @@ void HeaderControl::clockTick() {
 }
 
 void HeaderControl::showVerdict() {
-    const VerdictPictures shown =
-        verdictPictures(runModel().overallVerdict, passFailHidden_, blinkOn_);
-    window_->showVerdictPictures(shown.pass, shown.fail);
+    window_->showVerdictPictures(
+        verdictPictures(runModel().overallVerdict, runActive(), passFailHidden_, blinkOn_));
 }
 
 void HeaderControl::showElapsedTime() {
@@ -314,8 +306,9 @@ void HeaderControl::showElapsedTime() {
 }
 
 void HeaderControl::refreshStatus() {
+    const QString product = runModel().run.product;
     const bool databaseFailed =
-        resultsValue(QStringLiteral("LastAccessDatabase")) == QLatin1String("FAIL");
+        !product.isEmpty() && readLastAccessDatabase(product) == QLatin1String("FAIL");
     window_->showStatus(
         network_.refresh([] { return ateValue("CheckNetworkDrive"); }, databaseFailed));
 }
@@ -326,7 +319,10 @@ void HeaderControl::startGroup(const QString& groupName) {
     if (!open_ || groupStartRunning_ || testAllRunning_ || groupName.isEmpty())
         return;
     groupStartRunning_ = true;
+    beginUnitVerdict();
+    runModel().standing.active = true;
     disableStarts();
+    showVerdict();
     state_.runEnded = false;
     const QPointer<HeaderControl> alive(this);
     emit groupStartNotified(groupName);

@@ -40,8 +40,8 @@ public:
     // The header's share of a run's start and end.
     void showRunStarted();
     void showRunEnded(bool groupStartsEnabled);
-    // A run is active while Start Test (and Print) are disabled.
-    bool runActive() const { return !state_.startEnabled; }
+    // Whether a run is active, as the run model holds it.
+    bool runActive() const;
     void setStartEnabled(bool enabled);
     // Exit asks to abort the run (and reads "Abort") instead of leaving.
     bool exitMeansAbort() const { return state_.exitMeansAbort; }
@@ -73,6 +73,8 @@ public:
 
     // One tick of the clock, also for callers that cannot wait for it.
     void clockTick();
+    // The badge of the unit's verdict as it stands now.
+    void showVerdict();
     void refreshStatus();
 
 signals:
@@ -91,7 +93,6 @@ private:
 
     void fillLabels();
     void showRunData();
-    void showVerdict();
     void showElapsedTime();
     bool confirm(const QString& question);
     void disableStarts();

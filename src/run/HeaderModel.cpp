@@ -24,10 +24,17 @@ QTime elapsedFromText(const QString& text) {
     return time.isValid() ? time : QTime(0, 0);
 }
 
-VerdictPictures verdictPictures(const QString& verdict, bool passFailHidden, bool blinkOn) {
-    if (passFailHidden || !blinkOn)
+VerdictPictures verdictPictures(const QString& verdict, bool runActive, bool passFailHidden,
+                                bool blinkOn) {
+    if (passFailHidden)
         return {};
-    return {verdict == QLatin1String("PASS"), verdict == QLatin1String("FAIL")};
+    const bool fail = verdict == QLatin1String("FAIL");
+    VerdictPictures shown;
+    shown.fail = fail;
+    shown.pass = !runActive && verdict == QLatin1String("PASS");
+    shown.testing = runActive && !fail;
+    shown.dim = !blinkOn && (shown.pass || shown.fail);
+    return shown;
 }
 
 int menuXOffsetFor(int position, int screenWidth, int headerWidth) {

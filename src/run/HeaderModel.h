@@ -18,13 +18,19 @@ QString elapsedText(const QDateTime& start, const QDateTime& now);
 // The time of day that such a text reads as; midnight when it reads as none.
 QTime elapsedFromText(const QString& text);
 
-// Which of the PASS and FAIL pictures is on screen at one tick. The picture of
-// the verdict blinks: `blinkOn` alternates from tick to tick.
+// Which badge is on screen at one tick. While a run is active the unit is
+// being tested: a PASS is not known before the last line, so the badge says
+// TESTING until a line fails (a failed line is final). The badge blinks
+// between bright and dim (`blinkOn` alternates from tick to tick), never to
+// blank, so that a glance always finds it.
 struct VerdictPictures {
     bool pass = false;
     bool fail = false;
+    bool testing = false;
+    bool dim = false;
 };
-VerdictPictures verdictPictures(const QString& verdict, bool passFailHidden, bool blinkOn);
+VerdictPictures verdictPictures(const QString& verdict, bool runActive, bool passFailHidden,
+                                bool blinkOn);
 
 // The menu's X offset (twips) for a placement: centred for MenuCenter and
 // every unknown value, 0 for MenuLeft, flush right for MenuRight. A header

@@ -11,6 +11,7 @@
 #include "ui/WindowParts.h"
 
 #include <QAction>
+#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -129,8 +130,15 @@ void HeaderWindow::buildPictures() {
                                  libraryPicture(QStringLiteral("XQPASS")));
     imgFail_ = makeFittedPicture(this, QStringLiteral("imgFail"), VerdictPlace,
                                  libraryPicture(QStringLiteral("XQFAIL")));
-    imgPass_->hide();
-    imgFail_->hide();
+    imgTesting_ =
+        makeLabel(this, "imgTesting", VerdictPlace, QStringLiteral("TESTING"), Qt::AlignCenter);
+    imgTesting_->setStyleSheet(
+        QStringLiteral("QLabel { color: #3a2a00; background: #ffd34d; border: 2px solid #8a6d00; "
+                       "font-weight: bold; }"));
+    for (QLabel* badge : {imgPass_, imgFail_, imgTesting_}) {
+        badge->setGraphicsEffect(new QGraphicsOpacityEffect(badge));
+        badge->hide();
+    }
     for (size_t i = 0; i < statusPictures_.size(); ++i) {
         const auto status = static_cast<StatusPicture>(i);
         statusPictures_[i] = makeFittedPicture(this, QLatin1String(StatusNames[i]),
@@ -266,11 +274,17 @@ void HeaderWindow::updatePagePictures() {
     }
 }
 
-void HeaderWindow::showVerdictPictures(bool pass, bool fail) {
-    if (imgPass_->isVisible() != pass)
-        imgPass_->setVisible(pass);
-    if (imgFail_->isVisible() != fail)
-        imgFail_->setVisible(fail);
+void HeaderWindow::showVerdictPictures(const VerdictPictures& shown) {
+    const std::array<std::pair<QLabel*, bool>, 3> badges{
+        {{imgPass_, shown.pass}, {imgFail_, shown.fail}, {imgTesting_, shown.testing}}};
+    for (const auto& [badge, visible] : badges) {
+        if (badge->isVisibleTo(this) != visible)
+            badge->setVisible(visible);
+        auto* opacity = static_cast<QGraphicsOpacityEffect*>(badge->graphicsEffect());
+        const qreal wanted = shown.dim ? 0.45 : 1.0;
+        if (opacity->opacity() != wanted)
+            opacity->setOpacity(wanted);
+    }
 }
 
 void HeaderWindow::showUntestedLines(const QString& note) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "run/HeaderModel.h"
 #include "run/NetworkStatus.h"
 
 #include <QWidget>
@@ -64,7 +65,7 @@ public:
     void showPageControls(bool shown);
     void showPageNumber(int page, int pageCount);
 
-    void showVerdictPictures(bool pass, bool fail);
+    void showVerdictPictures(const VerdictPictures& shown);
     // "3 lines not tested" beside the verdict after a run; empty hides it.
     void showUntestedLines(const QString& note);
     void showStatus(const StatusShown& status);
@@ -104,6 +105,7 @@ private:
     QLabel* picClipControl_ = nullptr;
     QLabel* imgPass_ = nullptr;
     QLabel* imgFail_ = nullptr;
+    QLabel* imgTesting_ = nullptr;
     std::array<QLabel*, 5> statusPictures_{}; // in the order of StatusPicture
     // Normal, pressed and disabled look of each page button.
     std::array<QLabel*, 3> nextPictures_{};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/Verdict.h"
+#include "frame/Verdict.h"
 #include "ui/VerdictColours.h"
 
 #include <QColor>

@@ -123,26 +123,4 @@ Judgement judgeResult(const QVariant& TestResult, const QString& minimum, const 
     return judgeWord(text.trimmed().toUpper(), hasNumericLimit(minimum, maximum));
 }
 
-QString verdictWord(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Pass:
-        return QStringLiteral("Pass");
-    case Verdict::Fail:
-        return QStringLiteral("Fail");
-    case Verdict::Testing:
-    case Verdict::Untested:
-        break;
-    }
-    return QStringLiteral("----");
-}
-
-QString recordedValue(const QString& result, Verdict verdict) {
-    const QString word = verdictWord(verdict);
-    // The store keeps no more than a read returns; the result gives way so
-    // that the verdict is always kept.
-    QString text = result.left(IniDocument::MaxValueLength - 1 - word.size());
-    text.replace(QLatin1Char('|'), QLatin1Char('/'));
-    return text + QLatin1Char('|') + word;
-}
-
 } // namespace XQTestDev

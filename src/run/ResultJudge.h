@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/Verdict.h"
+#include "frame/Verdict.h"
 
 #include <QString>
 #include <QVariant>
@@ -31,12 +31,5 @@ bool isNumericResult(const QVariant& TestResult);
 // passes on a line without one. An empty or blank text is no verdict and is
 // not recorded.
 Judgement judgeResult(const QVariant& TestResult, const QString& minimum, const QString& maximum);
-
-// "Pass", "Fail", or "----" for a row not judged.
-QString verdictWord(Verdict verdict);
-
-// "<result>|<verdict>". A "|" inside the result would split the value for every
-// reader of the results file, so it is recorded as "/".
-QString recordedValue(const QString& result, Verdict verdict);
 
 } // namespace XQTestDev

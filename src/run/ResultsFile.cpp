@@ -6,6 +6,7 @@
 #include "frame/Clock.h"
 #include "frame/MessageBox.h"
 #include "run/RunSession.h"
+#include "ui/RunNotice.h"
 
 #include <QFile>
 #include <QLocale>
@@ -14,28 +15,12 @@ namespace XQTestDev {
 
 namespace {
 
-void addHeaderKeys(IniBatch& batch, const QString& section, const QString& startTime,
-                   const RunData& run) {
-    batch.set(section, QStringLiteral("StartTestTime"), startTime);
-    batch.set(section, QStringLiteral("OperatorID"), run.operatorId);
-    batch.set(section, QStringLiteral("SerialNumber"), run.serialNumber);
-    batch.set(section, QStringLiteral("WorkOrderNumber"), run.workOrder);
-    batch.set(section, QStringLiteral("TestID"), run.testId);
-    batch.set(section, QStringLiteral("Model"), run.model);
-    batch.set(section, QStringLiteral("Revision"), run.revision);
-}
-
-void addRemarks(IniBatch& batch, const QString& section, const RunData& run) {
-    for (int i = 0; i < 4; ++i)
-        batch.set(section, QStringLiteral("Remark%1").arg(i + 1), run.remarks[i]);
-}
-
 // "----|----" under every line up to the end tag; stops with its message at an
 // empty line or when key 499 passes without the end tag.
-void addUntestedLines(IniBatch& batch, const QString& section, const ProductSpec& spec) {
+void addUntestedLines(IniBatch& batch, const ProductSpec& spec) {
     TestLineWalk walk(spec, AtGap::Stop, AtShortLine::Yield);
     while (const TestLine* line = walk.next())
-        batch.set(section, QString::number(line->number), UntestedResult);
+        addResultLine(batch, spec.product(), line->number, UntestedResult);
     if (walk.end() == WalkEnd::Gap)
         showExclamation(ProductMessages::specLineMissing(spec.product(), walk.endLine()));
     else if (walk.end() == WalkEnd::NoEndTag)
@@ -44,10 +29,34 @@ void addUntestedLines(IniBatch& batch, const QString& section, const ProductSpec
 
 } // namespace
 
+namespace {
+
+// Whether the operator was told of a failed write since the last run ended.
+bool& operatorTold() {
+    static bool told = false;
+    return told;
+}
+
+} // namespace
+
+// A full disk fails every write of a run: the operator is stopped once per
+// unit (from the end of one run to the end of the next), and the rest is said
+// where it does not need an answer.
 bool reportWrite(const WriteResult& result) {
-    if (!result)
-        showExclamation(result.error);
-    return result.ok;
+    if (result)
+        return true;
+    runModel().standing.resultsFileFailed = true;
+    if (operatorTold()) {
+        sayRunNotice(result.error);
+        return false;
+    }
+    operatorTold() = true;
+    showExclamation(result.error);
+    return false;
+}
+
+void sayNextFailedWriteToTheOperator() {
+    operatorTold() = false;
 }
 
 bool resetResults(const RunData& run) {
@@ -55,14 +64,9 @@ bool resetResults(const RunData& run) {
         showExclamation(ProductMessages::missingProductName());
         return false;
     }
-    const QString section = resultsSection(run.product);
     IniBatch batch = stationBatch(StationFile::Results);
-    for (const char* key : {"StartTestTime", "EndTestTime", "OperatorID", "SerialNumber",
-                            "WorkOrderNumber", "TestID", "Model", "Revision"})
-        batch.set(section, QLatin1String(key), QString());
-    batch.set(section, QStringLiteral("OverallPassFail"), ClearedVerdict);
-    addRemarks(batch, section, RunData());
-    addUntestedLines(batch, section, *readProductSpec(run.product));
+    addClearedRunHeader(batch, run.product);
+    addUntestedLines(batch, *readProductSpec(run.product));
     if (!reportWrite(batch.commit()))
         return false;
     runModel().writtenVerdict = ClearedVerdict;
@@ -74,24 +78,15 @@ bool writeRunHeader(RunData& run) {
         return false;
     if (run.startTime.isNull())
         run.startTime = libraryClock().now();
-    const QString section = resultsSection(run.product);
     IniBatch batch = stationBatch(StationFile::Results);
-    addHeaderKeys(batch, section, resultsFileTime(run.startTime), run);
-    addRemarks(batch, section, run);
+    addRunHeader(batch, run, resultsFileTime(run.startTime));
     return reportWrite(batch.commit());
 }
 
-WriteResult writeResultLine(const QString& product, int lineNumber, const QString& value) {
-    return writeStationValue(StationFile::Results, resultsSection(product),
-                             QString::number(lineNumber), value);
-}
-
-bool writeEndTestTime(const QString& product) {
+bool recordEndTestTime(const QString& product) {
     if (product.isEmpty())
         return false;
-    return reportWrite(writeStationValue(StationFile::Results, resultsSection(product),
-                                         QStringLiteral("EndTestTime"),
-                                         resultsFileTime(libraryClock().now())));
+    return reportWrite(writeEndTestTime(product, libraryClock().now()));
 }
 
 void removeResultsFile() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "frame/DurableFile.h"
 #include "run/RunData.h"
 
@@ -23,17 +23,17 @@ bool resetResults(const RunData& run);
 // Remark1 to Remark4, in this order, in one durable write.
 bool writeRunHeader(RunData& run);
 
-// One result key of the current product's section; the write's error text is
-// returned for the caller to show.
-WriteResult writeResultLine(const QString& product, int lineNumber, const QString& value);
-
-// EndTestTime := now.
-bool writeEndTestTime(const QString& product);
+// EndTestTime := now; a failed write is said.
+bool recordEndTestTime(const QString& product);
 
 // Deleted whenever a new menu object is created: a new object starts a new unit.
 void removeResultsFile();
 
-// Shows a failed write's text; true when it succeeded.
+// Shows a failed write's text, once per unit in a box and after that on
+// standard error and the status window; true when it succeeded. A failure
+// also marks the run's results file as not to be trusted.
 bool reportWrite(const WriteResult& result);
+// A run ended: the next failed write is the next unit's, and is shown.
+void sayNextFailedWriteToTheOperator();
 
 } // namespace XQTestDev

@@ -1,5 +1,7 @@
 #include "run/RunModel.h"
 
+#include "run/UntestedLines.h"
+
 namespace XQTestDev {
 
 const RunRow& RunModel::row(RowRef at) const {
@@ -9,7 +11,7 @@ const RunRow& RunModel::row(RowRef at) const {
 int RunModel::addGroup(const QString& name, const GroupRows& rows) {
     RunGroup group{name, rows.specError, {}};
     for (const GroupRowSpec& spec : rows.rows)
-        group.rows.push_back({spec, {}, Verdict::Untested});
+        group.rows.push_back({spec, {}, Verdict::Untested, {}, {}});
     groups_.push_back(std::move(group));
     return groupCount() - 1;
 }
@@ -40,7 +42,16 @@ void RunModel::setResult(RowRef at, const QString& value, Verdict verdict) {
     emit rowChanged(at.group, at.row);
 }
 
+void RunModel::noteRecorded(RowRef at, const QString& recorded, const QDateTime& when) {
+    RunRow& row = groups_[static_cast<size_t>(at.group)].rows[static_cast<size_t>(at.row)];
+    row.recorded = recorded;
+    row.measuredAt = when;
+}
+
 void RunModel::clearRow(RowRef at) {
+    RunRow& row = groups_[static_cast<size_t>(at.group)].rows[static_cast<size_t>(at.row)];
+    row.recorded.clear();
+    row.measuredAt = QDateTime();
     setResult(at, QString(), Verdict::Untested);
 }
 
@@ -66,6 +77,8 @@ void RunModel::clearTesting() {
 }
 
 QString overallVerdict(const RunModel& model) {
+    if (model.standing.aborted)
+        return QStringLiteral("FAIL");
     bool anyPass = false;
     for (const RunGroup& group : model.groups()) {
         for (const RunRow& row : group.rows) {
@@ -77,6 +90,8 @@ QString overallVerdict(const RunModel& model) {
             anyPass = anyPass || row.verdict == Verdict::Pass;
         }
     }
+    if (model.standing.ended && model.standing.untestedLinesFail && untestedLineCount(model) > 0)
+        return QStringLiteral("FAIL");
     return anyPass ? QStringLiteral("PASS") : QString();
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "frame/Verdict.h"
 #include "run/GroupRows.h"
 #include "run/PageLayout.h"
 #include "run/RunData.h"
-#include "run/Verdict.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -18,6 +19,26 @@ struct RunRow {
     GroupRowSpec spec; // line number, parameter, shown limits, unit
     QString value;     // as shown, empty when cleared
     Verdict verdict = Verdict::Untested;
+    // What the run recorded for the line ("5.25|Pass"), kept whether or not
+    // the results file took it: the run's record is made from here.
+    QString recorded;
+    QDateTime measuredAt; // null until recorded
+};
+
+// How the unit's run stands, for the verdict rules that rows alone cannot
+// tell: an aborted run fails, and so, where the station asks for it, does a
+// finished run with untested lines.
+struct RunStanding {
+    // A run is active from its start (Start Test, StartAllTest, a group's
+    // Start) until StopTest or a confirmed abort. The only record of it: the
+    // header's buttons and the menu object follow it.
+    bool active = false;
+    bool ended = false;   // StopTest or a confirmed abort; a new start clears it
+    bool aborted = false; // the operator aborted this unit's run
+    bool untestedLinesFail = false;
+    // A write of the results file failed during this run: the file no longer
+    // tells this unit's story, so nothing is taken from it for this run.
+    bool resultsFileFailed = false;
 };
 
 // One test group of the menu, in menu order.
@@ -47,6 +68,7 @@ public:
     PageLayoutState layout; // page table, layout column, first index of page
     QString overallVerdict; // "PASS", "FAIL" or empty, as last computed
     QString writtenVerdict; // what OverallPassFail of the results file holds
+    RunStanding standing;
     // TestSoftwareVersion of the results file, kept when the header menu opens;
     // the report and the database writer print it when given no version.
     QString softwareVersion;
@@ -66,6 +88,8 @@ public:
     RowRef findRow(const QString& group, const QString& parameter) const;
 
     void setResult(RowRef at, const QString& value, Verdict verdict);
+    // The line's result as recorded for the unit, at `when`.
+    void noteRecorded(RowRef at, const QString& recorded, const QDateTime& when);
     void clearRow(RowRef at);
     void clearGroup(int group);
     void clearAll();
@@ -82,9 +106,10 @@ private:
     std::vector<RunGroup> groups_;
 };
 
-// The overall verdict of the rows: "FAIL" when any row failed, else "PASS"
-// when any passed, else empty. Rows under test and rows whose value is blank
-// are not counted.
+// The overall verdict of the unit: "FAIL" when the run was aborted or any row
+// failed, or when the run has ended with untested lines and the station makes
+// them fail; else "PASS" when any row passed, else empty. Rows under test and
+// rows whose value is blank are not counted.
 QString overallVerdict(const RunModel& model);
 
 } // namespace XQTestDev

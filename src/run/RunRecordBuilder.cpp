@@ -1,6 +1,7 @@
 #include "run/RunRecordBuilder.h"
 
 #include "config/ProductDefinition.h"
+#include "config/ResultsFileCodec.h"
 #include "config/StationFiles.h"
 #include "config/XQSecurity32.h"
 #include "frame/Clock.h"
@@ -32,6 +33,19 @@ std::optional<OpenRun>& openRun() {
     return run;
 }
 
+std::optional<RunRecord>& finishedRecord() {
+    static std::optional<RunRecord> record;
+    return record;
+}
+
+// The texts the results file holds for the run's keys, as the outputs that
+// print or store them verbatim take them.
+RunRecordStoredText storedTextOf(const RunRecord& r) {
+    return {r.verdict == Verdict::Untested ? QString(ClearedVerdict) : unitVerdictText(r.verdict),
+            r.start.isValid() ? resultsFileTime(r.start) : QString(),
+            r.finish.isValid() ? resultsFileTime(r.finish) : QString()};
+}
+
 RunRecordConfigFile configFileNow(StationFile file, const QString& versionSection) {
     RunRecordConfigFile config;
     config.version = readStationValue(file, versionSection, QStringLiteral("Version"));
@@ -49,16 +63,9 @@ RunRecordConfigFile configFileNow(StationFile file, const QString& versionSectio
 RunRecord runHeaderOf(const RunModel& model) {
     const RunData& run = model.run;
     RunRecord r;
+    static_cast<RunIdentity&>(r) = run;
     r.station = readStationValue(StationFile::Ate, QStringLiteral("ATE Configuration"),
                                  QStringLiteral("ID"));
-    r.operatorId = run.operatorId;
-    r.product = run.product;
-    r.model = run.model;
-    r.revision = run.revision;
-    r.serialNumber = run.serialNumber;
-    r.workOrder = run.workOrder;
-    r.testId = run.testId;
-    r.remarks = run.remarks;
     r.start = run.startTime;
     r.softwareVersion = model.softwareVersion;
     return r;
@@ -71,7 +78,7 @@ RunRecord buildRunRecord(const RunModel& model, const RunRecordStart& start, boo
     const RunData& run = model.run;
     RunRecord r = runHeaderOf(model);
     r.finish = finish;
-    r.verdict = overallVerdict(model);
+    r.verdict = unitVerdictOf(overallVerdict(model));
     r.aborted = aborted;
     r.softwareVersion = runSoftwareVersion(model.softwareVersion);
     r.libraryVersion = libraryVersion();
@@ -80,14 +87,34 @@ RunRecord buildRunRecord(const RunModel& model, const RunRecordStart& start, boo
     r.instruments = instrumentsUsedSinceStart();
     if (run.product.isEmpty())
         return r;
-    RecordLines lines = readRecordLines(model, run.product, start.measuredAt);
+    RecordLines lines =
+        readRecordLines(model, run.product, recordedInModel(model), start.measuredAt);
     r.lines = std::move(lines.lines);
     r.untested = lines.untested;
     r.complete = lines.complete;
     return r;
 }
 
+RunRecord recordOfRunNow(const RunModel& model) {
+    RunRecord r = buildRunRecord(model, {}, model.standing.aborted, QDateTime());
+    r.stored = storedTextOf(r);
+    return r;
+}
+
+const std::optional<RunRecord>& finishedRunRecord() {
+    return finishedRecord();
+}
+
+void keepFinishedRunRecord(const RunRecord& record) {
+    finishedRecord() = record;
+}
+
+void forgetFinishedRunRecord() {
+    finishedRecord().reset();
+}
+
 void beginRunRecord() {
+    forgetFinishedRunRecord();
     OpenRun run;
     run.start.ateIni = configFileNow(StationFile::Ate, QStringLiteral("History"));
     run.start.productsIni = configFileNow(StationFile::Products, runModel().run.product);
@@ -110,7 +137,11 @@ void finishRunRecord() {
         return;
     const OpenRun run = std::move(*openRun());
     openRun().reset();
-    notifyRunFinished(buildRunRecord(runModel(), run.start, run.aborted, libraryClock().now()));
+    RunRecord record = buildRunRecord(runModel(), run.start, run.aborted, libraryClock().now());
+    record.stored = storedTextOf(record);
+    record.ended = true;
+    keepFinishedRunRecord(record);
+    notifyRunFinished(record);
 }
 
 } // namespace XQTestDev

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QHash>
 
+#include <optional>
+
 namespace XQTestDev {
 
 class RunModel;
@@ -29,6 +31,17 @@ RunRecord buildRunRecord(const RunModel& model, const RunRecordStart& start, boo
 // end (StopTest, or the abort once the station program's handler returned).
 // A run ends once: the first end hands its record to the outputs.
 void beginRunRecord();
+
+// The record handed to the outputs when the last run ended, until the next
+// run starts: what the station program's WriteDatabase and PrintReport store
+// and print after StopTest.
+const std::optional<RunRecord>& finishedRunRecord();
+void keepFinishedRunRecord(const RunRecord& record);
+void forgetFinishedRunRecord();
+
+// The run as it stands in memory, not ended: for outputs asked for while the
+// results file cannot be trusted with this unit's data.
+RunRecord recordOfRunNow(const RunModel& model);
 void noteLineMeasured(int lineNumber);
 void noteRunAborted();
 void finishRunRecord();

@@ -1,7 +1,7 @@
 #include "run/RunRecordLines.h"
 
 #include "config/ProductDefinition.h"
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "config/StationFiles.h"
 #include "run/RunModel.h"
 
@@ -51,14 +51,13 @@ RunRecordLine recordLine(const TestLine& spec, const QString& recorded,
     line.max = spec.maxSpec;
     line.unit = spec.unit;
     line.recorded = recorded;
-    const QStringList parts = recorded.split(QLatin1Char('|'));
-    if (parts.size() != 2 ||
-        (parts[1] != QLatin1String("Pass") && parts[1] != QLatin1String("Fail")))
+    const ResultLine result = decodeResultLine(recorded);
+    if (result.verdict == Verdict::Untested)
         return line; // no result
-    line.value = parts[0];
-    line.verdict = parts[1];
+    line.value = result.value;
+    line.verdict = result.verdict;
     bool isNumber = false;
-    const double number = parts[0].trimmed().toDouble(&isNumber);
+    const double number = result.value.trimmed().toDouble(&isNumber);
     if (isNumber)
         line.number = number;
     line.measuredAt = measuredAt.value(spec.number);
@@ -67,8 +66,31 @@ RunRecordLine recordLine(const TestLine& spec, const QString& recorded,
 
 } // namespace
 
+RecordedText recordedInModel(const RunModel& model) {
+    QHash<int, QString> recorded;
+    for (const RunGroup& group : model.groups()) {
+        for (const RunRow& row : group.rows) {
+            if (!row.recorded.isEmpty())
+                recorded.insert(row.spec.lineNumber, row.recorded);
+        }
+    }
+    return
+        [recorded](int lineNumber) { return recorded.value(lineNumber, QString(UntestedResult)); };
+}
+
+RecordedText recordedInResultsFile(const QString& product) {
+    const QString section = resultsSection(product);
+    // Looked up per line: reading another station file may replace the
+    // document a pointer would hold.
+    return [section](int lineNumber) {
+        const IniDocument* results = stationDocument(StationFile::Results);
+        return results ? results->value(section, QString::number(lineNumber)).value_or(QString())
+                       : QString();
+    };
+}
+
 RecordLines readRecordLines(const RunModel& model, const QString& product,
-                            const QHash<int, QDateTime>& measuredAt) {
+                            const RecordedText& recorded, const QHash<int, QDateTime>& measuredAt) {
     RecordLines record;
     // Without PRODUCTS.INI there are no lines; saying so is the business of
     // whoever reads the product's configuration.
@@ -77,14 +99,9 @@ RecordLines readRecordLines(const RunModel& model, const QString& product,
     const std::shared_ptr<const ProductSpec> spec = readProductSpec(product);
     const OrderedLines ordered = linesInMenuOrder(model, product, *spec);
     record.complete = ordered.complete;
-    const IniDocument* results = stationDocument(StationFile::Results);
-    const QString section = resultsSection(product);
     for (const TestLine* line : ordered.lines) {
-        const QString recorded =
-            results ? results->value(section, QString::number(line->number)).value_or(QString())
-                    : QString();
-        record.lines.push_back(recordLine(*line, recorded, measuredAt));
-        if (record.lines.back().verdict.isEmpty())
+        record.lines.push_back(recordLine(*line, recorded(line->number), measuredAt));
+        if (record.lines.back().verdict == Verdict::Untested)
             ++record.untested;
     }
     return record;

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QHash>
 
+#include <functional>
 #include <vector>
 
 namespace XQTestDev {
@@ -20,7 +21,13 @@ struct RecordLines {
     int untested = 0;
     bool complete = true;
 };
+// Where a line's recorded text ("5.25|Pass", "----|----") comes from: the run
+// in memory, or the results file for a run that did not end through the menu.
+using RecordedText = std::function<QString(int lineNumber)>;
+RecordedText recordedInModel(const RunModel& model);
+RecordedText recordedInResultsFile(const QString& product);
+
 RecordLines readRecordLines(const RunModel& model, const QString& product,
-                            const QHash<int, QDateTime>& measuredAt);
+                            const RecordedText& recorded, const QHash<int, QDateTime>& measuredAt);
 
 } // namespace XQTestDev

@@ -1,6 +1,7 @@
 #include "run/RunSession.h"
 
 #include "run/GroupWindow.h"
+#include "run/ResultsFile.h"
 
 namespace XQTestDev {
 
@@ -20,6 +21,8 @@ void resetRunSession() {
     model.run = RunData();
     model.overallVerdict.clear();
     model.writtenVerdict.clear();
+    model.standing = RunStanding();
+    sayNextFailedWriteToTheOperator();
     model.softwareVersion.clear();
     session.shownPage = -1;
     session.menuXOffset = 0;

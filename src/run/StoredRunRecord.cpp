@@ -1,10 +1,11 @@
 #include "run/StoredRunRecord.h"
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "config/StationFiles.h"
 #include "frame/LibraryState.h"
 #include "frame/RunOutputs.h"
 #include "run/RunModel.h"
+#include "run/RunRecordBuilder.h"
 #include "run/RunRecordLines.h"
 #include "run/RunSession.h"
 
@@ -14,35 +15,17 @@ namespace XQTestDev {
 
 namespace {
 
-QString normalVerdict(const QString& stored) {
-    const QString verdict = stored.trimmed().toUpper();
-    return verdict == QLatin1String("PASS") || verdict == QLatin1String("FAIL") ? verdict
-                                                                                : QString();
-}
-
 QDateTime timeOf(const QString& stored) {
     return readResultsTime(stored).value_or(QDateTime());
 }
 
 void readRunKeys(RunRecord& r) {
-    const QString section = resultsSection(r.product);
-    const auto value = [&section](const QString& key) {
-        return readStationValue(StationFile::Results, section, key);
-    };
-    r.operatorId = value(QStringLiteral("OperatorID"));
-    r.model = value(QStringLiteral("Model"));
-    r.revision = value(QStringLiteral("Revision"));
-    r.serialNumber = value(QStringLiteral("SerialNumber"));
-    r.workOrder = value(QStringLiteral("WorkOrderNumber"));
-    r.testId = value(QStringLiteral("TestID"));
-    for (size_t i = 0; i < r.remarks.size(); ++i)
-        r.remarks[i] = value(QStringLiteral("Remark%1").arg(i + 1));
-    r.stored.verdict = value(QStringLiteral("OverAllPassFail"));
-    r.stored.start = value(QStringLiteral("StartTestTime"));
-    r.stored.finish = value(QStringLiteral("EndTestTime"));
-    r.verdict = normalVerdict(r.stored.verdict);
-    r.start = timeOf(r.stored.start);
-    r.finish = timeOf(r.stored.finish);
+    const StoredRunHeader stored = readStoredRunHeader(r.product);
+    static_cast<RunIdentity&>(r) = stored.identity;
+    r.stored = {stored.verdict, stored.start, stored.finish};
+    r.verdict = unitVerdictOf(stored.verdict);
+    r.start = timeOf(stored.start);
+    r.finish = timeOf(stored.finish);
 }
 
 void readStationKeys(RunRecord& r) {
@@ -55,11 +38,23 @@ void readStationKeys(RunRecord& r) {
     r.libraryVersion = libraryVersion();
 }
 
+// The run an output asked for: the record of the run that ended last, else
+// the run in memory when the results file lost track of it, else what the
+// results file holds (a run the station program never stopped, or another
+// product's).
+RunRecord recordForOutputs(const QString& product) {
+    const RunModel& model = runModel();
+    const QString wanted = product.isEmpty() ? model.run.product : product;
+    const std::optional<RunRecord>& finished = finishedRunRecord();
+    if (finished && finished->product == wanted)
+        return *finished;
+    if (!wanted.isEmpty() && wanted == model.run.product && model.standing.resultsFileFailed)
+        return recordOfRunNow(model);
+    return storedRunRecord(model, product);
+}
+
 // The outputs ask for the stored run through the frame.
-const bool StoredRunRegistered = (setStoredRunSource([](const QString& product) {
-                                      return storedRunRecord(runModel(), product);
-                                  }),
-                                  true);
+const bool StoredRunRegistered = (setStoredRunSource(recordForOutputs), true);
 
 } // namespace
 
@@ -71,7 +66,7 @@ RunRecord storedRunRecord(const RunModel& model, const QString& product) {
         return r;
     readRunKeys(r);
     readStationKeys(r);
-    RecordLines lines = readRecordLines(model, r.product, {});
+    RecordLines lines = readRecordLines(model, r.product, recordedInResultsFile(r.product), {});
     r.lines = std::move(lines.lines);
     r.untested = lines.untested;
     r.complete = lines.complete;

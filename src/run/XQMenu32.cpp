@@ -6,6 +6,7 @@
 #include "run/MenuBuild.h"
 #include "run/MenuPages.h"
 #include "run/ResultsFile.h"
+#include "run/RunRecordBuilder.h"
 #include "run/RunReset.h"
 #include "run/RunSession.h"
 #include "run/XQMenu32Header.h"
@@ -16,6 +17,7 @@ namespace XQTestDev {
 XQMenu32::XQMenu32(QObject* parent) : QObject(parent), d(std::make_unique<XQMenu32Private>()) {
     ensureLibraryStarted();
     removeResultsFile();
+    forgetFinishedRunRecord();
     createHeader(*this, *d);
 }
 
@@ -26,7 +28,7 @@ XQMenu32::~XQMenu32() {
 
 void XQMenu32::ShowMenu() {
     RunSession& menu = runSession();
-    const bool startsEnabled = !d->testing && !d->disableGroupTestButton;
+    const bool startsEnabled = !runModel().standing.active && !d->disableGroupTestButton;
     if (!menu.groupWindows.isEmpty()) {
         // Windows of one page only: the pages share their screen positions.
         showMenuPage(menu.shownPage < 0 ? 0 : menu.shownPage);

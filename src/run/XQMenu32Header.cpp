@@ -18,8 +18,9 @@ namespace XQTestDev {
 void showHeaderWithMenu(XQMenu32Private& d) {
     HeaderControl& header = *d.header;
     header.setGroupStartsDisabled(d.disableGroupTestButton);
-    header.setStartEnabled(!d.testing);
-    if (d.testing)
+    const bool active = runModel().standing.active;
+    header.setStartEnabled(!active);
+    if (active)
         header.setExitMeansAbort(true);
     header.showAt(runSession().menuXOffset);
     header.showPages();

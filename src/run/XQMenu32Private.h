@@ -15,7 +15,6 @@ class HeaderControl;
 // library-wide and live in the run session (RunSession.h) instead.
 class XQMenu32Private {
 public:
-    bool testing = false; // a run is active
     bool enableTestPrompt = true;
     bool disableGroupTestButton = false;
     QString groupOrder; // order text of the current menu, for SendData's name test

@@ -4,8 +4,10 @@
 
 #include "config/ProductDefinition.h"
 #include "config/StationFiles.h"
+#include "frame/Clock.h"
 #include "frame/MessageBox.h"
 #include "run/MenuPages.h"
+#include "run/OverallVerdict.h"
 #include "run/ResultJudge.h"
 #include "run/ResultRecording.h"
 #include "run/ResultsFile.h"
@@ -20,15 +22,21 @@ namespace XQTestDev {
 namespace {
 
 // Writes the verdict that the row now shows; true when it was recorded as Pass.
-bool recordShownResult(const QString& group, const QString& parameter, int lineNumber,
+// The model keeps what was recorded before a failed write is said: saying it
+// lets other events run, which may rebuild the menu.
+bool recordShownResult(RowRef target, const QString& group, const QString& parameter,
                        const Judgement& judgement) {
     if (judgement.recordedResult.isEmpty())
         return false;
-    const Recording recording =
-        recordResult(group, parameter, recordedValue(judgement.recordedResult, judgement.verdict));
-    if (!recording.lineFound || !reportWrite(recording.write))
+    const QString recorded = encodeResultLine(judgement.recordedResult, judgement.verdict);
+    const Recording recording = recordResult(group, parameter, recorded);
+    if (!recording.lineFound)
         return false;
-    noteLineMeasured(lineNumber);
+    RunModel& model = runModel();
+    model.noteRecorded(target, recorded.trimmed(), libraryClock().now());
+    noteLineMeasured(model.row(target).spec.lineNumber);
+    if (!reportWrite(recording.write))
+        return false;
     return judgement.verdict == Verdict::Pass;
 }
 
@@ -38,11 +46,10 @@ bool writeAllUntested() {
     if (product.isEmpty())
         return true;
     const std::shared_ptr<const ProductSpec> spec = readProductSpec(product);
-    const QString section = resultsSection(product);
     IniBatch batch = stationBatch(StationFile::Results);
     TestLineWalk walk(*spec, AtGap::Skip, AtShortLine::Yield);
     while (const TestLine* line = walk.next())
-        batch.set(section, QString::number(line->number), UntestedResult);
+        addResultLine(batch, product, line->number, UntestedResult);
     return batch.isEmpty() || reportWrite(batch.commit());
 }
 
@@ -69,7 +76,7 @@ bool XQMenu32::SendData(const QString& GroupName, const QString& ParameterName,
     // A failed write shows a message, which lets other events run: keep only
     // the group index past this point.
     const int windowIndex = target.group;
-    const bool passed = recordShownResult(GroupName, ParameterName, row.lineNumber, judgement);
+    const bool passed = recordShownResult(target, GroupName, ParameterName, judgement);
     if (MovePage) {
         showPageOfWindow(windowIndex);
         showPageInHeader(*d);
@@ -86,11 +93,14 @@ void XQMenu32::ClearResults() {
     runModel().clearAll();
 }
 
+// The unit's verdict is settled here, before the station program writes its
+// row or prints its report: every output after StopTest sees the same one.
 void XQMenu32::StopTest() {
-    d->testing = false;
+    runModel().standing.active = false;
     setGroupStartsEnabled(!d->disableGroupTestButton);
+    recordEndTestTime(runModel().run.product);
+    settleOverallVerdict();
     endRunInHeader(*d);
-    writeEndTestTime(runModel().run.product);
     finishRunRecord();
 }
 

@@ -9,6 +9,7 @@
 #include "frame/MessageBox.h"
 #include "run/HeaderControl.h"
 #include "run/HeaderMessages.h"
+#include "run/OverallVerdict.h"
 #include "run/ResultsFile.h"
 #include "run/RunRecordBuilder.h"
 #include "run/RunSession.h"
@@ -30,7 +31,6 @@ QString currentProduct() {
 }
 
 void startAllFromHeader(XQMenu32& menu, XQMenu32Private& d) {
-    d.testing = true;
     if (resetRunAndHeader(d))
         menu.ShowMenu();
     d.header->setRunEnded(false);
@@ -70,8 +70,13 @@ const QHash<QString, Reaction>& reactions() {
         {QStringLiteral("TestAll"), startAllFromHeader},
         {QStringLiteral("Abort"),
          [](XQMenu32& m, XQMenu32Private& d) {
-             d.testing = false;
+             runModel().standing.active = false;
              noteRunAborted();
+             // The unit fails before the station program hears of the abort:
+             // whatever it writes or prints from AbortClick says FAIL.
+             noteUnitAborted();
+             settleOverallVerdict();
+             d.header->showVerdict();
              const QPointer<XQMenu32> alive(&m);
              emit m.AbortClick();
              // The station program may not call StopTest after an abort: the
@@ -80,8 +85,8 @@ const QHash<QString, Reaction>& reactions() {
                  finishRunRecord();
          }},
         {QStringLiteral("Exit"),
-         [](XQMenu32& m, XQMenu32Private& d) {
-             d.testing = false;
+         [](XQMenu32& m, XQMenu32Private&) {
+             runModel().standing.active = false;
              emit m.ExitClick();
          }},
         {QStringLiteral("PageNext"),
@@ -113,11 +118,9 @@ void createHeader(XQMenu32& menu, XQMenu32Private& d) {
     d.header = new HeaderControl(&menu);
     QObject::connect(d.header, &HeaderControl::notified, &menu,
                      [&menu, &d](const QString& item) { reactToHeader(menu, d, item); });
-    QObject::connect(d.header, &HeaderControl::groupStartNotified, &menu,
-                     [&menu, &d](const QString& group) {
-                         d.testing = true;
-                         emit menu.GroupTestClick(currentProduct(), group);
-                     });
+    QObject::connect(
+        d.header, &HeaderControl::groupStartNotified, &menu,
+        [&menu](const QString& group) { emit menu.GroupTestClick(currentProduct(), group); });
     // The group windows belong to the menu object that built them: its header
     // starts their groups.
     // Queued: the test runs once the Start button's click is over, as a
@@ -144,6 +147,7 @@ bool XQMenu32::StartAllTest() {
     if (!configurationReleasedForRun())
         return false;
     ATEID();
+    beginUnitVerdict();
     if (!run.startTime.isValid())
         run.startTime = libraryClock().now();
     if (resetResults(run))

@@ -56,8 +56,7 @@ void XQMenu32::setSerialNumber(const QString& serialNumber) {
     // Without a product there is no results section to write to.
     if (run.product.isEmpty())
         return;
-    reportWrite(writeStationValue(StationFile::Results, resultsSection(run.product),
-                                  QStringLiteral("SerialNumber"), kept));
+    reportWrite(writeSerialNumber(run.product, kept));
 }
 
 } // namespace XQTestDev

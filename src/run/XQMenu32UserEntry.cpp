@@ -11,7 +11,7 @@ namespace XQTestDev {
 bool XQMenu32::ShowUserEntry() {
     UserEntryDialog entry(d->snapshot.serialNumber);
     if (entry.exec() != QDialog::Accepted) {
-        d->testing = false;
+        runModel().standing.active = false;
         return false;
     }
     d->snapshot = RunSnapshot::of(runModel().run);

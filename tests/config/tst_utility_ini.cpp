@@ -1,5 +1,6 @@
 #include "support/StationFixture.h"
 
+#include "frame/DesktopOpen.h"
 #include "frame/LibraryState.h"
 
 #include <XQTestDev/XQUtility32.h>
@@ -247,7 +248,24 @@ TEST_F(UtilityIniTest, EmptyNamesReadEmptyAndWriteNothing) {
     EXPECT_EQ(readFile(iniDir() + QStringLiteral("ATE.INI")), before);
 }
 
-TEST_F(UtilityIniTest, OpenINIStartsTheEditorWithThePathAsOneArgument) {
+// The station's files open in the desktop's own application, as the last
+// report does; an editor is only the fallback of a desktop that cannot.
+TEST_F(UtilityIniTest, OpenINIOpensTheFileWithTheDesktopsDefaultApplication) {
+    QList<QUrl> opened;
+    const DesktopOpener previous = replaceDesktopOpener([&](const QUrl& file) {
+        opened << file;
+        return true;
+    });
+    utility.OpenINI(true);
+    utility.OpenINI(false);
+    replaceDesktopOpener(previous);
+    EXPECT_EQ(opened,
+              (QList<QUrl>{QUrl::fromLocalFile(iniDir() + QStringLiteral("ATE.INI")),
+                           QUrl::fromLocalFile(iniDir() + QStringLiteral("PRODUCTS.INI"))}));
+}
+
+TEST_F(UtilityIniTest, OpenINIFallsBackToTheEditorWithThePathAsOneArgument) {
+    const DesktopOpener previous = replaceDesktopOpener([](const QUrl&) { return false; });
     // A stand-in editor that records its arguments, one per line.
     const QString editor = root() + QStringLiteral("editor.sh");
     const QString log = root() + QStringLiteral("editor.log");
@@ -267,6 +285,7 @@ TEST_F(UtilityIniTest, OpenINIStartsTheEditorWithThePathAsOneArgument) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return readFile(log).count('\n') >= 2; }, 2000));
     EXPECT_EQ(readFile(log), expected);
     qunsetenv("VISUAL");
+    replaceDesktopOpener(previous);
 }
 
 } // namespace

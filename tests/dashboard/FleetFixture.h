@@ -60,7 +60,7 @@ inline RunRecordLine fleetLine(const char* key, const char* parameter, const cha
     line.unit = QStringLiteral("V");
     line.value = value;
     line.number = number;
-    line.verdict = fails ? QStringLiteral("Fail") : QStringLiteral("Pass");
+    line.verdict = fails ? Verdict::Fail : Verdict::Pass;
     line.measuredAt = at;
     return line;
 }
@@ -76,7 +76,7 @@ inline RunRecord fleetRecord(const FleetRun& run, const QDate& lastDay,
     r.testId = QStringLiteral("Production");
     r.start = QDateTime(lastDay.addDays(-run.day), QTime(run.hour, 0), QTimeZone::utc());
     r.finish = r.start.addSecs(40);
-    r.verdict = QLatin1String(run.verdict);
+    r.verdict = unitVerdictOf(QLatin1String(run.verdict));
     r.aborted = run.aborted;
     r.instruments = {
         {QStringLiteral("GPIB0::22::INSTR"), QStringLiteral("ORVANTA,DM-3065,SN004417,1.04")}};

@@ -1,3 +1,4 @@
+#include "instruments/LineEnd.h"
 #include "instruments/ReadingConversion.h"
 
 #include <gtest/gtest.h>
@@ -54,12 +55,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ConversionCase{"2.5\r\n3.5\r\n", "\n", 1, 0, "2.5 V", true, 2.5},
                       ConversionCase{"4.5\r\n", "\r\n", 1, 0, "4.5 V", true, 4.5},
                       ConversionCase{"1.5\rV\n", "\n", 1, 0, "Error ----", false, 0},
-                      ConversionCase{"1.5\r,V", ",", 1, 0, "Error ----", false, 0},
+                      ConversionCase{"1.5\r,V", ",", 1, 0, "1.5 V", true, 1.5},
+                      ConversionCase{"4.99\r", "\n", 1, 0, "4.99 V", true, 4.99},
+                      ConversionCase{"4.99\r", "", 1, 0, "4.99 V", true, 4.99},
                       ConversionCase{"1.5E+00X2", "x", 1, 0, "1.5 V", true, 1.5},
                       ConversionCase{"3.2E9", "\n", 1, 0, "3.2 GV", true, 3.2e9},
                       ConversionCase{"-4.5E6", "\n", 1, 0, "-4.5 MV", true, -4.5e6},
                       ConversionCase{"999999.9", "\n", 1, 0, "1,000.0 KV", true, 999999.9},
                       ConversionCase{"0.001", "\n", 1, 0, "1.0 mV", true, 0.001}));
+
+// Every transport hands its reply on with the bus's one line end.
+TEST(LineEnd, CrLfAndALoneCrBecomeTheBusLineFeed) {
+    EXPECT_EQ(withBusLineEnd("4.99\r\n"), QByteArray("4.99\n"));
+    EXPECT_EQ(withBusLineEnd("4.99\r"), QByteArray("4.99\n"));
+    EXPECT_EQ(withBusLineEnd("4.99\n"), QByteArray("4.99\n"));
+    EXPECT_EQ(withBusLineEnd("4.99"), QByteArray("4.99"));
+    EXPECT_EQ(withBusLineEnd("a\rb"), QByteArray("a\rb"));
+}
 
 TEST(ReadingNumberFormat, GroupsThousandsAndKeepsOneToThreeDecimals) {
     EXPECT_EQ(formatReadingNumber(1234567.891), QStringLiteral("1,234,567.891"));

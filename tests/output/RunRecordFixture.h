@@ -24,7 +24,7 @@ inline RunRecord sampleRunRecord(int lines = 498,
     r.testId = QStringLiteral("Production");
     r.start = start;
     r.finish = start.addSecs(61);
-    r.verdict = QStringLiteral("FAIL");
+    r.verdict = Verdict::Fail;
     r.softwareVersion = QStringLiteral("Demo 1.0");
     r.libraryVersion = QStringLiteral("1.0.2");
     r.ateIni = {QStringLiteral("ATE-2026.12"), QStringLiteral("9f1c0a77"), true};
@@ -46,13 +46,13 @@ inline RunRecord sampleRunRecord(int lines = 498,
             ++r.untested;
         } else if (i % 11 == 0) {
             line.value = QStringLiteral("PASS");
-            line.verdict = QStringLiteral("Pass");
+            line.verdict = Verdict::Pass;
             line.measuredAt = start.addSecs(i / 10);
         } else {
             const double value = i == 5 ? 5.4 : 5.0 + (i % 5) * 0.01;
             line.value = QString::number(value);
             line.number = value;
-            line.verdict = value > 5.25 ? QStringLiteral("Fail") : QStringLiteral("Pass");
+            line.verdict = value > 5.25 ? Verdict::Fail : Verdict::Pass;
             line.measuredAt = start.addSecs(i / 10);
         }
         r.lines.push_back(line);

@@ -358,4 +358,29 @@ TEST_F(ServerWrite, TheShippedTableTakesARunOfTheSampleProduct) {
               QStringLiteral("PASS"));
 }
 
+// A plant's server where the station's role may insert into the product's
+// table but create nothing (the test cluster's xq_writer): the run tables
+// cannot be made, the product's row is stored all the same, and only the run
+// waits in the backup queue.
+TEST_F(ServerWrite, ARoleWithoutCreateKeepsStoringProductRows) {
+    const QString role = env("XQ_PG_WRITER_USER");
+    if (role.isEmpty())
+        GTEST_SKIP() << "The test cluster has no role without CREATE";
+    createTable({"VOUT", "RIPPLE", "FAN", "LEAK"});
+    execute(QStringLiteral("GRANT SELECT, INSERT ON %1 TO %2").arg(table_, role));
+    execute(QStringLiteral("GRANT USAGE ON SEQUENCE %1_id_seq TO %2").arg(table_, role));
+    writeServerStation(serverName(), role.toUtf8(), env("XQ_PG_PASSWORD").toUtf8());
+    writeServerProduct();
+    writeRun();
+    runModel().run.product = QStringLiteral("PSU");
+    write(msSQLServer);
+    writeRun("SN0002");
+    write(msSQLServer);
+
+    EXPECT_EQ(serverRows(QStringLiteral("SELECT serialnumber FROM %1 ORDER BY id")).size(), 2u);
+    EXPECT_EQ(results(QStringLiteral("LastAccessDatabase")), "PASS");
+    EXPECT_TRUE(backupFiles().isEmpty());
+    EXPECT_EQ(runBackupFiles().size(), 2);
+}
+
 } // namespace

@@ -6,7 +6,9 @@
 #include "output/DatabaseFixture.h"
 #include "output/RunRecordFixture.h"
 
+#include "frame/RunOutputs.h"
 #include "output/RunRecordFile.h"
+#include "run/RunRecordBuilder.h"
 
 #include <QFile>
 
@@ -50,14 +52,21 @@ protected:
 
 TEST_F(RunTablesWrite, TheRunThatEndedIsStoredWithItsRecordFileAndInstruments) {
     writeSampleStation();
-    ASSERT_TRUE(writeRunRecordFile(endedRun()));
+    // The run as it ended: what the results file holds, read by the instrument.
+    RunRecord ended = storedRunRecord();
+    ended.ended = true;
+    ended.instruments = {
+        {QStringLiteral("GPIB0::22::INSTR"), QStringLiteral("ORVANTA,DM-3065,SN004417,1.04")}};
+    ended.ateIni.approved = ended.productsIni.approved = true;
+    keepFinishedRunRecord(ended);
+    ASSERT_TRUE(writeRunRecordFile(ended));
     write();
 
     EXPECT_TRUE(recorder->texts().isEmpty()) << recorder->texts().join(u'\n').toStdString();
     EXPECT_EQ(count(QStringLiteral("PSU_T")), 1);
     const auto stored = runs();
     ASSERT_EQ(stored.size(), 1u);
-    EXPECT_EQ(stored[0].value("record_file").toString(), lastFinishedRun()->recordFile);
+    EXPECT_EQ(stored[0].value("record_file").toString(), lastRunRecordFile());
     EXPECT_TRUE(QFile::exists(stored[0].value("record_file").toString()));
     EXPECT_EQ(stored[0].value("instruments").toString(),
               R"([{"idn":"ORVANTA,DM-3065,SN004417,1.04","resource":"GPIB0::22::INSTR"}])");
@@ -94,9 +103,10 @@ TEST_F(RunTablesWrite, ARunWithoutARecordIsStoredAsTheResultsFileTellsIt) {
     EXPECT_TRUE(lines[2].value("number").isNull());
 }
 
-// A database that refuses the run refuses the row with it: neither is stored
-// and both wait in the backup queue.
-TEST_F(RunTablesWrite, TheRowAndItsRunAreStoredTogetherOrNotAtAll) {
+// A database that refuses the run keeps the product's row all the same: the
+// row is stored on its own and only the run waits, alone, until the run
+// tables take it again.
+TEST_F(RunTablesWrite, TheRowStandsOnItsOwnAndOnlyTheRunWaits) {
     writeSampleStation();
     write(); // makes the file and the tables
     QSqlQuery query(sqlite(dbPath()));
@@ -106,11 +116,22 @@ TEST_F(RunTablesWrite, TheRowAndItsRunAreStoredTogetherOrNotAtAll) {
     writeRun("SN0002");
     write();
 
-    EXPECT_EQ(sqliteRows(QStringLiteral("SELECT SerialNumber FROM PSU_T")).size(), 1u);
+    EXPECT_EQ(sqliteRows(QStringLiteral("SELECT SerialNumber FROM PSU_T")).size(), 2u);
     EXPECT_EQ(runs().size(), 1u);
-    EXPECT_EQ(results(QStringLiteral("LastAccessDatabase")), "FAIL");
-    EXPECT_EQ(backupFiles().size(), 1);
+    EXPECT_EQ(results(QStringLiteral("LastAccessDatabase")), "PASS");
+    EXPECT_TRUE(backupFiles().isEmpty());
     EXPECT_EQ(runBackupFiles().size(), 1);
+
+    ASSERT_TRUE(query.exec(QStringLiteral("DROP TRIGGER refuse")));
+    writeRun("SN0003");
+    write();
+    QStringList serials;
+    for (const QVariantMap& run : runs())
+        serials << run.value("serial_number").toString();
+    serials.sort();
+    EXPECT_EQ(serials, QStringList({"SN0001", "SN0002", "SN0003"}));
+    EXPECT_EQ(count(QStringLiteral("PSU_T")), 3);
+    EXPECT_TRUE(runBackupFiles().isEmpty());
 }
 
 // The database is gone for two runs; the next write stores all three runs in

@@ -702,10 +702,36 @@ INSTANTIATE_TEST_SUITE_P(Names, ProductFolders,
                                            FolderCase{"Percent", "50%", "50%25"}),
                          [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
+// The results folder cannot take the backup: it waits in the held-runs
+// folder, said on standard error and the status window, and the next write
+// stores it.
+TEST_F(SqliteWrite, ABackupTheResultsFolderRefusesWaitsInTheHeldFolder) {
+    writeSampleStation();
+    writeProduct(sampleLines(), "");
+    writeFile(resultsDir() + QStringLiteral("XQDATABAK"), "a file where the folder belongs");
+    write();
+    ASSERT_EQ(recorder->texts().size(), 1); // the missing table name, nothing about the backup
+    EXPECT_EQ(QDir(heldBackupRootPath() + QStringLiteral("PSU"))
+                  .entryList({QStringLiteral("*.SQL")}, QDir::Files)
+                  .size(),
+              1);
+
+    writeProduct(sampleLines());
+    QFile::remove(resultsDir() + QStringLiteral("XQDATABAK"));
+    writeRun("SN0002");
+    write();
+    EXPECT_EQ(sqliteRows(QStringLiteral("SELECT SerialNumber FROM PSU_T ORDER BY rowid")).size(),
+              2u);
+    EXPECT_TRUE(QDir(heldBackupRootPath() + QStringLiteral("PSU"))
+                    .entryList({QStringLiteral("*.SQL")}, QDir::Files)
+                    .isEmpty());
+}
+
 TEST_F(SqliteWrite, BackupThatCannotBeSavedIsNamedWithItsError) {
     writeSampleStation();
     writeProduct(sampleLines(), "");
     writeFile(resultsDir() + QStringLiteral("XQDATABAK"), "a file where the folder belongs");
+    writeFile(qEnvironmentVariable("XQ_HELD_RUNS_DIR"), "a file where the held folder belongs");
     write();
 
     ASSERT_EQ(recorder->texts().size(), 2);

@@ -1,6 +1,6 @@
 // The report's number, date and duration forms.
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "output/ReportFormat.h"
 
 #include <gtest/gtest.h>

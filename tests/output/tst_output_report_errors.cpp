@@ -1,7 +1,7 @@
 // Every way a report ends early, the page-break rule in whole reports, the
 // repair of missing times and the Retry/Cancel question of the page header.
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "output/ReportFixture.h"
 #include "output/ReportFormat.h"
 #include "run/ResultsFile.h"

@@ -72,10 +72,10 @@ TEST_F(RecordFile, A498LineRunIsWrittenWithEveryKeyAndValidatesAgainstTheSchema)
     ASSERT_TRUE(writeRunRecordFile(record));
 
     const QString path =
-        dayFolder() + QStringLiteral("ATE-PSU-01_SN-2026-0001_20261210T162752.json");
+        dayFolder() + QStringLiteral("ATE-PSU-01_SN-2026-0001_20261210T162752000.json");
     EXPECT_EQ(allFiles(), QStringList{path.mid(resultsDir().size())});
-    ASSERT_TRUE(lastFinishedRun().has_value());
-    EXPECT_EQ(lastFinishedRun()->recordFile, path);
+    ASSERT_FALSE(lastRunRecordFile().isEmpty());
+    EXPECT_EQ(lastRunRecordFile(), path);
     const QJsonObject json = QJsonDocument::fromJson(readFile(path)).object();
     EXPECT_EQ(json.keys(),
               QStringList({"aborted",      "complete",        "config",   "finish",
@@ -121,7 +121,7 @@ TEST_F(RecordFile, A498LineRunIsWrittenWithEveryKeyAndValidatesAgainstTheSchema)
 
 TEST_F(RecordFile, TheSchemaRefusesARecordThatBreaksIt) {
     ASSERT_TRUE(writeRunRecordFile(sampleRunRecord(3)));
-    const QString path = lastFinishedRun()->recordFile;
+    const QString path = lastRunRecordFile();
     QJsonObject json = QJsonDocument::fromJson(readFile(path)).object();
     json.remove(QStringLiteral("untested"));
     json["verdict"] = QStringLiteral("Passed");
@@ -149,9 +149,9 @@ TEST_F(RecordFile, UnsafeSerialNumbersNeverLeadOutsideTheRunsFolder) {
     QStringList expected;
     for (const auto& [serial, coded] : cases) {
         ASSERT_TRUE(writeRunRecordFile(sampleRunRecord(2, serial))) << serial.toStdString();
-        expected << QStringLiteral("runs/2026/12/10/ATE-PSU-01_%1_20261210T162752.json").arg(coded);
-        const QJsonObject json =
-            QJsonDocument::fromJson(readFile(lastFinishedRun()->recordFile)).object();
+        expected
+            << QStringLiteral("runs/2026/12/10/ATE-PSU-01_%1_20261210T162752000.json").arg(coded);
+        const QJsonObject json = QJsonDocument::fromJson(readFile(lastRunRecordFile())).object();
         EXPECT_EQ(json["serialNumber"].toString(), serial); // the text itself, not its code
     }
     expected.sort();
@@ -197,20 +197,20 @@ TEST_F(RecordFile, AFullDiskLosesNoRecordAndSaysSoOnce) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(waitingRunRecords(), 0);
     EXPECT_EQ(allFiles(),
-              QStringList({"runs/2026/12/10/ATE-PSU-01_SN-2026-0001_20261210T162752.json",
-                           "runs/2026/12/10/ATE-PSU-01_SN-2_20261210T162752.json",
-                           "runs/2026/12/10/ATE-PSU-01_SN-3_20261210T162752.json"}));
+              QStringList({"runs/2026/12/10/ATE-PSU-01_SN-2026-0001_20261210T162752000.json",
+                           "runs/2026/12/10/ATE-PSU-01_SN-2_20261210T162752000.json",
+                           "runs/2026/12/10/ATE-PSU-01_SN-3_20261210T162752000.json"}));
     expectValid(resultsDir() + QStringLiteral("runs"));
 }
 
 TEST_F(RecordFile, TheSameRecordWrittenTwiceIsOneWholeFile) {
     const RunRecord record = sampleRunRecord(40);
     ASSERT_TRUE(writeRunRecordFile(record));
-    const QByteArray once = readFile(lastFinishedRun()->recordFile);
+    const QByteArray once = readFile(lastRunRecordFile());
     ASSERT_TRUE(writeRunRecordFile(record));
 
     EXPECT_EQ(allFiles().size(), 1);
-    EXPECT_EQ(readFile(lastFinishedRun()->recordFile), once);
+    EXPECT_EQ(readFile(lastRunRecordFile()), once);
 }
 
 TEST_F(RecordFile, ARunAbortedBeforeAnyResultNamesEveryLineUntested) {
@@ -218,23 +218,22 @@ TEST_F(RecordFile, ARunAbortedBeforeAnyResultNamesEveryLineUntested) {
     for (RunRecordLine& line : record.lines) {
         line.value.clear();
         line.number.reset();
-        line.verdict.clear();
+        line.verdict = Verdict::Untested;
         line.measuredAt = QDateTime();
     }
     record.untested = 6;
     record.aborted = true;
-    record.verdict.clear();
+    record.verdict = Verdict::Untested;
     record.instruments.clear();
     ASSERT_TRUE(writeRunRecordFile(record));
 
-    const QJsonObject json =
-        QJsonDocument::fromJson(readFile(lastFinishedRun()->recordFile)).object();
+    const QJsonObject json = QJsonDocument::fromJson(readFile(lastRunRecordFile())).object();
     EXPECT_TRUE(json["aborted"].toBool());
     EXPECT_EQ(json["untested"].toInt(), 6);
     EXPECT_EQ(json["verdict"].toString(), "");
     EXPECT_EQ(json["lines"].toArray().size(), 6);
     EXPECT_EQ(json["instruments"].toArray().size(), 0);
-    expectValid(lastFinishedRun()->recordFile);
+    expectValid(lastRunRecordFile());
 }
 
 // A product whose list has no end tag: the run is kept with the lines read,
@@ -246,7 +245,7 @@ TEST_F(RecordFile, APartialRunIsKeptMarkedAndSaid) {
     ASSERT_TRUE(writeRunRecordFile(record));
     const QString said = QString::fromStdString(::testing::internal::GetCapturedStderr());
 
-    const QByteArray bytes = readFile(lastFinishedRun()->recordFile);
+    const QByteArray bytes = readFile(lastRunRecordFile());
     const QJsonObject json = QJsonDocument::fromJson(bytes).object();
     EXPECT_FALSE(json["complete"].toBool(true));
     EXPECT_EQ(json["lines"].toArray().size(), 12);
@@ -254,7 +253,7 @@ TEST_F(RecordFile, APartialRunIsKeptMarkedAndSaid) {
     const QString expected = QStringLiteral("Partial run: %1 has no <EOT>").arg(record.product);
     EXPECT_TRUE(said.contains(expected)) << said.toStdString();
     EXPECT_EQ(statusWindow().line(3), expected);
-    expectValid(lastFinishedRun()->recordFile);
+    expectValid(lastRunRecordFile());
 }
 
 // A record written before partial runs were marked reads back as whole.
@@ -271,7 +270,7 @@ TEST_F(RecordFile, ARecordWithoutTheMarkReadsAsWhole) {
 TEST_F(RecordFile, AFinishedRunIsWrittenThroughTheOutputsSeam) {
     notifyRunFinished(sampleRunRecord(5));
     EXPECT_EQ(allFiles(),
-              QStringList{"runs/2026/12/10/ATE-PSU-01_SN-2026-0001_20261210T162752.json"});
+              QStringList{"runs/2026/12/10/ATE-PSU-01_SN-2026-0001_20261210T162752000.json"});
 }
 
 } // namespace

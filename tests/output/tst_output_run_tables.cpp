@@ -180,7 +180,7 @@ TEST_F(RunTablesSqlite, ARunAbortedBeforeAnyResultHasItsLinesUntested) {
                              {},           {}};
     record.untested = 4;
     record.aborted = true;
-    record.verdict.clear();
+    record.verdict = Verdict::Untested;
     record.instruments.clear();
     record.finish = QDateTime();
     store(record);

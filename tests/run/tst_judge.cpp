@@ -1,3 +1,4 @@
+#include "config/ResultsFileCodec.h"
 #include "run/ResultColours.h"
 #include "run/ResultJudge.h"
 
@@ -114,12 +115,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RecordedValue, CarriesTheVerdictAndNoSecondBar) {
-    EXPECT_EQ(recordedValue(QStringLiteral("5.25"), Pass), QStringLiteral("5.25|Pass"));
-    EXPECT_EQ(recordedValue(QStringLiteral("6"), Fail), QStringLiteral("6|Fail"));
-    EXPECT_EQ(recordedValue(QStringLiteral("X"), Verdict::Testing), QStringLiteral("X|----"));
-    EXPECT_EQ(recordedValue(QStringLiteral("A|B||C"), Pass), QStringLiteral("A/B//C|Pass"));
+    EXPECT_EQ(encodeResultLine(QStringLiteral("5.25"), Pass), QStringLiteral("5.25|Pass"));
+    EXPECT_EQ(encodeResultLine(QStringLiteral("6"), Fail), QStringLiteral("6|Fail"));
+    EXPECT_EQ(encodeResultLine(QStringLiteral("X"), Verdict::Testing), QStringLiteral("X|----"));
+    EXPECT_EQ(encodeResultLine(QStringLiteral("A|B||C"), Pass), QStringLiteral("A/B//C|Pass"));
     // A huge result is cut, never its verdict: the whole fits what a read returns.
-    EXPECT_EQ(recordedValue(QString(100000, QLatin1Char('7')), Fail),
+    EXPECT_EQ(encodeResultLine(QString(100000, QLatin1Char('7')), Fail),
               QString(1017, QLatin1Char('7')) + QStringLiteral("|Fail"));
 }
 

@@ -160,7 +160,7 @@ TEST_F(ResultsFileTest, CreatingAMenuObjectDeletesTheResultsFile) {
 
 TEST_F(ResultsFileTest, EndTestTimeIsNow) {
     const QString before = resultsFileTime(QDateTime::currentDateTime());
-    ASSERT_TRUE(writeEndTestTime(QStringLiteral("PSU")));
+    ASSERT_TRUE(recordEndTestTime(QStringLiteral("PSU")));
     const QString after = resultsFileTime(QDateTime::currentDateTime());
     const QString written = result(QStringLiteral("EndTestTime"));
     EXPECT_TRUE(written == before || written == after) << written.toStdString();

@@ -2,10 +2,10 @@
 // Abort, Exit, Print, the context menu and every event the station hears.
 
 #include "HeaderFixture.h"
+#include "frame/DesktopOpen.h"
 #include "run/GroupWindow.h"
 #include "ui/Cabinet.h"
 #include "ui/CabinetWindow.h"
-#include "ui/DesktopOpen.h"
 #include "ui/WindowHandle.h"
 
 #include <QFile>

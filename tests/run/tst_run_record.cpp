@@ -61,7 +61,7 @@ TEST_F(RunRecordTest, AStoppedRunNamesItsLinesInMenuOrderAndTheInstrumentThatMea
     EXPECT_EQ(r.operatorId, "OP01");
     EXPECT_EQ(r.serialNumber, "SN-0001");
     EXPECT_EQ(r.product, "PSU");
-    EXPECT_EQ(r.verdict, "FAIL");
+    EXPECT_EQ(r.verdict, Verdict::Fail);
     EXPECT_FALSE(r.aborted);
     EXPECT_EQ(r.untested, 1);
     EXPECT_TRUE(r.start.isValid());
@@ -72,15 +72,15 @@ TEST_F(RunRecordTest, AStoppedRunNamesItsLinesInMenuOrderAndTheInstrumentThatMea
     ASSERT_EQ(r.lines.size(), 3u);
     EXPECT_EQ(r.lines[0].key, "1");
     EXPECT_EQ(r.lines[0].value, "13");
-    EXPECT_EQ(r.lines[0].verdict, "Fail");
+    EXPECT_EQ(r.lines[0].verdict, Verdict::Fail);
     EXPECT_EQ(r.lines[0].min, "11.4");
     EXPECT_EQ(r.lines[1].key, "2");
     EXPECT_EQ(r.lines[1].min, ""); // an open limit stays empty
-    EXPECT_EQ(r.lines[1].verdict, "");
+    EXPECT_EQ(r.lines[1].verdict, Verdict::Untested);
     EXPECT_FALSE(r.lines[1].measuredAt.isValid());
     EXPECT_EQ(r.lines[2].parameter, "Output voltage");
     EXPECT_DOUBLE_EQ(r.lines[2].number.value_or(0), 5.012);
-    EXPECT_EQ(r.lines[2].verdict, "Pass");
+    EXPECT_EQ(r.lines[2].verdict, Verdict::Pass);
     EXPECT_TRUE(r.lines[2].measuredAt.isValid());
 }
 
@@ -164,7 +164,7 @@ TEST_F(RunRecordTest, AnAbortedRunIsRecordedOnce) {
 
         ASSERT_EQ(records.size(), 1u) << stopsInHandler;
         EXPECT_TRUE(records[0].aborted);
-        EXPECT_EQ(records[0].verdict, "");
+        EXPECT_EQ(records[0].verdict, Verdict::Fail); // an aborted unit fails
         EXPECT_EQ(records[0].untested, 3);
         EXPECT_EQ(records[0].lines.size(), 3u);
     }

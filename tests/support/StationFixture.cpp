@@ -34,6 +34,8 @@ void StationTest::SetUp() {
     QDir(tempDir.path()).mkpath(QStringLiteral("ini"));
     QDir(tempDir.path()).mkpath(QStringLiteral("windir"));
     qputenv("WinDir", QFile::encodeName(tempDir.path() + QStringLiteral("/windir")));
+    // What a run holds back when the results folder fails stays in the test.
+    qputenv("XQ_HELD_RUNS_DIR", QFile::encodeName(tempDir.path() + QStringLiteral("/held")));
     // When several tests share one process (the binary run by hand), the
     // library has already started: point it at this test's folder too.
     library().resultsDirectory = resultsDir();

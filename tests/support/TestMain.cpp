@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -7,6 +9,11 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" XQ_TEST_SCREEN_CONFIG);
+    // Runs held back by a failing results folder never reach the user's own
+    // state folder from a test.
+    QTemporaryDir held;
+    if (qEnvironmentVariableIsEmpty("XQ_HELD_RUNS_DIR"))
+        qputenv("XQ_HELD_RUNS_DIR", QFile::encodeName(held.path()));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("XQTestDevTests"));
     ::testing::InitGoogleTest(&argc, argv);

@@ -7,8 +7,11 @@
 
 namespace XQTestDev {
 
-// XQDATABAK/ in the results folder, and in it one folder per product.
+// XQDATABAK/ in the results folder, and in it one folder per product. When
+// the results folder cannot take a backup, it waits in XQDATABAK/ of the
+// held-runs folder instead, laid out alike.
 QString backupRootPath();
+QString heldBackupRootPath();
 QString backupFolderPath(const QString& product);
 
 // The product name as one folder name inside XQDATABAK: "%", "/", "\" and
@@ -27,10 +30,19 @@ QString safeFolderName(const QString& product);
 WriteResult saveBackupStatement(const QString& statement, const QString& product,
                                 const QByteArray& runBytes = {});
 
+// A run for the run tables whose product row is stored already: a .RUN file
+// alone, saved like a statement.
+WriteResult saveBackupRun(const QString& product, const QByteArray& runBytes);
+
 // The .RUN file beside a statement file.
 QString runFileOf(const QString& statementFile);
 
-// The product's waiting .SQL files, oldest first (the order they were saved).
+// The product's waiting .SQL files, oldest first (the order they were saved),
+// from both folders.
 QFileInfoList waitingBackupFiles(const QString& product);
+// The product's waiting runs without a statement, oldest first.
+QFileInfoList waitingBackupRuns(const QString& product);
+// Whether either folder holds backups at all.
+bool anyBackupFolder();
 
 } // namespace XQTestDev

@@ -34,12 +34,24 @@ QString firstLine(const QString& path, bool& readable) {
     return QString::fromUtf8(line);
 }
 
-// The run of a saved statement, stored in the row's savepoint; a run stored
-// already is found and not stored again.
-StoreResult storeRunOf(RowStore& store, const QString& statementFile) {
-    QFile file(runFileOf(statementFile));
-    if (!runTablesEnabled() || !file.exists())
-        return {};
+struct Replay {
+    QString table;
+    bool runTablesUsable = true; // false: runs keep waiting, rows go in alone
+};
+
+bool isRunOnly(const QFileInfo& file) {
+    return file.suffix() == QLatin1String("RUN");
+}
+
+// Whether the run beside a statement goes in with it.
+bool runGoesWith(const QString& statementFile, const Replay& replay) {
+    return runTablesEnabled() && replay.runTablesUsable && QFile::exists(runFileOf(statementFile));
+}
+
+// The run of a saved statement (or a run alone), stored in the row's
+// savepoint; a run stored already is found and not stored again.
+StoreResult storeRunFile(RowStore& store, const QString& runFile) {
+    QFile file(runFile);
     RunOfWrite run;
     if (!file.open(QIODevice::ReadOnly) || !readRunOfWrite(file.readAll(), run))
         return StoreResult::failure(
@@ -51,12 +63,12 @@ StoreResult storeRunOf(RowStore& store, const QString& statementFile) {
     return {};
 }
 
-Outcome storeInSavepoint(RowStore& store, const DatabaseRow& row, const QString& statementFile) {
+Outcome storeInSavepoint(RowStore& store, const DatabaseRow* row, const QString& runFile) {
     if (!store.savepoint())
         return Outcome::Stopped;
-    StoreResult stored = store.insertOnce(row);
-    if (stored)
-        stored = storeRunOf(store, statementFile);
+    StoreResult stored = row ? store.insertOnce(*row) : StoreResult();
+    if (stored && !runFile.isEmpty())
+        stored = storeRunFile(store, runFile);
     if (stored)
         return store.releaseSavepoint() ? Outcome::Stored : Outcome::Stopped;
     // A connection that cannot even roll back is gone: not the row's fault.
@@ -65,7 +77,9 @@ Outcome storeInSavepoint(RowStore& store, const DatabaseRow& row, const QString&
     return Outcome::Failed;
 }
 
-Outcome replayOne(RowStore& store, const QFileInfo& file, const QString& table) {
+Outcome replayOne(RowStore& store, const QFileInfo& file, const Replay& replay) {
+    if (isRunOnly(file))
+        return storeInSavepoint(store, nullptr, file.filePath());
     bool readable = false;
     const QString statement = firstLine(file.filePath(), readable);
     if (!readable)
@@ -76,11 +90,13 @@ Outcome replayOne(RowStore& store, const QFileInfo& file, const QString& table) 
     if (!parsed.error.isEmpty())
         return Outcome::Failed;
     if (parsed.hasPlaceholder) {
-        if (table.isEmpty())
+        if (replay.table.isEmpty())
             return Outcome::LeftAlone;
-        parsed.row.table = table;
+        parsed.row.table = replay.table;
     }
-    return storeInSavepoint(store, parsed.row, file.filePath());
+    const QString runFile =
+        runGoesWith(file.filePath(), replay) ? runFileOf(file.filePath()) : QString();
+    return storeInSavepoint(store, &parsed.row, runFile);
 }
 
 void markFailed(const QFileInfo& file) {
@@ -92,18 +108,22 @@ void markFailed(const QFileInfo& file) {
 // here. A file that cannot be deleted after its commit is stored once all the
 // same: the next replay finds its row and only deletes it.
 bool replayBatch(RowStore& store, const QFileInfoList& files, qsizetype& next,
-                 const QString& table) {
+                 const Replay& replay) {
     if (!store.beginBatch())
         return false;
     QStringList stored;
+    QStringList keptRuns;
     bool goOn = true;
     for (int count = 0; goOn && count < FilesPerCommit && next < files.size(); ++count, ++next) {
         // The operator's windows stay alive while files are replayed.
         letPendingEventsRun();
         const QFileInfo& file = files[next];
-        switch (replayOne(store, file, table)) {
+        switch (replayOne(store, file, replay)) {
         case Outcome::Stored:
             stored << file.filePath();
+            // A run that could not go in with its row waits alone.
+            if (!isRunOnly(file) && !runGoesWith(file.filePath(), replay))
+                keptRuns << runFileOf(file.filePath());
             break;
         case Outcome::LeftAlone:
             break;
@@ -121,24 +141,35 @@ bool replayBatch(RowStore& store, const QFileInfoList& files, qsizetype& next,
         return false;
     }
     for (const QString& path : stored) {
-        QFile::remove(runFileOf(path));
+        if (!keptRuns.contains(runFileOf(path)))
+            QFile::remove(runFileOf(path));
         QFile::remove(path);
     }
     return goOn;
 }
 
-} // namespace
-
-bool replayBackups(RowStore& store, const QString& product, const QString& table) {
-    if (!QFileInfo(backupRootPath()).isDir())
-        return true;
-    const QFileInfoList files = waitingBackupFiles(product);
+bool replayAll(RowStore& store, const QFileInfoList& files, const Replay& replay) {
     qsizetype next = 0;
     while (next < files.size()) {
-        if (!replayBatch(store, files, next, table))
+        if (!replayBatch(store, files, next, replay))
             return false;
     }
     return true;
+}
+
+} // namespace
+
+bool replayBackups(RowStore& store, const QString& product, const QString& table,
+                   bool runTablesUsable) {
+    if (!anyBackupFolder())
+        return true;
+    const Replay replay{table, runTablesUsable};
+    // The product's rows first: runs that cannot go in never hold them back.
+    if (!replayAll(store, waitingBackupFiles(product), replay))
+        return false;
+    if (!runTablesEnabled() || !runTablesUsable)
+        return true;
+    return replayAll(store, waitingBackupRuns(product), replay);
 }
 
 } // namespace XQTestDev

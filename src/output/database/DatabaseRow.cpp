@@ -1,6 +1,6 @@
 #include "output/database/DatabaseRow.h"
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "output/ReportFormat.h"
 
 #include <QLocale>

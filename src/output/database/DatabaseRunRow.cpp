@@ -1,5 +1,6 @@
 #include "output/database/DatabaseRunRow.h"
 
+#include "config/ResultsFileCodec.h"
 #include "frame/MessageBox.h"
 #include "output/database/DatabaseMessages.h"
 #include "output/database/RunInputs.h"
@@ -26,12 +27,12 @@ bool isEndTag(const QString& field0) {
 // the line is not "<result>|<verdict>".
 QString resultValue(const RunInputs& in, int number) {
     const QString recorded = in.resultLines.value(number - 1);
-    const QStringList fields = recorded.split(QLatin1Char('|'));
-    if (fields.size() != 2) {
+    const std::optional<ResultLineFields> fields = splitResultLine(recorded);
+    if (!fields) {
         showExclamation(DatabaseMessages::resultLineIncomplete(number));
         return {};
     }
-    return testValueText(fields[0]);
+    return testValueText(fields->result);
 }
 
 } // namespace

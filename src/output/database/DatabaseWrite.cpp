@@ -1,9 +1,10 @@
 #include "output/database/DatabaseWrite.h"
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "frame/Clock.h"
 #include "frame/MessageBox.h"
 #include "frame/RunOutputs.h"
+#include "output/RunRecordFile.h"
 #include "output/database/BackupFolder.h"
 #include "output/database/BackupReplay.h"
 #include "output/database/DatabaseMessages.h"
@@ -67,35 +68,68 @@ void sayRunTablesMissing(const QString& error) {
     std::fflush(stderr);
 }
 
-// The product's row and the run in the run tables, in one transaction: both
-// are stored or neither is.
-bool insertRowAndRun(RowStore& store, const DatabaseRow& row, const RunOfWrite& run) {
-    if (!runTablesEnabled())
-        return bool(store.insert(row));
+// What one write stored: the product's row stands on its own; the run went in
+// with it, in a savepoint of the same transaction, or waits alone.
+struct StoredParts {
+    bool row = false;
+    bool run = false;
+    bool runTablesUsable = false;
+};
+
+bool insertRunInSavepoint(RowStore& store, const RunOfWrite& run) {
+    if (!store.savepoint())
+        return false;
     QSqlDatabase db = store.connection();
     QString error;
-    if (!ensureRunTables(db, &error)) {
-        sayRunTablesMissing(error);
-        return false;
-    }
-    if (!store.beginBatch())
-        return false;
-    if (store.insert(row) && insertRunRecord(db, run.record, run.recordFile, &error) >= 0 &&
-        store.commitBatch())
-        return true;
-    store.rollbackBatch();
+    if (insertRunRecord(db, run.record, run.recordFile, &error) >= 0)
+        return bool(store.releaseSavepoint());
+    sayRunTablesMissing(error);
+    store.rollbackToSavepoint();
     return false;
+}
+
+StoredParts insertRowAndRun(RowStore& store, const DatabaseRow& row, const RunOfWrite& run) {
+    StoredParts parts;
+    if (!runTablesEnabled()) {
+        parts.row = bool(store.insert(row));
+        return parts;
+    }
+    QSqlDatabase db = store.connection();
+    QString error;
+    parts.runTablesUsable = ensureRunTables(db, &error);
+    if (!parts.runTablesUsable)
+        sayRunTablesMissing(error);
+    if (!store.beginBatch())
+        return parts;
+    if (!store.insert(row)) {
+        store.rollbackBatch();
+        return parts;
+    }
+    const bool runStored = parts.runTablesUsable && insertRunInSavepoint(store, run);
+    if (!store.commitBatch()) {
+        store.rollbackBatch();
+        return parts;
+    }
+    parts.row = true;
+    parts.run = runStored;
+    return parts;
 }
 
 void store(DBType type, const RunInputs& in, const DatabaseRow& row, const RunOfWrite& run) {
     OpenedStore opened = openStore(type, in, row);
-    if (!opened.opened || !insertRowAndRun(*opened.store, row, run)) {
+    const StoredParts parts =
+        opened.opened ? insertRowAndRun(*opened.store, row, run) : StoredParts();
+    if (!parts.row) {
         takeFailurePath(opened.store.get(), in.product, row, run);
         return;
     }
     writeLastAccessDatabase(in.product, DatabaseAccess::Pass);
-    if (!replayBackups(*opened.store, in.product, in.tableName))
+    if (!replayBackups(*opened.store, in.product, in.tableName, parts.runTablesUsable))
         writeLastAccessDatabase(in.product, DatabaseAccess::Fail);
+    // Saved after the replay: the tables that refused it just now are not
+    // asked again in the same write.
+    if (runTablesEnabled() && !parts.run)
+        saveBackupRun(in.product, runOfWriteBytes(run));
     opened.store->close();
 }
 
@@ -119,6 +153,7 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
     checkPlausibility(in, type, libraryClock().now());
     const DatabaseRunRow run = buildRunRow(in);
     const RunOfWrite ofRun = runRecordOfWrite(stored, in);
+    giveRunRecordSoftwareVersion(stored, version);
     if (!run.complete) {
         takeFailurePath(nullptr, product, run.row, ofRun);
         return;

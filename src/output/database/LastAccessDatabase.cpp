@@ -1,14 +1,8 @@
 #include "output/database/LastAccessDatabase.h"
 
-#include "config/StationFiles.h"
-#include "output/database/RunInputs.h"
+#include "config/ResultsFileCodec.h"
 
 namespace XQTestDev {
-
-QString readLastAccessDatabase(const QString& product) {
-    return readStationValue(StationFile::Results, databaseResultsSection(product),
-                            QStringLiteral("LastAccessDatabase"));
-}
 
 // A results file that holds the outcome already is not written again: that
 // saves a durable write per stored row, which costs as much as the row itself.
@@ -17,8 +11,7 @@ void writeLastAccessDatabase(const QString& product, DatabaseAccess outcome) {
         outcome == DatabaseAccess::Pass ? QStringLiteral("PASS") : QStringLiteral("FAIL");
     if (readLastAccessDatabase(product) == value)
         return;
-    writeStationValue(StationFile::Results, databaseResultsSection(product),
-                      QStringLiteral("LastAccessDatabase"), value);
+    writeLastAccessDatabase(product, value);
 }
 
 } // namespace XQTestDev

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/ResultsFileCodec.h"
+
 #include <QString>
 
 namespace XQTestDev {
@@ -8,6 +10,5 @@ namespace XQTestDev {
 // as LastAccessDatabase: "PASS" after a stored row, "FAIL" after a failure.
 enum class DatabaseAccess { Pass, Fail };
 void writeLastAccessDatabase(const QString& product, DatabaseAccess outcome);
-QString readLastAccessDatabase(const QString& product);
 
 } // namespace XQTestDev

@@ -1,6 +1,6 @@
 #include "output/database/Plausibility.h"
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
 #include "output/ReportFormat.h"
@@ -88,9 +88,12 @@ void checkPlausibility(RunInputs& in, DBType type, const QDateTime& now) {
     QString& time = start ? in.startTime : in.endTime;
     time = resultsTimeText(now);
     // The row carries the repaired time even when the results file refuses it.
-    writeStationValue(StationFile::Results, databaseResultsSection(in.product),
-                      start ? QStringLiteral("StartTestTime") : QStringLiteral("EndTestTime"),
-                      time);
+    IniBatch batch = stationBatch(StationFile::Results);
+    if (start)
+        addStartTestTime(batch, in.product, time);
+    else
+        addEndTestTime(batch, in.product, time);
+    batch.commit();
 }
 
 } // namespace XQTestDev

@@ -1,5 +1,6 @@
 #include "output/database/RunInputs.h"
 
+#include "config/ResultsFileCodec.h"
 #include "config/StationFiles.h"
 #include "frame/MessageBox.h"
 
@@ -8,9 +9,6 @@
 namespace XQTestDev {
 
 namespace {
-
-// The profile reader returns at most this many characters of a value.
-constexpr int MaxValueLength = 1022;
 
 // Reads one file's values; the document is looked up again for each file, as
 // a store lookup may replace the previous one.
@@ -26,10 +24,7 @@ public:
     QString operator()(const QString& section, const QString& key) const {
         if (!document_)
             return {};
-        QString value = document_->value(section, key).value_or(QString());
-        if (value.size() > MaxValueLength)
-            value.truncate(MaxValueLength);
-        return value;
+        return profileText(document_->value(section, key).value_or(QString()));
     }
 
 private:
@@ -63,10 +58,6 @@ void readProduct(RunInputs& in) {
     }
 }
 
-QString profileText(const QString& value) {
-    return value.size() > MaxValueLength ? value.left(MaxValueLength) : value;
-}
-
 void takeRun(RunInputs& in, const RunRecord& run) {
     in.testId = profileText(run.testId);
     in.serialNumber = profileText(run.serialNumber);
@@ -87,10 +78,6 @@ void takeRun(RunInputs& in, const RunRecord& run) {
 }
 
 } // namespace
-
-QString databaseResultsSection(const QString& product) {
-    return product + QStringLiteral(" Test Results");
-}
 
 RunInputs readRunInputs(const RunRecord& run, const QString& softwareVersion,
                         const QString& databaseName) {

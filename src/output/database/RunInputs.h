@@ -51,7 +51,4 @@ struct RunInputs {
 RunInputs readRunInputs(const RunRecord& run, const QString& softwareVersion,
                         const QString& databaseName);
 
-// "<product> Test Results"
-QString databaseResultsSection(const QString& product);
-
 } // namespace XQTestDev

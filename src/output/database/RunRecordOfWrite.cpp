@@ -1,6 +1,6 @@
 #include "output/database/RunRecordOfWrite.h"
 
-#include "config/ResultsFileLayout.h"
+#include "config/ResultsFileCodec.h"
 #include "frame/LibraryState.h"
 #include "output/ReportFormat.h"
 #include "output/RunRecordFile.h"
@@ -16,33 +16,17 @@
 
 namespace XQTestDev {
 
-namespace {
-
-bool isRunOfResultsFile(const RunRecord& record, const RunRecord& stored) {
-    return record.product == stored.product && record.serialNumber == stored.serialNumber &&
-           stored.start.isValid() &&
-           record.start.toSecsSinceEpoch() == stored.start.toSecsSinceEpoch();
-}
-
-// The stored run as the run tables take it: its lines in number order up to
-// the product's end tag, under the software version of the write.
-RunRecord recordOfResultsFile(const RunRecord& stored, const RunInputs& in) {
-    RunRecord r = stored;
-    r.station = in.ateId;
-    r.softwareVersion = in.softwareVersion;
-    std::sort(r.lines.begin(), r.lines.end(), [](const RunRecordLine& a, const RunRecordLine& b) {
-        return a.key.toInt() < b.key.toInt();
-    });
-    return r;
-}
-
-} // namespace
-
 RunOfWrite runRecordOfWrite(const RunRecord& stored, const RunInputs& in) {
-    const std::optional<FinishedRun>& last = lastFinishedRun();
-    if (last && isRunOfResultsFile(last->record, stored))
-        return {last->record, last->recordFile};
-    return {recordOfResultsFile(stored, in), QString()};
+    RunRecord r = stored;
+    if (r.station.isEmpty())
+        r.station = in.ateId;
+    if (!in.softwareVersion.isEmpty())
+        r.softwareVersion = in.softwareVersion;
+    std::stable_sort(r.lines.begin(), r.lines.end(),
+                     [](const RunRecordLine& a, const RunRecordLine& b) {
+                         return a.key.toInt() < b.key.toInt();
+                     });
+    return {r, stored.ended ? runRecordFileOf(stored) : QString()};
 }
 
 QByteArray runOfWriteBytes(const RunOfWrite& run) {

@@ -9,10 +9,9 @@ namespace XQTestDev {
 struct RunInputs;
 
 // The run that a database write stores in the run tables, with its record
-// file: the run that ended last, when it is the run of the results file
-// (same product, serial number and start time); otherwise the run as far as
-// the results file and the product's lines tell it (`stored`: a run ended
-// without the header, e.g. after group tests), which has no record file.
+// file: the run's record (`stored`, as the run gave it to the outputs) under
+// the software version of the write and with its lines in number order. Only
+// a run that ended through the menu has a record file.
 struct RunOfWrite {
     RunRecord record;
     QString recordFile;

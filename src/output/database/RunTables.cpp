@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <cmath>
+#include <cstdio>
 
 namespace XQTestDev {
 
@@ -188,10 +189,12 @@ QVariant timeValue(const QDateTime& time, Dialect dialect) {
     if (!time.isValid())
         return dialect == Dialect::Sqlite ? QVariant(QMetaType::fromType<QString>())
                                           : QVariant(QMetaType::fromType<QDateTime>());
-    const QDateTime seconds = time.toUTC().addMSecs(-time.time().msec());
+    // To the millisecond: two runs of one unit a moment apart are two runs. A
+    // whole second keeps the form rows have always had.
+    const QDateTime utc = time.toUTC();
     if (dialect == Dialect::Sqlite)
-        return seconds.toString(Qt::ISODate);
-    return seconds;
+        return utc.toString(utc.time().msec() ? Qt::ISODateWithMs : Qt::ISODate);
+    return utc;
 }
 
 QVariant numberValue(const std::optional<double>& number) {
@@ -228,7 +231,7 @@ QVariantList runValues(const RunRecord& r, const QString& recordFile, Dialect di
             text(r.testId),
             timeValue(r.start, dialect),
             timeValue(r.finish, dialect),
-            text(r.verdict),
+            text(unitVerdictText(r.verdict)),
             flag(r.aborted, dialect),
             r.untested,
             text(r.softwareVersion),
@@ -252,7 +255,7 @@ QVariantList lineValues(qint64 runId, const RunRecordLine& line, Dialect dialect
             text(line.unit),
             text(line.value),
             numberValue(line.number),
-            text(line.verdict),
+            text(lineVerdictText(line.verdict)),
             timeValue(line.measuredAt, dialect)};
 }
 
@@ -267,18 +270,33 @@ bool execBound(QSqlQuery& query, const QString& statement, const QVariantList& v
     return true;
 }
 
+// A replayed run finds itself stored already; another run under the same key
+// (station, serial number, start to the millisecond) is not dropped silently.
+void sayIfAnotherRun(const QSqlQuery& stored, const QVariantList& runKey, const QVariant& verdict) {
+    if (stored.value(1).toString() == verdict.toString())
+        return;
+    std::fprintf(stderr,
+                 "XQTestDev: a run of %s started %s is stored already with the verdict %s; "
+                 "this one (%s) was not stored again\n",
+                 qPrintable(runKey[1].toString()), qPrintable(runKey[2].toString()),
+                 qPrintable(stored.value(1).toString()), qPrintable(verdict.toString()));
+    std::fflush(stderr);
+}
+
 // The id of the run stored under this station, serial number and start time.
-qint64 storedRunId(QSqlDatabase& db, const QVariantList& runKey, QString* error) {
+qint64 storedRunId(QSqlDatabase& db, const QVariantList& runKey, const QVariant& verdict,
+                   QString* error) {
     QSqlQuery query(db);
     if (!execBound(query,
-                   QStringLiteral("SELECT id FROM xq_run WHERE station = ? AND serial_number = ? "
-                                  "AND start_time = ?"),
+                   QStringLiteral("SELECT id, verdict FROM xq_run WHERE station = ? AND "
+                                  "serial_number = ? AND start_time = ?"),
                    runKey, error))
         return -1;
     if (!query.next()) {
         failed(error, QStringLiteral("The run was neither stored nor found"));
         return -1;
     }
+    sayIfAnotherRun(query, runKey, verdict);
     return query.value(0).toLongLong();
 }
 
@@ -364,7 +382,7 @@ qint64 insertRunRecord(QSqlDatabase& db, const RunRecord& record, const QString&
     if (inserted < 0)
         return -1;
     if (inserted == 0)
-        return storedRunId(db, {values[0], values[5], values[8]}, error);
+        return storedRunId(db, {values[0], values[5], values[8]}, values[10], error);
     if (!insertLines(db, inserted, record.lines, dialect, error))
         return -1;
     return inserted;

@@ -1,4 +1,4 @@
-#include "config/TextEditor.h"
+#include "frame/TextEditor.h"
 
 #include <QProcess>
 

@@ -1,6 +1,6 @@
-#include "ui/DesktopOpen.h"
+#include "frame/DesktopOpen.h"
 
-#include "config/TextEditor.h"
+#include "frame/TextEditor.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
