@@ -125,12 +125,6 @@ void writeWaiting() {
     inMemory() = std::move(still);
 }
 
-void writeRecordOfRun(const RunRecord& record) {
-    writeRunRecordFile(record);
-}
-
-const bool Registered = (addRunFinishedHandler(writeRecordOfRun), true);
-
 } // namespace
 
 QString runRecordFileOf(const RunRecord& record) {
@@ -138,7 +132,6 @@ QString runRecordFileOf(const RunRecord& record) {
 }
 
 WriteResult writeRunRecordFile(const RunRecord& record) {
-    (void)Registered;
     writeWaiting();
     FinishedRun run{record, runRecordFileOf(record)};
     lastFile() = run.recordFile;
