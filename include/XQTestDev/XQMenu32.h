@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <QVariant>
 
@@ -32,6 +33,17 @@ public:
     // accepted it: its data become this object's run properties and the shown
     // results are cleared. False when it was cancelled.
     bool ShowUserEntry();
+
+    // The user entry without its window, for an automated cell (the serial
+    // number from a scanner, no operator): the same required fields, the
+    // product's lists and the same messages. An empty product is the one the
+    // window preselects, an empty test ID the station's default, an empty
+    // model or revision the product's only one. True when accepted, as OK;
+    // false with the window's message when refused.
+    bool EnterUser(const QString& OperatorID, const QString& TestProduct, const QString& Model,
+                   const QString& Revision, const QString& TestID, const QString& SerialNumber,
+                   const QString& WorkOrderLotNumber = QString(),
+                   const QStringList& Remarks = QStringList());
 
     // Shows the group windows of the current product, building them first when
     // none exist. With no product chosen yet the user entry comes first, and
@@ -126,5 +138,11 @@ signals:
 private:
     std::unique_ptr<XQMenu32Private> d;
 };
+
+// Ends the run in progress as the header's confirmed Abort does (AbortClick,
+// the run recorded as aborted) and returns the header to idle; `reason` goes
+// to standard error and the status window. False when no run is active. For
+// what ends a run from outside: an exception in a handler, Ctrl-C.
+XQTESTDEV_EXPORT bool abortRunInProgress(const QString& reason);
 
 } // namespace XQTestDev

@@ -16,6 +16,7 @@ namespace XQTestDev::python {
 void bindEnums(py::module_& module);
 void bindApplication(py::module_& module);
 void bindMessages(py::module_& module);
+void bindInterrupts(py::module_& module);
 void bindSignals(py::module_& module);
 void bindQt(py::module_& module);
 void bindXQUtility32(py::module_& module);

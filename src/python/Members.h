@@ -3,13 +3,16 @@
 #include "Binding.h"
 
 #include "Application.h"
+#include "Interrupts.h"
 
 namespace XQTestDev::python {
 
 // Members that may wait (a modal window, a message, Delay, an instrument's
 // time-out, a nested event loop) run with the GIL released, so Python threads
-// keep running; any callback into Python takes it back.
-using ReleasesGil = py::call_guard<py::gil_scoped_release>;
+// keep running; any callback into Python takes it back. An exception kept
+// from a callback (Ctrl-C, a handler that ended the run) is raised once the
+// member returns.
+using ReleasesGil = py::call_guard<RaisesPendingError, py::gil_scoped_release>;
 
 // A property under its C++ name: read with the getter (fast, keeps the GIL),
 // written with the setter (which may show a message, so it releases it).

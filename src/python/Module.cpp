@@ -10,6 +10,7 @@ PYBIND11_MODULE(xqtestdev, module) {
                    "members, properties, enumerations and signals as in C++.";
     bindEnums(module);
     bindMessages(module);
+    bindInterrupts(module);
     bindSignals(module);
     bindApplication(module);
     bindXQUtility32(module);

@@ -28,7 +28,7 @@ class SignalConnection final : public QObject {
 public:
     SignalConnection(QObject* sender, int methodIndex, py::object callable)
         : QObject(sender), signal_(sender->metaObject()->method(methodIndex)),
-          callable_(callable, "a handler of signal " + signatureOf(signal_).toStdString()),
+          callable_(callable, "a handler of signal " + signatureOf(signal_).toStdString(), true),
           accepted_(acceptedArgumentCount(callable, signal_.parameterCount())) {
         connected_ = QMetaObject::connect(sender, methodIndex, this, SlotIndex);
     }

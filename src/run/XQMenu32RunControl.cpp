@@ -10,6 +10,7 @@
 #include "run/HeaderControl.h"
 #include "run/HeaderMessages.h"
 #include "run/ResultsFile.h"
+#include "run/RunAbort.h"
 #include "run/RunRecordBuilder.h"
 #include "run/RunSession.h"
 #include "run/XQMenu32Header.h"
@@ -31,6 +32,7 @@ QString currentProduct() {
 
 void startAllFromHeader(XQMenu32& menu, XQMenu32Private& d) {
     d.testing = true;
+    noteRunStartedBy(menu, d);
     if (resetRunAndHeader(d))
         menu.ShowMenu();
     d.header->setRunEnded(false);
@@ -68,17 +70,7 @@ using Reaction = std::function<void(XQMenu32&, XQMenu32Private&)>;
 const QHash<QString, Reaction>& reactions() {
     static const QHash<QString, Reaction> table = {
         {QStringLiteral("TestAll"), startAllFromHeader},
-        {QStringLiteral("Abort"),
-         [](XQMenu32& m, XQMenu32Private& d) {
-             d.testing = false;
-             noteRunAborted();
-             const QPointer<XQMenu32> alive(&m);
-             emit m.AbortClick();
-             // The station program may not call StopTest after an abort: the
-             // run has ended all the same.
-             if (alive)
-                 finishRunRecord();
-         }},
+        {QStringLiteral("Abort"), abortRun},
         {QStringLiteral("Exit"),
          [](XQMenu32& m, XQMenu32Private& d) {
              d.testing = false;
@@ -116,6 +108,7 @@ void createHeader(XQMenu32& menu, XQMenu32Private& d) {
     QObject::connect(d.header, &HeaderControl::groupStartNotified, &menu,
                      [&menu, &d](const QString& group) {
                          d.testing = true;
+                         noteRunStartedBy(menu, d);
                          emit menu.GroupTestClick(currentProduct(), group);
                      });
     // The group windows belong to the menu object that built them: its header

@@ -1,3 +1,5 @@
+#include <XQTestDev/Unattended.h>
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,6 +11,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" XQ_TEST_SCREEN_CONFIG);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("XQTestDevTests"));
+    // Window tests press the real buttons of every window offscreen.
+    XQTestDev::setHeadlessWindowsDriven(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
