@@ -24,23 +24,41 @@ py::object scanDevices(G& device) {
 void addConnection(py::class_<G>& cls) {
     addProperty(cls, "DeviceName", &G::DeviceName, &G::setDeviceName,
                 "The primary address (int) or a configured name such as \"DMM\" (str).");
-    addProperty(cls, "BoardNumber", &G::BoardNumber, &G::setBoardNumber, "GPIB_BoardNumber.");
+    addProperty(cls, "BoardNumber", &G::BoardNumber, &G::setBoardNumber, "The GPIB board (interface) the instrument is on (GPIB_BoardNumber; GPIB0 by default).");
     addProperty(cls, "TimeOut", &G::TimeOut, &G::setTimeOut,
-                "GPIB_TimeOut; set with a member or its number.");
-    addProperty(cls, "SimulateMode", &G::SimulateMode, &G::setSimulateMode, "bool.");
-    addProperty(cls, "DisableErrMessage", &G::DisableErrMessage, &G::setDisableErrMessage, "bool.");
-    addProperty(cls, "ErrorStatus", &G::ErrorStatus, &G::setErrorStatus, "bool.");
+                "How long a write or read may take before it fails (GPIB_TimeOut; set with a member "
+                "or its number, e.g. T10s).");
+    addProperty(cls, "SimulateMode", &G::SimulateMode, &G::setSimulateMode,
+                "bool: True answers every command from the simulated reply instead of a bus.");
+    addProperty(cls, "DisableErrMessage", &G::DisableErrMessage, &G::setDisableErrMessage,
+                "bool: True keeps the driver's error messages off the screen; ErrorStatus is "
+                "still set.");
+    addReadOnlyProperty(cls, "ResourceName", &G::ResourceName,
+                        "str: the open instrument's resource in canonical form "
+                        "(\"TCPIP0::10.0.0.5::5025::SOCKET\", \"GPIB0::22::INSTR\"); empty while "
+                        "none is open.");
+    addProperty(cls, "ErrorStatus", &G::ErrorStatus, &G::setErrorStatus,
+                "bool: True after a failed open, write or read. Set it False before the next "
+                "Execute reads again.");
 }
 
 void addCommands(py::class_<G>& cls) {
-    addProperty(cls, "IDcommand", &G::IDcommand, &G::setIDcommand, "str.");
-    addProperty(cls, "InitCommand1", &G::InitCommand1, &G::setInitCommand1, "str.");
-    addProperty(cls, "InitCommand2", &G::InitCommand2, &G::setInitCommand2, "str.");
-    addProperty(cls, "InitCommand3", &G::InitCommand3, &G::setInitCommand3, "str.");
-    addProperty(cls, "InitCommand4", &G::InitCommand4, &G::setInitCommand4, "str.");
-    addProperty(cls, "InitCommand5", &G::InitCommand5, &G::setInitCommand5, "str.");
-    addProperty(cls, "WriteFromFile", &G::WriteFromFile, &G::setWriteFromFile, "str.");
-    addProperty(cls, "ReadCommand", &G::ReadCommand, &G::setReadCommand, "str.");
+    addProperty(cls, "IDcommand", &G::IDcommand, &G::setIDcommand,
+                "str: the identification query Execute sends first (e.g. \"*IDN?\").");
+    addProperty(cls, "InitCommand1", &G::InitCommand1, &G::setInitCommand1,
+                "str: a one-shot command the next Execute sends after the identification.");
+    addProperty(cls, "InitCommand2", &G::InitCommand2, &G::setInitCommand2,
+                "str: a one-shot command the next Execute sends after the identification.");
+    addProperty(cls, "InitCommand3", &G::InitCommand3, &G::setInitCommand3,
+                "str: a one-shot command the next Execute sends after the identification.");
+    addProperty(cls, "InitCommand4", &G::InitCommand4, &G::setInitCommand4,
+                "str: a one-shot command the next Execute sends after the identification.");
+    addProperty(cls, "InitCommand5", &G::InitCommand5, &G::setInitCommand5,
+                "str: a one-shot command the next Execute sends after the identification.");
+    addProperty(cls, "WriteFromFile", &G::WriteFromFile, &G::setWriteFromFile,
+                "str: the path of a file whose lines Execute sends as commands.");
+    addProperty(cls, "ReadCommand", &G::ReadCommand, &G::setReadCommand,
+                "str: the query each reading sends (e.g. \"MEAS:VOLT:DC?\").");
     addProperty(cls, "WaitForEachCommand", &G::WaitForEachCommand, &G::setWaitForEachCommand,
                 "Seconds (float).");
     addProperty(cls, "ReadInterval", &G::ReadInterval, &G::setReadInterval,
@@ -48,27 +66,36 @@ void addCommands(py::class_<G>& cls) {
 }
 
 void addReading(py::class_<G>& cls) {
-    addProperty(cls, "Delimited", &G::Delimited, &G::setDelimited, "str.");
-    addProperty(cls, "ScaleFactor", &G::ScaleFactor, &G::setScaleFactor, "float.");
-    addProperty(cls, "Offset", &G::Offset, &G::setOffset, "float.");
-    addProperty(cls, "Unit", &G::Unit, &G::setUnit, "str.");
+    addProperty(cls, "Delimited", &G::Delimited, &G::setDelimited,
+                "str: the character that ends the number in a reply; empty reads the whole reply.");
+    addProperty(cls, "ScaleFactor", &G::ScaleFactor, &G::setScaleFactor,
+                "float: each reading is multiplied by it (before Offset is added).");
+    addProperty(cls, "Offset", &G::Offset, &G::setOffset, "float: added to each scaled reading.");
+    addProperty(cls, "Unit", &G::Unit, &G::setUnit, "str: the unit the panel shows after the value.");
     addReadOnlyProperty(cls, "Value", &G::Value, "The last reading (float).");
     addReadOnlyProperty(cls, "RawValue", &G::RawValue, "The last reply as received (str).");
 }
 
 void addPanel(py::class_<G>& cls) {
-    addProperty(cls, "BrandName", &G::BrandName, &G::setBrandName, "str.");
-    addProperty(cls, "ModelName", &G::ModelName, &G::setModelName, "str.");
-    addProperty(cls, "PanelStatus", &G::PanelStatus, &G::setPanelStatus, "str.");
-    addProperty(cls, "PanelOption", &G::PanelOption, &G::setPanelOption, "str.");
-    addProperty(cls, "PanelParameter", &G::PanelParameter, &G::setPanelParameter, "str.");
-    addProperty(cls, "CabReference", &G::CabReference, &G::setCabReference, "str.");
+    addProperty(cls, "BrandName", &G::BrandName, &G::setBrandName, "str: the maker's name on the panel.");
+    addProperty(cls, "ModelName", &G::ModelName, &G::setModelName, "str: the model name on the panel.");
+    addProperty(cls, "PanelStatus", &G::PanelStatus, &G::setPanelStatus, "str: the panel's status line.");
+    addProperty(cls, "PanelOption", &G::PanelOption, &G::setPanelOption, "str: the panel's option line.");
+    addProperty(cls, "PanelParameter", &G::PanelParameter, &G::setPanelParameter,
+                "str: the panel's parameter line.");
+    addProperty(cls, "CabReference", &G::CabReference, &G::setCabReference,
+                "str: the panel's caption in the cabinet.");
     addProperty(cls, "DigitColor", &G::DigitColor, &G::setDigitColor, "0x00BBGGRR (int).");
-    addProperty(cls, "AlwaysOnTop", &G::AlwaysOnTop, &G::setAlwaysOnTop, "bool.");
-    addProperty(cls, "PanelHide", &G::PanelHide, &G::setPanelHide, "bool.");
-    addProperty(cls, "PanelPosition", &G::PanelPosition, &G::setPanelPosition, "Positions.");
-    addProperty(cls, "PanelTop", &G::PanelTop, &G::setPanelTop, "Twips, as set.");
-    addProperty(cls, "PanelLeft", &G::PanelLeft, &G::setPanelLeft, "Twips, as set.");
+    addProperty(cls, "AlwaysOnTop", &G::AlwaysOnTop, &G::setAlwaysOnTop,
+                "bool: True keeps the panel above other windows.");
+    addProperty(cls, "PanelHide", &G::PanelHide, &G::setPanelHide,
+                "bool: True reads without showing the panel.");
+    addProperty(cls, "PanelPosition", &G::PanelPosition, &G::setPanelPosition,
+                "Where the panel stands (Positions; 0 keeps PanelTop and PanelLeft).");
+    addProperty(cls, "PanelTop", &G::PanelTop, &G::setPanelTop,
+                "The panel's top edge in twips, as set (int or float).");
+    addProperty(cls, "PanelLeft", &G::PanelLeft, &G::setPanelLeft,
+                "The panel's left edge in twips, as set (int or float).");
     addReadOnlyProperty(cls, "PanelHeight", &G::PanelHeight, "Twips (int).");
     addReadOnlyProperty(cls, "PanelWidth", &G::PanelWidth, "Twips (int).");
 }
@@ -94,10 +121,21 @@ void bindXQGPIB32(py::module_& module) {
         .def("Execute", &G::Execute, ReleasesGil(),
              "Opens and identifies the instrument, sends the pending one-shot commands and "
              "reads: once, or every ReadInterval ms on the panel.")
-        .def("ClearAllCommand", &G::ClearAllCommand, ReleasesGil())
-        .def("Show", &G::Show, ReleasesGil())
-        .def("Hide", &G::Hide, ReleasesGil())
-        .def("Done", &G::Done, ReleasesGil())
+        .def("ClearAllCommand", &G::ClearAllCommand, ReleasesGil(),
+             "Forgets the pending one-shot commands (InitCommand1..5, WriteFromFile).")
+        .def("Show", &G::Show, ReleasesGil(), "Shows the instrument's panel.")
+        .def("Hide", &G::Hide, ReleasesGil(), "Hides the panel; the reading goes on.")
+        .def("Done", &G::Done, ReleasesGil(),
+             "Stops the reading, closes the panel and releases the instrument.")
+        .def("__repr__",
+             [](const G& device) {
+                 const QString resource = device.ResourceName();
+                 const QString where =
+                     resource.isEmpty() ? device.DeviceName().toString() : resource;
+                 return QStringLiteral("<XQGPIB32 %1 %2>")
+                     .arg(where, resource.isEmpty() ? QStringLiteral("closed")
+                                                    : QStringLiteral("open"));
+             })
         .def("ScanDevices", &scanDevices,
              "The instruments answering on the board, as a list of \"<reply>,ADDRESS <n>\" "
              "(the C++ DevicesList out-parameter).");

@@ -19,13 +19,18 @@ using ReleasesGil = py::call_guard<RaisesPendingError, py::gil_scoped_release>;
 template <typename Class, typename... Options, typename Getter, typename Setter>
 void addProperty(py::class_<Class, Options...>& cls, const char* name, Getter getter, Setter setter,
                  const char* doc = "") {
-    cls.def_property(name, py::cpp_function(getter), py::cpp_function(setter, ReleasesGil()), doc);
+    // Named, so that a value of the wrong type says which property and what
+    // it takes.
+    cls.def_property(name, py::cpp_function(getter, py::name(name), py::is_method(cls)),
+                     py::cpp_function(setter, py::name(name), py::is_method(cls), ReleasesGil()),
+                     doc);
 }
 
 template <typename Class, typename... Options, typename Getter>
 void addReadOnlyProperty(py::class_<Class, Options...>& cls, const char* name, Getter getter,
                          const char* doc = "") {
-    cls.def_property_readonly(name, py::cpp_function(getter), doc);
+    cls.def_property_readonly(name, py::cpp_function(getter, py::name(name), py::is_method(cls)),
+                              doc);
 }
 
 // The Qt application is made on first use when the script has not made one.

@@ -21,6 +21,7 @@ PYBIND11_MODULE(xqtestdev, module) {
     bindXQVirtualDevice32(module);
     bindXQLEDBar32(module);
     bindQt(module);
+    module.attr("__version__") = XQ_VERSION;
 }
 
 } // namespace XQTestDev::python
