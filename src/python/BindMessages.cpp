@@ -124,25 +124,28 @@ void installPromptHandler(const py::object& callable) {
 } // namespace
 
 void bindMessages(py::module_& module) {
-    py::enum_<MessageIcon>(module, "MessageIcon")
-        .value("Critical", MessageIcon::Critical)
-        .value("Exclamation", MessageIcon::Exclamation)
-        .value("Information", MessageIcon::Information)
-        .value("Question", MessageIcon::Question);
-    py::enum_<MessageButtons>(module, "MessageButtons")
-        .value("OK", MessageButtons::OK)
-        .value("OKCancel", MessageButtons::OKCancel)
-        .value("YesNo", MessageButtons::YesNo)
-        .value("RetryCancel", MessageButtons::RetryCancel);
-    py::enum_<MessageResult>(module, "MessageResult", py::arithmetic())
-        .value("ResultOK", ResultOK)
-        .value("ResultCancel", ResultCancel)
-        .value("ResultAbort", ResultAbort)
-        .value("ResultRetry", ResultRetry)
-        .value("ResultIgnore", ResultIgnore)
-        .value("ResultYes", ResultYes)
-        .value("ResultNo", ResultNo)
-        .export_values();
+    addIntEnum<MessageIcon>(module, "MessageIcon", "The icon of a library message box.",
+                            {{"Critical", MessageIcon::Critical},
+                             {"Exclamation", MessageIcon::Exclamation},
+                             {"Information", MessageIcon::Information},
+                             {"Question", MessageIcon::Question}},
+                            false);
+    addIntEnum<MessageButtons>(module, "MessageButtons", "The button set of a library message box.",
+                               {{"OK", MessageButtons::OK},
+                                {"OKCancel", MessageButtons::OKCancel},
+                                {"YesNo", MessageButtons::YesNo},
+                                {"RetryCancel", MessageButtons::RetryCancel}},
+                               false);
+    addIntEnum<MessageResult>(module, "MessageResult",
+                              "The code of a pressed button, as the InfoBox returns it.",
+                              {{"ResultOK", ResultOK},
+                               {"ResultCancel", ResultCancel},
+                               {"ResultAbort", ResultAbort},
+                               {"ResultRetry", ResultRetry},
+                               {"ResultIgnore", ResultIgnore},
+                               {"ResultYes", ResultYes},
+                               {"ResultNo", ResultNo}},
+                              true);
 
     module.def("set_message_handler", &installHandler, py::arg("handler"),
                "Installs handler(text, title, buttons, icon) -> button code (ResultOK ...) for "
