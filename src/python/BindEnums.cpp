@@ -11,8 +11,9 @@ namespace XQTestDev::python {
 
 namespace {
 
-template <typename E> void addNumbered(py::module_& module, const char* name, const char* doc,
-                                       const char* prefix, int first, int last) {
+template <typename E>
+void addNumbered(py::module_& module, const char* name, const char* doc, const char* prefix,
+                 int first, int last) {
     // Names live as long as the process: IntEnum copies them, but the list
     // below must hold them while it is made.
     static std::vector<std::string> names;
@@ -25,8 +26,8 @@ template <typename E> void addNumbered(py::module_& module, const char* name, co
     py::list pairs;
     for (const auto& [memberName, value] : members)
         pairs.append(py::make_tuple(memberName, static_cast<int>(value)));
-    py::object cls = py::module_::import("enum").attr("IntEnum")(name, pairs,
-                                                                 py::arg("module") = "xqtestdev");
+    py::object cls =
+        py::module_::import("enum").attr("IntEnum")(name, pairs, py::arg("module") = "xqtestdev");
     cls.attr("__doc__") = doc;
     module.add_object(name, cls);
     for (const auto& member : members)
@@ -65,8 +66,8 @@ void bindEnums(py::module_& module) {
                        "The database WriteDatabase writes: SQLite on the station (msAccess) or "
                        "the factory's PostgreSQL server (msSQLServer).",
                        {{"msAccess", msAccess}, {"msSQLServer", msSQLServer}}, true);
-    addNumbered<GPIB_BoardNumber>(module, "GPIB_BoardNumber", "The GPIB board (interface).",
-                                  "GPIB", GPIB0, GPIB9);
+    addNumbered<GPIB_BoardNumber>(module, "GPIB_BoardNumber", "The GPIB board (interface).", "GPIB",
+                                  GPIB0, GPIB9);
     addIntEnum<GPIB_TimeOut>(module, "GPIB_TimeOut",
                              "How long a GPIB write or read may take (TNONE: for ever).",
                              {{"TNONE", TNONE},

@@ -24,10 +24,13 @@ py::object scanDevices(G& device) {
 void addConnection(py::class_<G>& cls) {
     addProperty(cls, "DeviceName", &G::DeviceName, &G::setDeviceName,
                 "The primary address (int) or a configured name such as \"DMM\" (str).");
-    addProperty(cls, "BoardNumber", &G::BoardNumber, &G::setBoardNumber, "The GPIB board (interface) the instrument is on (GPIB_BoardNumber; GPIB0 by default).");
-    addProperty(cls, "TimeOut", &G::TimeOut, &G::setTimeOut,
-                "How long a write or read may take before it fails (GPIB_TimeOut; set with a member "
-                "or its number, e.g. T10s).");
+    addProperty(
+        cls, "BoardNumber", &G::BoardNumber, &G::setBoardNumber,
+        "The GPIB board (interface) the instrument is on (GPIB_BoardNumber; GPIB0 by default).");
+    addProperty(
+        cls, "TimeOut", &G::TimeOut, &G::setTimeOut,
+        "How long a write or read may take before it fails (GPIB_TimeOut; set with a member "
+        "or its number, e.g. T10s).");
     addProperty(cls, "SimulateMode", &G::SimulateMode, &G::setSimulateMode,
                 "bool: True answers every command from the simulated reply instead of a bus.");
     addProperty(cls, "DisableErrMessage", &G::DisableErrMessage, &G::setDisableErrMessage,
@@ -71,16 +74,21 @@ void addReading(py::class_<G>& cls) {
     addProperty(cls, "ScaleFactor", &G::ScaleFactor, &G::setScaleFactor,
                 "float: each reading is multiplied by it (before Offset is added).");
     addProperty(cls, "Offset", &G::Offset, &G::setOffset, "float: added to each scaled reading.");
-    addProperty(cls, "Unit", &G::Unit, &G::setUnit, "str: the unit the panel shows after the value.");
+    addProperty(cls, "Unit", &G::Unit, &G::setUnit,
+                "str: the unit the panel shows after the value.");
     addReadOnlyProperty(cls, "Value", &G::Value, "The last reading (float).");
     addReadOnlyProperty(cls, "RawValue", &G::RawValue, "The last reply as received (str).");
 }
 
 void addPanel(py::class_<G>& cls) {
-    addProperty(cls, "BrandName", &G::BrandName, &G::setBrandName, "str: the maker's name on the panel.");
-    addProperty(cls, "ModelName", &G::ModelName, &G::setModelName, "str: the model name on the panel.");
-    addProperty(cls, "PanelStatus", &G::PanelStatus, &G::setPanelStatus, "str: the panel's status line.");
-    addProperty(cls, "PanelOption", &G::PanelOption, &G::setPanelOption, "str: the panel's option line.");
+    addProperty(cls, "BrandName", &G::BrandName, &G::setBrandName,
+                "str: the maker's name on the panel.");
+    addProperty(cls, "ModelName", &G::ModelName, &G::setModelName,
+                "str: the model name on the panel.");
+    addProperty(cls, "PanelStatus", &G::PanelStatus, &G::setPanelStatus,
+                "str: the panel's status line.");
+    addProperty(cls, "PanelOption", &G::PanelOption, &G::setPanelOption,
+                "str: the panel's option line.");
     addProperty(cls, "PanelParameter", &G::PanelParameter, &G::setPanelParameter,
                 "str: the panel's parameter line.");
     addProperty(cls, "CabReference", &G::CabReference, &G::setCabReference,
@@ -133,8 +141,8 @@ void bindXQGPIB32(py::module_& module) {
                  const QString where =
                      resource.isEmpty() ? device.DeviceName().toString() : resource;
                  return QStringLiteral("<XQGPIB32 %1 %2>")
-                     .arg(where, resource.isEmpty() ? QStringLiteral("closed")
-                                                    : QStringLiteral("open"));
+                     .arg(where,
+                          resource.isEmpty() ? QStringLiteral("closed") : QStringLiteral("open"));
              })
         .def("ScanDevices", &scanDevices,
              "The instruments answering on the board, as a list of \"<reply>,ADDRESS <n>\" "

@@ -30,8 +30,8 @@ void addIntEnum(pybind11::module_& module, const char* name, const char* doc,
     py::list pairs;
     for (const auto& [memberName, value] : members)
         pairs.append(py::make_tuple(memberName, static_cast<int>(value)));
-    py::object cls = py::module_::import("enum").attr("IntEnum")(name, pairs,
-                                                                 py::arg("module") = "xqtestdev");
+    py::object cls =
+        py::module_::import("enum").attr("IntEnum")(name, pairs, py::arg("module") = "xqtestdev");
     cls.attr("__doc__") = doc;
     module.add_object(name, cls);
     if (exportValues) {
@@ -75,9 +75,10 @@ template <typename E> struct IntEnumCaster {
 
 namespace pybind11::detail {
 
-#define XQ_INT_ENUM_CASTER(E, PythonName)                                                         \
-    template <> struct type_caster<XQTestDev::E> : XQTestDev::python::IntEnumCaster<XQTestDev::E> { \
-        static constexpr auto name = const_name(PythonName);                                      \
+#define XQ_INT_ENUM_CASTER(E, PythonName)                                                          \
+    template <>                                                                                    \
+    struct type_caster<XQTestDev::E> : XQTestDev::python::IntEnumCaster<XQTestDev::E> {            \
+        static constexpr auto name = const_name(PythonName);                                       \
     };
 
 XQ_INT_ENUM_CASTER(Positions, "Positions")

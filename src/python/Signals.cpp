@@ -14,9 +14,12 @@ namespace {
 // The Python type a handler receives for a parameter of this C++ type.
 QString pythonTypeOf(const QByteArray& cppType) {
     static const QHash<QByteArray, QString> types = {
-        {"QString", QStringLiteral("str")},         {"double", QStringLiteral("float")},
-        {"float", QStringLiteral("float")},         {"int", QStringLiteral("int")},
-        {"bool", QStringLiteral("bool")},           {"QVariant", QStringLiteral("object")},
+        {"QString", QStringLiteral("str")},
+        {"double", QStringLiteral("float")},
+        {"float", QStringLiteral("float")},
+        {"int", QStringLiteral("int")},
+        {"bool", QStringLiteral("bool")},
+        {"QVariant", QStringLiteral("object")},
         {"QDateTime", QStringLiteral("datetime.datetime")},
         {"QTime", QStringLiteral("datetime.time")},
     };

@@ -82,13 +82,13 @@ def test_ctrl_c_during_a_run_aborts_it(station_copy):
 
 
 def last_record(results_dir, serial):
-    found = sorted((results_dir / "runs").rglob(f"*_{serial}_*.json"))
+    found = sorted(results_dir.rglob(f"*_{serial}_*.json"))
     assert found, f"no record of {serial}"
     return json.loads(found[-1].read_text())
 
 
 def test_an_exception_in_a_handler_aborts_the_run_and_is_raised(station, messages, results_dir,
-                                                               capsys):
+                                                               capfd):
     xq.set_prompt_handler(lambda text, title, buttons, asks_input, char: (xq.ResultOK, ADMIN_PASSWORD))
     menu = xq.XQMenu32()
     assert menu.EnterUser(operator="OP01", serial_number="SN-PY-EXC", model="PSU5V-100A",
@@ -107,7 +107,7 @@ def test_an_exception_in_a_handler_aborts_the_run_and_is_raised(station, message
     assert aborted == [True]
     record = last_record(results_dir, "SN-PY-EXC")
     assert record["aborted"] is True
-    err = capsys.readouterr().err
+    err = capfd.readouterr().err
     assert "Run aborted: RuntimeError: the fixture did not close" in err
     assert "Traceback" in err
     # The header is idle again: the next unit starts.

@@ -29,9 +29,10 @@ def message_box(folder):
 
 def info_box(folder):
     utility = station(folder)
-    print("answer:", utility.InfoBox("Is the unit seated in the fixture?", xq.vbYesNo))
-    typed = utility.InfoBox("Scan the serial number", xq.vbOKCancel, True)
-    print("typed answer:", typed)
+    pressed, _ = utility.InfoBox("Is the unit seated in the fixture?", xq.vbYesNo)
+    print("answer:", pressed)
+    pressed, _ = utility.InfoBox("Scan the serial number", xq.vbOKCancel, True)
+    print("typed answer:", pressed)
 
 
 def user_entry(folder):
