@@ -33,13 +33,14 @@ import xqtestdev as xq  # noqa: E402
 SERIAL = "SN-PY-DEMO-0001"
 
 
-def answer(text, title, buttons, icon):
+def answer(text: str, title: str, buttons: xq.MessageButtons,
+           icon: xq.MessageIcon) -> int:
     """The operator at the message boxes: reads each aloud and says yes."""
     print(f"  message: {text}")
     return xq.ResultYes if buttons == xq.MessageButtons.YesNo else xq.ResultOK
 
 
-def output_voltage():
+def output_voltage() -> float:
     """The multimeter of the bench when a GPIB driver is there, else a
     reading typed in as the operator would."""
     if not os.environ.get("XQ_GPIB_LIBRARY"):
@@ -55,7 +56,7 @@ def output_voltage():
     return 5.012 if dmm.ErrorStatus else value
 
 
-def main():
+def main() -> int:
     app = xq.Application(sys.argv)
     xq.set_message_handler(answer)
 
@@ -77,7 +78,7 @@ def main():
     menu.EnableTestPrompt = False
     menu.ShowMenu()
 
-    def measure(product):
+    def measure(product: str) -> None:
         menu.SendData("Power", "Reference voltage", 2.501)
         menu.SendData("Output", "Output voltage no load", output_voltage())
         menu.SendData("Output", "Output ripple", 38.4)

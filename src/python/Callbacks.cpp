@@ -20,7 +20,7 @@ QString summaryOf(py::error_already_set& error) {
                                   .attr("format_exception_only")(error.type(), error.value()))
                 .cast<std::string>())
             .trimmed();
-    if (error.trace()) {
+    if (error.trace() && !error.trace().is_none()) {
         py::object frames = py::module_::import("traceback").attr("extract_tb")(error.trace());
         if (py::len(frames) > 0) {
             py::object last = frames[py::int_(-1)];
