@@ -4,6 +4,7 @@
 #include <XQTestDev/Export.h>
 
 #include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,20 @@
 namespace XQTestDev {
 
 class XQMenu32Private;
+
+// One test line of a product as PRODUCTS.INI writes it: its key in the
+// "<product> Spec" section and its fields, exactly as written.
+struct TestLineInfo {
+    QString key; // "1", "2", ...
+    QString fieldName;
+    QString group;
+    QString parameter;
+    QString minSpec;
+    QString maxSpec;
+    QString targetSpec;
+    QString unit;
+    QString customFlag;
+};
 
 // The test run: the header menu and the group windows built from the
 // product's test lines, the judging and recording of every measured result,
@@ -119,6 +134,10 @@ public:
     QVariant GetTargetSpec(const QString& GroupName, const QString& ParameterName) const;
     QString GetUnit(const QString& GroupName, const QString& ParameterName) const;
     QString GetCustomFlag(const QString& GroupName, const QString& ParameterName) const;
+    // The product's test lines in menu order (the groups as the menu orders
+    // them, each group's lines in key order), up to the end tag; empty when
+    // the product has none.
+    QList<TestLineInfo> TestLines(const QString& ProductName) const;
 
 signals:
     // Raised synchronously: a handler that measures blocks the call that

@@ -107,6 +107,29 @@ void bindXQMenu32(py::module_& module) {
     addTestLineQuery(cls, "GetUnit", &XQMenu32::GetUnit, "The line's unit (str).");
     addTestLineQuery(cls, "GetCustomFlag", &XQMenu32::GetCustomFlag,
                      "The line's custom flag (str).");
+    cls.def(
+        "TestLines",
+        [](const XQMenu32& menu, const QString& product) {
+            py::list lines;
+            for (const TestLineInfo& line : menu.TestLines(product)) {
+                py::dict each;
+                each["key"] = toPython(line.key);
+                each["field_name"] = toPython(line.fieldName);
+                each["group"] = toPython(line.group);
+                each["parameter"] = toPython(line.parameter);
+                each["min"] = toPython(line.minSpec);
+                each["max"] = toPython(line.maxSpec);
+                each["target"] = toPython(line.targetSpec);
+                each["unit"] = toPython(line.unit);
+                each["custom_flag"] = toPython(line.customFlag);
+                lines.append(each);
+            }
+            return lines;
+        },
+        py::arg("product"),
+        "The product's test lines in menu order, up to its end tag: a list of dict[str, str] "
+        "with key (the line's number in \"<product> Spec\"), field_name, group, parameter, "
+        "min, max, target, unit and custom_flag, each exactly as PRODUCTS.INI writes it.");
     addRunData(cls);
     addSettings(cls);
     addSignals(cls);

@@ -72,3 +72,13 @@ def test_a_cell_tests_fifty_units_each_recorded(station, messages, results_dir):
     recorded = {json.loads(path.read_text())["serialNumber"]
                 for path in results_dir.rglob("*_SN-CELL-*.json")}
     assert set(serials) <= recorded
+
+
+def test_test_lines_come_in_menu_order_with_their_fields(station, messages):
+    lines = xq.XQMenu32().TestLines("PSU5V-100")
+    groups = [line["group"] for line in lines]
+    assert groups == sorted(groups, key=groups.index)  # each group in one block
+    reference = next(line for line in lines if line["parameter"] == "Reference voltage")
+    assert (reference["group"], reference["min"]) == ("Power", "2.475")
+    assert set(reference) == {"key", "field_name", "group", "parameter", "min", "max", "target",
+                              "unit", "custom_flag"}
