@@ -1,5 +1,6 @@
 #include "Binding.h"
 
+#include "Interrupts.h"
 #include "Members.h"
 #include "Signals.h"
 
@@ -19,6 +20,33 @@ py::object scanDevices(G& device) {
         device.ScanDevices(found);
     }
     return toPython(found);
+}
+
+py::object& instrumentError() {
+    static auto* error = new py::object(); // outlives the interpreter
+    return *error;
+}
+
+// A failed query raises: its message names the command and the device, and
+// carries the driver's status text and the system's reason as status_text.
+QString query(G& device, const QString& command) {
+    QString failure;
+    QString reply;
+    {
+        py::gil_scoped_release released;
+        reply = device.Query(command, &failure);
+    }
+    raisePendingError();
+    if (failure.isEmpty())
+        return reply;
+    const QString where =
+        device.ResourceName().isEmpty() ? device.DeviceName().toString() : device.ResourceName();
+    py::object error = instrumentError()(
+        toPython(QStringLiteral("%1 on %2: %3").arg(command, where, failure.trimmed())));
+    error.attr("status_text") = toPython(failure);
+    error.attr("command") = toPython(command);
+    PyErr_SetObject(instrumentError().ptr(), error.ptr());
+    throw py::error_already_set();
 }
 
 void addConnection(py::class_<G>& cls) {
@@ -125,7 +153,19 @@ void bindXQGPIB32(py::module_& module) {
                       "One bench instrument on a GPIB bus, with its panel window. Execute "
                       "opens and identifies it, sends the pending commands and starts "
                       "reading. Failures come back as messages and ErrorStatus.");
+    instrumentError() = py::reinterpret_steal<py::object>(
+        PyErr_NewExceptionWithDoc("xqtestdev.XQInstrumentError",
+                                  "A query that failed: status_text holds the driver's status text "
+                                  "and the system's reason, command the command sent.",
+                                  PyExc_RuntimeError, nullptr));
+    module.add_object("XQInstrumentError", instrumentError());
     cls.def(py::init(&construct<G>))
+        .def("Query", &query, py::arg("command"),
+             "Writes command (str) and returns the instrument's reply (str, without its line "
+             "end), through the same transport, status lines and messages as Execute; the "
+             "instrument is opened and identified first when it is not open. A failure sets "
+             "ErrorStatus and raises XQInstrumentError, whose status_text holds the driver's "
+             "status text and the system's reason.")
         .def("Execute", &G::Execute, ReleasesGil(),
              "Opens and identifies the instrument, sends the pending one-shot commands and "
              "reads: once, or every ReadInterval ms on the panel.")
