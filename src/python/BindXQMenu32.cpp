@@ -55,9 +55,9 @@ void bindXQMenu32(py::module_& module) {
              "Shows the user entry modally; True when the operator accepted it.")
         .def(
             "EnterUser",
-            [](XQMenu32& menu, const QString& operatorId, const QString& product,
-               const QString& model, const QString& revision, const QString& testId,
-               const QString& serialNumber, const QString& workOrder,
+            [](XQMenu32& menu, const QString& operatorId, const QString& serialNumber,
+               const QString& product, const QString& model, const QString& revision,
+               const QString& testId, const QString& workOrder,
                const std::vector<QString>& remarks) {
                 return menu.EnterUser(operatorId, product, model, revision, testId, serialNumber,
                                       workOrder, QStringList(remarks.begin(), remarks.end()));
