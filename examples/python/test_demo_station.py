@@ -30,6 +30,7 @@ def test_a_unit_runs_and_is_recorded(station: pathlib.Path, operator: Any,
 
     menu.AllTestClick.connect(measure)
     assert menu.EnterUser(serial_number="SN-CI-0001", **UNIT)
+    menu.ShowMenu()
     assert menu.StartAllTest()
     runs = records.runs()
     assert [run["serialNumber"] for run in runs] == ["SN-CI-0001"]

@@ -45,7 +45,9 @@ QString XQGPIB32::Query(const QString& command, QString* failure) {
     d->checkStatus();
     if (d->errorStatus)
         return failed();
-    const QString reply = d->readReply();
+    QString reply = d->readReply();
+    while (reply.endsWith(QLatin1Char('\n')) || reply.endsWith(QLatin1Char('\r')))
+        reply.chop(1);
     if (!d->simulateMode) {
         d->checkStatus();
         if (d->errorStatus)

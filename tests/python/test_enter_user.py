@@ -67,7 +67,9 @@ def test_a_cell_tests_fifty_units_each_recorded(station, messages, results_dir):
     serials = [f"SN-CELL-{n:04d}" for n in range(1, 51)]
     for serial in serials:
         assert menu.EnterUser(**{**UNIT, "serial_number": serial})
+        menu.ShowMenu()
         assert menu.StartAllTest()
+    assert not [text for text in messages.texts if text.startswith("Invalid")]
     assert qt.visibleWindow("frmUserEntry") is None
     recorded = {json.loads(path.read_text())["serialNumber"]
                 for path in results_dir.rglob("*_SN-CELL-*.json")}
