@@ -137,11 +137,18 @@ void addPanel(py::class_<G>& cls) {
 }
 
 void addStatusWindow(py::class_<G>& cls) {
-    const char* shared = "The status message window: one setting for every object.";
-    addProperty(cls, "StatusPosition", &G::StatusPosition, &G::setStatusPosition, shared);
-    addProperty(cls, "StatusTop", &G::StatusTop, &G::setStatusTop, shared);
-    addProperty(cls, "StatusLeft", &G::StatusLeft, &G::setStatusLeft, shared);
-    addProperty(cls, "StatusHide", &G::StatusHide, &G::setStatusHide, shared);
+    addProperty(cls, "StatusPosition", &G::StatusPosition, &G::setStatusPosition,
+                "Positions: where the status message window stands (one setting for every "
+                "object).");
+    addProperty(cls, "StatusTop", &G::StatusTop, &G::setStatusTop,
+                "object: the status message window's top edge in twips, as set (one setting "
+                "for every object).");
+    addProperty(cls, "StatusLeft", &G::StatusLeft, &G::setStatusLeft,
+                "object: the status message window's left edge in twips, as set (one setting "
+                "for every object).");
+    addProperty(cls, "StatusHide", &G::StatusHide, &G::setStatusHide,
+                "bool: True keeps the status message window hidden (one setting for every "
+                "object).");
     addReadOnlyProperty(cls, "StatusHeight", &G::StatusHeight, "Twips (int).");
     addReadOnlyProperty(cls, "StatusWidth", &G::StatusWidth, "Twips (int).");
 }
