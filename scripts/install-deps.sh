@@ -10,7 +10,7 @@ packages=(
     postgresql-15
     libclang-rt-14-dev
     liblxi-dev libtirpc-dev
-    pybind11-dev python3-dev python3-pytest python3-jsonschema
+    pybind11-dev python3-dev python3-pytest python3-jsonschema mypy
     qt6-httpserver-dev qt6-websockets-dev libjs-chart.js chromium
 )
 

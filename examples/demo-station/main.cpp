@@ -147,6 +147,9 @@ int main(int argc, char** argv) {
         QStringLiteral("Demo station (%1)")
             .arg(session.automatic ? QStringLiteral("automatic") : QStringLiteral("interactive")));
     printMessagesInAutomaticMode(session);
+    // In automatic mode the demo plays the operator at the real windows, on
+    // screen or off it.
+    setHeadlessWindowsDriven(session.automatic);
 
     XQUtility32 utility;
     showStationConfiguration(utility, session);

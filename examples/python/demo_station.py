@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """The demo station in Python: the same flow as the C++ demo, headless.
 
-A copy of examples/station is the station folder; the operator's part (the
-user entry, the message boxes) is played through the real widgets and the
-message seam, so the script runs without a screen:
+A copy of examples/station is the station folder; the unit's data come from
+EnterUser, as in an automated cell, and the message boxes are answered
+through the message seam, so the script runs without a screen:
 
     PYTHONPATH=build/python QT_QPA_PLATFORM=offscreen python3 examples/python/demo_station.py
 
@@ -29,38 +29,18 @@ if not os.environ.get("DISPLAY") and not os.environ.get("WAYLAND_DISPLAY"):
     os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
 
 import xqtestdev as xq  # noqa: E402
-from xqtestdev import qt  # noqa: E402
 
 SERIAL = "SN-PY-DEMO-0001"
 
 
-def answer(text, title, buttons, icon):
+def answer(text: str, title: str, buttons: xq.MessageButtons,
+           icon: xq.MessageIcon) -> int:
     """The operator at the message boxes: reads each aloud and says yes."""
     print(f"  message: {text}")
     return xq.ResultYes if buttons == xq.MessageButtons.YesNo else xq.ResultOK
 
 
-def fill_user_entry():
-    """Fills and accepts the user entry once it shows."""
-    entry = qt.visibleWindow("frmUserEntry")
-    if entry is None:
-        qt.singleShot(20, fill_user_entry)
-        return
-    entry.findChild("txtOperatorID").setText("OP01")
-    entry.findChild("txtUUTSerialNumber").setText(SERIAL)
-    entry.findChild("txtWorkOrderNumber").setText("WO-4410")
-    for name in ("cboTestID", "cboModel", "cboRevision"):
-        box = entry.findChild(name)
-        if box.isEnabled() and not box.text() and box.count() > 0:
-            box.setCurrentIndex(0)
-    for row, remark in enumerate(("FX-01", "1.4.2")):
-        field = entry.findChild(f"txtRemark_{row}")
-        if field is not None and field.isVisible():
-            field.setText(remark)
-    qt.singleShot(0, lambda: entry.findChild("cmdOK").click())
-
-
-def output_voltage():
+def output_voltage() -> float:
     """The multimeter of the bench when a GPIB driver is there, else a
     reading typed in as the operator would."""
     if not os.environ.get("XQ_GPIB_LIBRARY"):
@@ -76,7 +56,7 @@ def output_voltage():
     return 5.012 if dmm.ErrorStatus else value
 
 
-def main():
+def main() -> int:
     app = xq.Application(sys.argv)
     xq.set_message_handler(answer)
 
@@ -88,16 +68,17 @@ def main():
     print("Station:", utility.ReadINI(True, "ATE Configuration", "ID"))
 
     menu = xq.XQMenu32()
-    qt.singleShot(0, fill_user_entry)
-    if not menu.ShowUserEntry():
-        print("The user entry was cancelled.")
+    # An automated cell: the unit's data come from the script, not a window.
+    if not menu.EnterUser(operator="OP01", serial_number=SERIAL, work_order="WO-4410",
+                          model="PSU5V-100A", revision="C", remarks=["FX-01", "1.4.2"]):
+        print("The user entry was refused.")
         return 1
     print(f"Unit {menu.SerialNumber} of {menu.TestProduct}, operator {menu.OperatorID}")
 
     menu.EnableTestPrompt = False
     menu.ShowMenu()
 
-    def measure(product):
+    def measure(product: str) -> None:
         menu.SendData("Power", "Reference voltage", 2.501)
         menu.SendData("Output", "Output voltage no load", output_voltage())
         menu.SendData("Output", "Output ripple", 38.4)

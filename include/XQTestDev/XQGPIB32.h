@@ -33,6 +33,12 @@ public:
     ~XQGPIB32() override;
 
     void Execute();
+    // Writes `command` and returns the instrument's reply (without its line
+    // end), through the same transport, status lines and messages as Execute;
+    // the instrument is opened and identified first when it is not open. On a
+    // failure the reply is empty, ErrorStatus is set and `failure` (when
+    // given) receives the driver's status text and the system's reason.
+    QString Query(const QString& command, QString* failure = nullptr);
     void ClearAllCommand();
     void Show();
     void Hide();

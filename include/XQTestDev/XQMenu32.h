@@ -4,8 +4,10 @@
 #include <XQTestDev/Export.h>
 
 #include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <QVariant>
 
@@ -14,6 +16,20 @@
 namespace XQTestDev {
 
 class XQMenu32Private;
+
+// One test line of a product as PRODUCTS.INI writes it: its key in the
+// "<product> Spec" section and its fields, exactly as written.
+struct TestLineInfo {
+    QString key; // "1", "2", ...
+    QString fieldName;
+    QString group;
+    QString parameter;
+    QString minSpec;
+    QString maxSpec;
+    QString targetSpec;
+    QString unit;
+    QString customFlag;
+};
 
 // The test run: the header menu and the group windows built from the
 // product's test lines, the judging and recording of every measured result,
@@ -32,6 +48,17 @@ public:
     // accepted it: its data become this object's run properties and the shown
     // results are cleared. False when it was cancelled.
     bool ShowUserEntry();
+
+    // The user entry without its window, for an automated cell (the serial
+    // number from a scanner, no operator): the same required fields, the
+    // product's lists and the same messages. An empty product is the one the
+    // window preselects, an empty test ID the station's default, an empty
+    // model or revision the product's only one. True when accepted, as OK;
+    // false with the window's message when refused.
+    bool EnterUser(const QString& OperatorID, const QString& TestProduct, const QString& Model,
+                   const QString& Revision, const QString& TestID, const QString& SerialNumber,
+                   const QString& WorkOrderLotNumber = QString(),
+                   const QStringList& Remarks = QStringList());
 
     // Shows the group windows of the current product, building them first when
     // none exist. With no product chosen yet the user entry comes first, and
@@ -107,6 +134,10 @@ public:
     QVariant GetTargetSpec(const QString& GroupName, const QString& ParameterName) const;
     QString GetUnit(const QString& GroupName, const QString& ParameterName) const;
     QString GetCustomFlag(const QString& GroupName, const QString& ParameterName) const;
+    // The product's test lines in menu order (the groups as the menu orders
+    // them, each group's lines in key order), up to the end tag; empty when
+    // the product has none.
+    QList<TestLineInfo> TestLines(const QString& ProductName) const;
 
 signals:
     // Raised synchronously: a handler that measures blocks the call that
@@ -126,5 +157,11 @@ signals:
 private:
     std::unique_ptr<XQMenu32Private> d;
 };
+
+// Ends the run in progress as the header's confirmed Abort does (AbortClick,
+// the run recorded as aborted) and returns the header to idle; `reason` goes
+// to standard error and the status window. False when no run is active. For
+// what ends a run from outside: an exception in a handler, Ctrl-C.
+XQTESTDEV_EXPORT bool abortRunInProgress(const QString& reason);
 
 } // namespace XQTestDev

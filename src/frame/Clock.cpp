@@ -1,6 +1,7 @@
 #include "frame/Clock.h"
 
 #include "frame/EventPause.h"
+#include "frame/Unattended.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -45,7 +46,8 @@ public:
         QTimer alarm;
         alarm.setSingleShot(true);
         alarm.setTimerType(Qt::PreciseTimer);
-        while (static_cast<double>(tickCount()) <= end) {
+        armInterruptions();
+        while (static_cast<double>(tickCount()) <= end && !waitsInterrupted()) {
             const double left = end - static_cast<double>(tickCount());
             const int nap = static_cast<int>(std::clamp(std::ceil(left), 1.0, LongestNap));
             if (!QCoreApplication::instance()) {

@@ -1,5 +1,7 @@
 #include "frame/MessageBox.h"
 
+#include "frame/Unattended.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,6 +29,20 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
         return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
+}
+
+QString iconName(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Critical:
+        return QStringLiteral("Critical");
+    case MessageIcon::Exclamation:
+        return QStringLiteral("Exclamation");
+    case MessageIcon::Information:
+        return QStringLiteral("Information");
+    case MessageIcon::Question:
+        return QStringLiteral("Question");
+    }
+    return {};
 }
 
 struct ButtonSpec {
@@ -78,6 +94,17 @@ int showMessage(const QString& text, MessageIcon icon, MessageButtons buttons) {
     const MessageRequest request{text, icon, buttons};
     if (installedHandler())
         return installedHandler()(request);
+    // Nobody to press a button: the default one (the first) answers, or on
+    // an interruption the "no" answer (the last).
+    const bool interrupted = waitsInterrupted();
+    if (interrupted || runsUnattended()) {
+        const QList<ButtonSpec> specs = buttonsOf(buttons);
+        const ButtonSpec& answer = interrupted ? specs.last() : specs.first();
+        sayAnsweredUnattended(QStringLiteral("Message box [") + iconName(icon) + QLatin1Char(']'),
+                              text, QLatin1String(answer.objectName).mid(3));
+        return answer.result;
+    }
+    armInterruptions();
     return showQtMessageBox(request);
 }
 

@@ -2,6 +2,8 @@
 
 #include "Members.h"
 
+#include <XQTestDev/Unattended.h>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -70,6 +72,24 @@ public:
     }
 };
 
+// Runs `loop` (or the application's loop) until it ends or the waits are
+// interrupted (Ctrl-C), which the loop cannot see by itself.
+int runUntilInterrupted(QEventLoop* loop) {
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [loop] {
+        if (!waitsInterrupted())
+            return;
+        if (loop)
+            loop->exit(-1);
+        else
+            QCoreApplication::exit(-1);
+    });
+    watch.start(20);
+    if (waitsInterrupted())
+        return -1;
+    return loop ? loop->exec() : QApplication::exec();
+}
+
 } // namespace
 
 void ensureApplication(const std::optional<std::vector<std::string>>& arguments) {
@@ -90,9 +110,10 @@ void bindApplication(py::module_& module) {
         .def(py::init<const std::optional<std::vector<std::string>>&>(),
              py::arg("argv") = py::none(), "argv: the program's arguments (sys.argv when None).")
         .def(
-            "exec", [](Application&) { return QApplication::exec(); }, ReleasesGil(),
-            "Runs the event loop until quit(); returns its exit code. The GIL is released "
-            "meanwhile: Python threads and callbacks keep running.")
+            "exec", [](Application&) { return runUntilInterrupted(nullptr); }, ReleasesGil(),
+            "Runs the event loop until quit() and returns its exit code (-1 after Ctrl-C, "
+            "which then raises KeyboardInterrupt). The GIL is released meanwhile: Python "
+            "threads and callbacks keep running.")
         .def_static(
             "quit", [] { QCoreApplication::quit(); }, "Ends exec().")
         .def_static(
@@ -100,7 +121,7 @@ void bindApplication(py::module_& module) {
             [](int milliseconds) {
                 QEventLoop loop;
                 QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-                loop.exec();
+                runUntilInterrupted(&loop);
             },
             py::arg("milliseconds") = 0, ReleasesGil(),
             "Lets the windows and timers run for the given time, as a station program does "

@@ -1,78 +1,94 @@
-// The public enumerations. Their members are also module attributes
-// (xq.vbOKCancel), as they are names of the C++ namespace; an int is
-// accepted wherever an enumeration is, as C++ accepts any value of the
-// enumeration's type (0 for "stored position").
+// The public enumerations, as enum.IntEnum (Enumerations.h). Their members
+// are also module attributes (xq.vbOKCancel), as they are names of the C++
+// namespace.
 
 #include "Binding.h"
 
-#include <XQTestDev/Enums.h>
+#include <string>
+#include <vector>
 
 namespace XQTestDev::python {
 
 namespace {
 
-template <typename Enum> py::enum_<Enum> enumeration(py::module_& module, const char* name) {
-    py::enum_<Enum> bound(module, name, py::arithmetic());
-    py::implicitly_convertible<int, Enum>();
-    return bound;
+template <typename E>
+void addNumbered(py::module_& module, const char* name, const char* doc, const char* prefix,
+                 int first, int last) {
+    // Names live as long as the process: IntEnum copies them, but the list
+    // below must hold them while it is made.
+    static std::vector<std::string> names;
+    for (int number = first; number <= last; ++number)
+        names.push_back(prefix + std::to_string(number));
+    std::vector<std::pair<const char*, E>> members;
+    for (int number = first; number <= last; ++number)
+        members.emplace_back(names[static_cast<std::size_t>(number - first)].c_str(),
+                             static_cast<E>(number));
+    py::list pairs;
+    for (const auto& [memberName, value] : members)
+        pairs.append(py::make_tuple(memberName, static_cast<int>(value)));
+    py::object cls =
+        py::module_::import("enum").attr("IntEnum")(name, pairs, py::arg("module") = "xqtestdev");
+    cls.attr("__doc__") = doc;
+    module.add_object(name, cls);
+    for (const auto& member : members)
+        module.add_object(member.first, cls.attr(member.first));
+    intEnumClass<E>() = cls;
 }
 
 } // namespace
 
 void bindEnums(py::module_& module) {
-    enumeration<Positions>(module, "Positions")
-        .value("Center", Center)
-        .value("CenterUp", CenterUp)
-        .value("CenterLeft", CenterLeft)
-        .value("CenterRight", CenterRight)
-        .value("LeftUp", LeftUp)
-        .value("RightUp", RightUp)
-        .value("CenterDown", CenterDown)
-        .value("LeftDown", LeftDown)
-        .value("RightDown", RightDown)
-        .export_values();
-    enumeration<vbMyMsgBoxStyle>(module, "vbMyMsgBoxStyle")
-        .value("vbOKOnly", vbOKOnly)
-        .value("vbOKCancel", vbOKCancel)
-        .value("vbAbortRetryIgnore", vbAbortRetryIgnore)
-        .value("vbYesNoCancel", vbYesNoCancel)
-        .value("vbYesNo", vbYesNo)
-        .value("vbRetryCancel", vbRetryCancel)
-        .export_values();
-    enumeration<MenuPositions>(module, "MenuPositions")
-        .value("MenuCenter", MenuCenter)
-        .value("MenuLeft", MenuLeft)
-        .value("MenuRight", MenuRight)
-        .export_values();
-    enumeration<DBType>(module, "DBType")
-        .value("msAccess", msAccess)
-        .value("msSQLServer", msSQLServer)
-        .export_values();
-    auto boards = enumeration<GPIB_BoardNumber>(module, "GPIB_BoardNumber");
-    for (int board = GPIB0; board <= GPIB9; ++board)
-        boards.value(("GPIB" + std::to_string(board)).c_str(),
-                     static_cast<GPIB_BoardNumber>(board));
-    boards.export_values();
-    enumeration<GPIB_TimeOut>(module, "GPIB_TimeOut")
-        .value("TNONE", TNONE)
-        .value("T10us", T10us)
-        .value("T30us", T30us)
-        .value("T100us", T100us)
-        .value("T300us", T300us)
-        .value("T1ms", T1ms)
-        .value("T3ms", T3ms)
-        .value("T10ms", T10ms)
-        .value("T30ms", T30ms)
-        .value("T100ms", T100ms)
-        .value("T300ms", T300ms)
-        .value("T1s", T1s)
-        .value("T3s", T3s)
-        .value("T10s", T10s)
-        .value("T30s", T30s)
-        .value("T100s", T100s)
-        .value("T300s", T300s)
-        .value("T1000s", T1000s)
-        .export_values();
+    addIntEnum<Positions>(module, "Positions",
+                          "Where a window stands on the screen; 0 (no member) keeps the "
+                          "stored position.",
+                          {{"Center", Center},
+                           {"CenterUp", CenterUp},
+                           {"CenterLeft", CenterLeft},
+                           {"CenterRight", CenterRight},
+                           {"LeftUp", LeftUp},
+                           {"RightUp", RightUp},
+                           {"CenterDown", CenterDown},
+                           {"LeftDown", LeftDown},
+                           {"RightDown", RightDown}},
+                          true);
+    addIntEnum<vbMyMsgBoxStyle>(module, "vbMyMsgBoxStyle", "The button set of an InfoBox.",
+                                {{"vbOKOnly", vbOKOnly},
+                                 {"vbOKCancel", vbOKCancel},
+                                 {"vbAbortRetryIgnore", vbAbortRetryIgnore},
+                                 {"vbYesNoCancel", vbYesNoCancel},
+                                 {"vbYesNo", vbYesNo},
+                                 {"vbRetryCancel", vbRetryCancel}},
+                                true);
+    addIntEnum<MenuPositions>(
+        module, "MenuPositions", "Where the header and group windows stand across the screen.",
+        {{"MenuCenter", MenuCenter}, {"MenuLeft", MenuLeft}, {"MenuRight", MenuRight}}, true);
+    addIntEnum<DBType>(module, "DBType",
+                       "The database WriteDatabase writes: SQLite on the station (msAccess) or "
+                       "the factory's PostgreSQL server (msSQLServer).",
+                       {{"msAccess", msAccess}, {"msSQLServer", msSQLServer}}, true);
+    addNumbered<GPIB_BoardNumber>(module, "GPIB_BoardNumber", "The GPIB board (interface).", "GPIB",
+                                  GPIB0, GPIB9);
+    addIntEnum<GPIB_TimeOut>(module, "GPIB_TimeOut",
+                             "How long a GPIB write or read may take (TNONE: for ever).",
+                             {{"TNONE", TNONE},
+                              {"T10us", T10us},
+                              {"T30us", T30us},
+                              {"T100us", T100us},
+                              {"T300us", T300us},
+                              {"T1ms", T1ms},
+                              {"T3ms", T3ms},
+                              {"T10ms", T10ms},
+                              {"T30ms", T30ms},
+                              {"T100ms", T100ms},
+                              {"T300ms", T300ms},
+                              {"T1s", T1s},
+                              {"T3s", T3s},
+                              {"T10s", T10s},
+                              {"T30s", T30s},
+                              {"T100s", T100s},
+                              {"T300s", T300s},
+                              {"T1000s", T1000s}},
+                             true);
 }
 
 } // namespace XQTestDev::python

@@ -53,6 +53,26 @@ void bindXQMenu32(py::module_& module) {
     cls.def(py::init(&construct<XQMenu32>))
         .def("ShowUserEntry", &XQMenu32::ShowUserEntry, ReleasesGil(),
              "Shows the user entry modally; True when the operator accepted it.")
+        .def(
+            "EnterUser",
+            [](XQMenu32& menu, const QString& operatorId, const QString& serialNumber,
+               const QString& product, const QString& model, const QString& revision,
+               const QString& testId, const QString& workOrder,
+               const std::vector<QString>& remarks) {
+                return menu.EnterUser(operatorId, product, model, revision, testId, serialNumber,
+                                      workOrder, QStringList(remarks.begin(), remarks.end()));
+            },
+            py::kw_only(), py::arg("operator"), py::arg("serial_number"),
+            py::arg("product") = QString(), py::arg("model") = QString(),
+            py::arg("revision") = QString(), py::arg("test_id") = QString(),
+            py::arg("work_order") = QString(), py::arg("remarks") = std::vector<QString>(),
+            ReleasesGil(),
+            "Fills the run's identity without the user entry window, for an automated cell: "
+            "the window's rules (required fields, the product's lists) and its messages. "
+            "product: empty takes the one the window preselects; model, revision: empty takes "
+            "the product's only one; test_id: empty takes the station's default; remarks: one "
+            "str per remark caption of the product. Returns True when accepted (as OK), False "
+            "when refused, after the window's message (through the message handler).")
         .def("ShowMenu", &XQMenu32::ShowMenu, ReleasesGil(),
              "Shows the group windows of the current product (the user entry first when no "
              "product is chosen yet).")
@@ -87,6 +107,29 @@ void bindXQMenu32(py::module_& module) {
     addTestLineQuery(cls, "GetUnit", &XQMenu32::GetUnit, "The line's unit (str).");
     addTestLineQuery(cls, "GetCustomFlag", &XQMenu32::GetCustomFlag,
                      "The line's custom flag (str).");
+    cls.def(
+        "TestLines",
+        [](const XQMenu32& menu, const QString& product) {
+            py::list lines;
+            for (const TestLineInfo& line : menu.TestLines(product)) {
+                py::dict each;
+                each["key"] = toPython(line.key);
+                each["field_name"] = toPython(line.fieldName);
+                each["group"] = toPython(line.group);
+                each["parameter"] = toPython(line.parameter);
+                each["min"] = toPython(line.minSpec);
+                each["max"] = toPython(line.maxSpec);
+                each["target"] = toPython(line.targetSpec);
+                each["unit"] = toPython(line.unit);
+                each["custom_flag"] = toPython(line.customFlag);
+                lines.append(each);
+            }
+            return lines;
+        },
+        py::arg("product"),
+        "The product's test lines in menu order, up to its end tag: a list of dict[str, str] "
+        "with key (the line's number in \"<product> Spec\"), field_name, group, parameter, "
+        "min, max, target, unit and custom_flag, each exactly as PRODUCTS.INI writes it.");
     addRunData(cls);
     addSettings(cls);
     addSignals(cls);

@@ -1,5 +1,7 @@
 #include "Binding.h"
 
+#include "Interrupts.h"
+
 #include "Members.h"
 #include "Signals.h"
 
@@ -21,6 +23,7 @@ py::tuple infoBox(XQUtility32& utility, const QString& message, vbMyMsgBoxStyle 
         pressed = utility.InfoBox(message, buttons, showInputBox, &typed, lockInputBox, position,
                                   noModal, passwordChar);
     }
+    raisePendingError(); // from the prompt handler: Ctrl-C
     return py::make_tuple(pressed, toPython(typed.toString()));
 }
 

@@ -6,6 +6,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include "Enumerations.h"
 #include "Values.h"
 
 namespace py = pybind11;
@@ -16,6 +17,7 @@ namespace XQTestDev::python {
 void bindEnums(py::module_& module);
 void bindApplication(py::module_& module);
 void bindMessages(py::module_& module);
+void bindInterrupts(py::module_& module);
 void bindSignals(py::module_& module);
 void bindQt(py::module_& module);
 void bindXQUtility32(py::module_& module);

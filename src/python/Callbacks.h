@@ -13,7 +13,10 @@ namespace XQTestDev::python {
 // further: it must never unwind through Qt's event loop or the library.
 class PythonCallable {
 public:
-    PythonCallable(py::object callable, std::string context);
+    // A handler of a run (`ofRun`) that raises while a run is in progress
+    // ends that run as aborted, and its exception is raised again where the
+    // library call returns to the station program.
+    PythonCallable(py::object callable, std::string context, bool ofRun = false);
     ~PythonCallable();
     PythonCallable(const PythonCallable&) = delete;
     PythonCallable& operator=(const PythonCallable&) = delete;
@@ -30,10 +33,13 @@ public:
 private:
     py::object callable_;
     std::string context_;
+    bool ofRun_ = false;
 };
 
-// Prints the Python exception on standard error, headed by where it came from.
-void printPythonError(py::error_already_set& error, const std::string& context);
+// Prints the Python exception on standard error, headed by where it came
+// from and what became of it.
+void printPythonError(py::error_already_set& error, const std::string& context,
+                      const std::string& outcome = "(ignored):");
 
 // How many of `offered` positional arguments the callable takes (a Qt slot
 // may take fewer than its signal gives). With the GIL held.

@@ -3,13 +3,21 @@
 
 #include "Binding.h"
 
+#include <dlfcn.h>
+
 namespace XQTestDev::python {
+
+namespace {
+// An address inside this shared object, to find its file.
+void moduleFolderMarker() {}
+} // namespace
 
 PYBIND11_MODULE(xqtestdev, module) {
     module.doc() = "XQTestDev for Python station programs: the public classes with the same "
                    "members, properties, enumerations and signals as in C++.";
     bindEnums(module);
     bindMessages(module);
+    bindInterrupts(module);
     bindSignals(module);
     bindApplication(module);
     bindXQUtility32(module);
@@ -20,6 +28,17 @@ PYBIND11_MODULE(xqtestdev, module) {
     bindXQVirtualDevice32(module);
     bindXQLEDBar32(module);
     bindQt(module);
+    module.attr("__version__") = XQ_VERSION;
+    // xqtestdev.testing (the pytest plugin) lives in the folder beside the
+    // module; __file__ is only set once this returns.
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&moduleFolderMarker), &info) && info.dli_fname) {
+        py::object path = py::module_::import("os.path");
+        py::list folders;
+        folders.append(path.attr("join")(path.attr("dirname")(path.attr("abspath")(info.dli_fname)),
+                                         "xqtestdev"));
+        module.attr("__path__") = folders;
+    }
 }
 
 } // namespace XQTestDev::python

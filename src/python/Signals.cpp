@@ -2,6 +2,7 @@
 
 #include "Callbacks.h"
 
+#include <QHash>
 #include <QVarLengthArray>
 
 #include <memory>
@@ -10,12 +11,27 @@ namespace XQTestDev::python {
 
 namespace {
 
+// The Python type a handler receives for a parameter of this C++ type.
+QString pythonTypeOf(const QByteArray& cppType) {
+    static const QHash<QByteArray, QString> types = {
+        {"QString", QStringLiteral("str")},
+        {"double", QStringLiteral("float")},
+        {"float", QStringLiteral("float")},
+        {"int", QStringLiteral("int")},
+        {"bool", QStringLiteral("bool")},
+        {"QVariant", QStringLiteral("object")},
+        {"QDateTime", QStringLiteral("datetime.datetime")},
+        {"QTime", QStringLiteral("datetime.time")},
+    };
+    return types.value(cppType, QString::fromLatin1(cppType));
+}
+
 QString signatureOf(const QMetaMethod& signal) {
     QStringList parameters;
     const QList<QByteArray> names = signal.parameterNames();
     for (int i = 0; i < signal.parameterCount(); ++i)
         parameters << QString::fromLatin1(names.value(i)) + QStringLiteral(": ") +
-                          QString::fromLatin1(signal.parameterTypeName(i));
+                          pythonTypeOf(signal.parameterTypeName(i));
     return QString::fromLatin1(signal.name()) + QLatin1Char('(') +
            parameters.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
@@ -28,7 +44,7 @@ class SignalConnection final : public QObject {
 public:
     SignalConnection(QObject* sender, int methodIndex, py::object callable)
         : QObject(sender), signal_(sender->metaObject()->method(methodIndex)),
-          callable_(callable, "a handler of signal " + signatureOf(signal_).toStdString()),
+          callable_(callable, "a handler of signal " + signatureOf(signal_).toStdString(), true),
           accepted_(acceptedArgumentCount(callable, signal_.parameterCount())) {
         connected_ = QMetaObject::connect(sender, methodIndex, this, SlotIndex);
     }

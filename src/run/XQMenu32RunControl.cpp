@@ -11,6 +11,7 @@
 #include "run/HeaderMessages.h"
 #include "run/OverallVerdict.h"
 #include "run/ResultsFile.h"
+#include "run/RunAbort.h"
 #include "run/RunRecordBuilder.h"
 #include "run/RunSession.h"
 #include "run/XQMenu32Header.h"
@@ -31,6 +32,7 @@ QString currentProduct() {
 }
 
 void startAllFromHeader(XQMenu32& menu, XQMenu32Private& d) {
+    noteRunStartedBy(menu, d);
     if (resetRunAndHeader(d))
         menu.ShowMenu();
     d.header->setRunEnded(false);
@@ -68,22 +70,7 @@ using Reaction = std::function<void(XQMenu32&, XQMenu32Private&)>;
 const QHash<QString, Reaction>& reactions() {
     static const QHash<QString, Reaction> table = {
         {QStringLiteral("TestAll"), startAllFromHeader},
-        {QStringLiteral("Abort"),
-         [](XQMenu32& m, XQMenu32Private& d) {
-             runModel().standing.active = false;
-             noteRunAborted();
-             // The unit fails before the station program hears of the abort:
-             // whatever it writes or prints from AbortClick says FAIL.
-             noteUnitAborted();
-             settleOverallVerdict();
-             d.header->showVerdict();
-             const QPointer<XQMenu32> alive(&m);
-             emit m.AbortClick();
-             // The station program may not call StopTest after an abort: the
-             // run has ended all the same.
-             if (alive)
-                 finishRunRecord();
-         }},
+        {QStringLiteral("Abort"), abortRun},
         {QStringLiteral("Exit"),
          [](XQMenu32& m, XQMenu32Private&) {
              runModel().standing.active = false;
@@ -118,9 +105,11 @@ void createHeader(XQMenu32& menu, XQMenu32Private& d) {
     d.header = new HeaderControl(&menu);
     QObject::connect(d.header, &HeaderControl::notified, &menu,
                      [&menu, &d](const QString& item) { reactToHeader(menu, d, item); });
-    QObject::connect(
-        d.header, &HeaderControl::groupStartNotified, &menu,
-        [&menu](const QString& group) { emit menu.GroupTestClick(currentProduct(), group); });
+    QObject::connect(d.header, &HeaderControl::groupStartNotified, &menu,
+                     [&menu, &d](const QString& group) {
+                         noteRunStartedBy(menu, d);
+                         emit menu.GroupTestClick(currentProduct(), group);
+                     });
     // The group windows belong to the menu object that built them: its header
     // starts their groups.
     // Queued: the test runs once the Start button's click is over, as a

@@ -2,7 +2,9 @@
 
 #include <XQTestDev/XQMenu32.h>
 
+#include "frame/Unattended.h"
 #include "run/RunSession.h"
+#include "run/ScriptedEntry.h"
 #include "run/UserEntryDialog.h"
 #include "run/XQMenu32Private.h"
 
@@ -10,10 +12,27 @@ namespace XQTestDev {
 
 bool XQMenu32::ShowUserEntry() {
     UserEntryDialog entry(d->snapshot.serialNumber);
-    if (entry.exec() != QDialog::Accepted) {
+    // Nobody can fill it in: EnterUser is the entry of an unattended run.
+    if (execUnlessUnattended(entry, QStringLiteral("User entry")) != QDialog::Accepted) {
         runModel().standing.active = false;
         return false;
     }
+    d->snapshot = RunSnapshot::of(runModel().run);
+    ClearResults();
+    return true;
+}
+
+bool XQMenu32::EnterUser(const QString& OperatorID, const QString& TestProduct,
+                         const QString& Model, const QString& Revision, const QString& TestID,
+                         const QString& SerialNumber, const QString& WorkOrderLotNumber,
+                         const QStringList& Remarks) {
+    const ScriptedEntry entry{OperatorID,   TestProduct,        Model,  Revision, TestID,
+                              SerialNumber, WorkOrderLotNumber, Remarks};
+    if (acceptScriptedEntry(entry, runModel().run))
+        return false;
+    // What the window's first showing settles: from now on an entry may be
+    // cancelled.
+    runSession().userEntryOpened = true;
     d->snapshot = RunSnapshot::of(runModel().run);
     ClearResults();
     return true;

@@ -7,6 +7,7 @@
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "frame/Placement.h"
+#include "frame/Unattended.h"
 #include "ui/AboutWindow.h"
 #include "ui/Background.h"
 #include "ui/BigResultWindow.h"
@@ -20,7 +21,7 @@ namespace {
 void showBigResult(const QString& resultText) {
     BigResultWindow window(resultText);
     placeWindow(window, Center);
-    window.exec();
+    execUnlessUnattended(window, QStringLiteral("Big ") + resultText);
 }
 
 } // namespace
@@ -58,7 +59,7 @@ void XQUtility32::setBackgroundColor(int color) {
 void XQUtility32::ShowAbout() {
     AboutWindow window(GetDLLVersion());
     placeWindow(window, Center);
-    window.exec();
+    execUnlessUnattended(window, QStringLiteral("About"));
 }
 
 void XQUtility32::ShowBigPass() {

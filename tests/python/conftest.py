@@ -14,6 +14,9 @@ import pytest
 # The library reads WinDir once, when its first object is made.
 os.environ.setdefault("WinDir", tempfile.mkdtemp(prefix="xq-py-windir-"))
 os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
+# These tests press the real buttons of the library's windows offscreen;
+# test_unattended.py runs its scripts without this.
+os.environ.setdefault("XQ_HEADLESS_WINDOWS", "driven")
 
 import xqtestdev as xq  # noqa: E402
 

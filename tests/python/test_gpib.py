@@ -98,3 +98,21 @@ def test_the_message_handler_answers_the_panels_close_question(messages, answer,
     assert messages.texts[-1].startswith("Are you sure to close the ")
     assert panel.isVisible() == still_shown
     supply.Done()
+
+
+def test_query_returns_the_reply_or_raises_with_the_status(messages):
+    dmm = xq.XQGPIB32()
+    dmm.DeviceName = 22
+    assert dmm.Query("*IDN?") == "ORVANTA INSTRUMENTS,DM-3065,SN004417,1.04"
+    assert not dmm.ErrorStatus
+    assert repr(dmm) == "<XQGPIB32 GPIB0::22::INSTR open>"
+
+    absent = xq.XQGPIB32()
+    absent.DeviceName = 27  # nobody listens there
+    absent.TimeOut = xq.T100ms
+    absent.DisableErrMessage = True
+    with pytest.raises(xq.XQInstrumentError) as raised:
+        absent.Query("MEAS?")
+    assert absent.ErrorStatus
+    assert raised.value.command == "MEAS?"
+    assert "Error detected" in raised.value.status_text

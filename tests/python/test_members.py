@@ -116,6 +116,33 @@ def test_enumerations_are_python_enums_with_module_level_members(app):
         "CenterDown", "LeftDown", "RightDown"]
 
 
+def test_enumerations_are_int_enums_and_a_value_without_member_stays_an_int(app):
+    import enum
+    assert issubclass(xq.Positions, enum.IntEnum)
+    assert list(xq.Positions)[0] is xq.Center
+    assert len(list(xq.GPIB_BoardNumber)) == 10
+    device = xq.XQGPIB32()
+    device.StatusPosition = xq.RightDown
+    assert device.StatusPosition is xq.RightDown
+    assert type(xq.XQMenu32().MenuPosition) is int  # 0 until set: no member
+
+
+def test_a_wrong_type_names_the_property_and_what_it_takes(app):
+    bar = xq.XQLEDBar32()
+    with pytest.raises(TypeError) as raised:
+        bar.Suffix = 5
+    assert "Suffix(" in str(raised.value) and "str" in str(raised.value)
+
+
+def test_the_module_reads_like_a_python_library(app):
+    assert xq.__version__.count(".") == 2
+    assert "ProductName: str" in xq.XQMenu32.AllTestClick.__doc__
+    assert "ResourceName" in dir(xq.XQGPIB32)
+    device = xq.XQGPIB32()
+    device.DeviceName = "TCPIP::10.0.0.5::5025::SOCKET"
+    assert repr(device) == "<XQGPIB32 TCPIP::10.0.0.5::5025::SOCKET closed>"
+
+
 def test_ini_values_and_defaults_round_trip_through_the_files(station):
     utility = xq.XQUtility32()
     assert utility.INIPath == str(station) + "/"

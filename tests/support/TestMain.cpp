@@ -1,3 +1,5 @@
+#include <XQTestDev/Unattended.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
         qputenv("XQ_HELD_RUNS_DIR", QFile::encodeName(held.path()));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("XQTestDevTests"));
+    // Window tests press the real buttons of every window offscreen.
+    XQTestDev::setHeadlessWindowsDriven(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
