@@ -115,7 +115,13 @@ TEST_F(OneVerdict, EveryOutputStoresTheVerdictOfTheUnitJustStopped) {
         // Every third unit fails its output voltage.
         const bool fails = unit % 3 == 1;
         testUnit(QStringLiteral("SN%1").arg(unit, 4, 10, QLatin1Char('0')), fails ? 5.4 : 5.0);
-        writeAndPrint();
+        // Every unit's row; every fifth unit's printed report too (a PDF per
+        // unit would make this test a benchmark), passing and failing ones.
+        const bool printed = unit % 5 == 0;
+        if (printed)
+            writeAndPrint();
+        else
+            write();
         const QString expected = fails ? QStringLiteral("FAIL") : QStringLiteral("PASS");
         const QString row = sqliteRows(QStringLiteral("SELECT PassFail FROM PSU_T ORDER BY rowid "
                                                       "DESC LIMIT 1"))[0]
@@ -126,10 +132,10 @@ TEST_F(OneVerdict, EveryOutputStoresTheVerdictOfTheUnitJustStopped) {
         const QString record = recordFile(run.value(QStringLiteral("record_file")).toString())
                                    .value("verdict")
                                    .toString();
-        const bool same = menu->OverallPassFail() == expected && row == expected &&
-                          run.value(QStringLiteral("verdict")).toString() == expected &&
-                          record == expected &&
-                          reportVerdictLine() == QStringLiteral("***%1***").arg(expected);
+        const bool same =
+            menu->OverallPassFail() == expected && row == expected &&
+            run.value(QStringLiteral("verdict")).toString() == expected && record == expected &&
+            (!printed || reportVerdictLine() == QStringLiteral("***%1***").arg(expected));
         if (!same) {
             ++differing;
             ADD_FAILURE() << "unit " << unit << ": menu " << menu->OverallPassFail().toStdString()
