@@ -18,6 +18,8 @@ import time
 STATION = pathlib.Path(tempfile.mkdtemp(prefix="xq-py-bench-"))
 os.environ.setdefault("WinDir", str(STATION))
 os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
+# The benchmark fills the user entry window itself, as a test does.
+os.environ.setdefault("XQ_HEADLESS_WINDOWS", "driven")
 
 import xqtestdev as xq  # noqa: E402
 from xqtestdev import qt  # noqa: E402
