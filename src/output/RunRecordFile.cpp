@@ -5,13 +5,12 @@
 #include "output/HeldFolder.h"
 #include "output/RunRecordJson.h"
 #include "output/RunRecordPath.h"
+#include "output/database/RunRecordOfWrite.h"
 #include "ui/RunNotice.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <vector>
 
@@ -19,10 +18,9 @@ namespace XQTestDev {
 
 namespace {
 
-struct FinishedRun {
-    RunRecord record;
-    QString recordFile; // where its record file belongs
-};
+// A run with the record file it belongs in: held back in the form the backup
+// queue keeps a run in.
+using FinishedRun = RunOfWrite;
 
 // Held in memory only when even the held-runs folder refused them.
 std::vector<FinishedRun>& inMemory() {
@@ -70,28 +68,13 @@ WriteResult writeOne(const FinishedRun& run) {
     return writeFileDurably(run.recordFile, runRecordBytes(run.record));
 }
 
-QByteArray heldBytes(const FinishedRun& run) {
-    return QJsonDocument(QJsonObject{{QStringLiteral("recordFile"), run.recordFile},
-                                     {QStringLiteral("record"), runRecordJson(run.record)}})
-        .toJson(QJsonDocument::Compact);
-}
-
-std::optional<FinishedRun> fromHeldBytes(const QByteArray& bytes) {
-    const QJsonObject object = QJsonDocument::fromJson(bytes).object();
-    const std::optional<RunRecord> record = runRecordFromBytes(
-        QJsonDocument(object.value(QStringLiteral("record")).toObject()).toJson());
-    if (!record)
-        return std::nullopt;
-    return FinishedRun{*record, object.value(QStringLiteral("recordFile")).toString()};
-}
-
 // Held under the record file's own name, so that holding one twice keeps one.
 WriteResult hold(const FinishedRun& run) {
     const QString folder = heldRecordsFolder();
     if (!QDir().mkpath(folder))
         return WriteResult::failure(
             QStringLiteral("Unable to create the folder %1").arg(QDir::toNativeSeparators(folder)));
-    return writeFileDurably(folder + QFileInfo(run.recordFile).fileName(), heldBytes(run));
+    return writeFileDurably(folder + QFileInfo(run.recordFile).fileName(), runOfWriteBytes(run));
 }
 
 QFileInfoList heldFiles() {
@@ -110,9 +93,10 @@ void writeWaiting() {
         QFile in(file.filePath());
         if (!in.open(QIODevice::ReadOnly))
             continue;
-        const std::optional<FinishedRun> run = fromHeldBytes(in.readAll());
+        FinishedRun run;
+        const bool read = readRunOfWrite(in.readAll(), run);
         in.close();
-        if (run && writeOne(*run))
+        if (read && writeOne(run))
             QFile::remove(file.filePath());
     }
     std::vector<FinishedRun> still;
