@@ -70,10 +70,10 @@ bool XQMenu32::SendData(const QString& GroupName, const QString& ParameterName,
     // the group index past this point.
     const int windowIndex = target.group;
     const bool passed = recordShownResult(GroupName, ParameterName, row.lineNumber, judgement);
-    if (MovePage) {
+    if (MovePage)
         showPageOfWindow(windowIndex);
-        showPageInHeader(*d);
-    }
+    // The page display follows, and with it the marks of pages with failures.
+    showPageInHeader(*d);
     return passed;
 }
 
@@ -90,6 +90,8 @@ void XQMenu32::StopTest() {
     d->testing = false;
     setGroupStartsEnabled(!d->disableGroupTestButton);
     endRunInHeader(*d);
+    showFirstFailedPage();
+    showPageInHeader(*d);
     writeEndTestTime(runModel().run.product);
     finishRunRecord();
 }
