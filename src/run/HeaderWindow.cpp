@@ -25,9 +25,8 @@ namespace {
 
 constexpr int ClockIntervalMs = 400;
 // The identity column runs up to the verdict picture, so that a long serial
-// number reads whole; the page controls keep left of it.
-// Its first four rows (station, operator, serial number, test ID) reach left
-// over the product column's width, above the page controls.
+// number reads whole; its first four rows (station, operator, serial number,
+// test ID) also reach left over the product column, above the page controls.
 constexpr int IdentityLeft = 356;
 constexpr int IdentityWidth = 212;
 constexpr int WideIdentityLeft = 300;

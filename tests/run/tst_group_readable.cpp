@@ -307,9 +307,10 @@ TEST_F(CloseNumbers, LimitsAndValuesThatDifferNeverReadTheSame) {
         // Either the whole number, or rounded with the digits its row needs,
         // or said to be shortened.
         const bool shortened = text.endsWith(QChar(0x2026));
-        if (!shortened)
+        if (!shortened) {
             EXPECT_NEAR(leadingNumber(text) / leadingNumber(shown->toolTip()), 1.0, 0.02)
                 << text.toStdString();
+        }
     }
 }
 
