@@ -181,8 +181,8 @@ TEST_F(RunTest, WideLimitsTakeRoomFromTheTestNames) {
     const auto label = [window](const char* name) {
         return window->findChild<QLabel*>(QLatin1String(name));
     };
-    EXPECT_EQ(label("lblSpecMin_0")->text().trimmed(), QStringLiteral("-123456.789"));
-    EXPECT_EQ(label("lblSpecMax_0")->text().trimmed(), QStringLiteral("123456.789"));
+    EXPECT_EQ(label("lblSpecMin_0")->text().trimmed(), QStringLiteral("-123.456"));
+    EXPECT_EQ(label("lblSpecMax_0")->text().trimmed(), QStringLiteral("123.456"));
     for (const char* name : {"lblSpecMin_0", "lblSpecMax_0"}) {
         QLabel* limit = label(name);
         EXPECT_GE(limit->font().pointSizeF(), 8.0) << name;
@@ -266,7 +266,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ApartCase{"CloseLimits", 6.0e23, {6.1e23}, 2},
                       ApartCase{"ValueUnderItsLimit", 999999999999.0, {1e12, 0}, 12},
                       ApartCase{"LimitOverTheValue", 1e12, {999999999999.0}, 12},
-                      ApartCase{"FarApart", 5, {4.75, 5.25}, 1},
+                      ApartCase{"FarApart", 5, {1, 9}, 1},
+                      ApartCase{"NearItsLimits", 5, {4.75, 5.25}, 2},
                       ApartCase{"EqualNumbersNeedNothing", 2, {2}, 1}),
     [](const auto& row) { return std::string(row.param.name); });
 

@@ -51,7 +51,8 @@ TEST_F(HeaderIdentityTest, ATwentyFiveCharacterSerialNumberShowsWhole) {
 
 // Wide letters take the most room a serial number can take.
 TEST_F(HeaderIdentityTest, ATwentyFiveCharacterSerialNumberOfWideLettersShowsWhole) {
-    runModel().run.serialNumber = QStringLiteral("WMWMWMWMWMWMWMWMWMWMWMWMW");
+    runModel().run.serialNumber = QStringLiteral("WMX9-2026-12-MW000123456W");
+    ASSERT_EQ(runModel().run.serialNumber.size(), 25);
     menu->ShowMenu();
     FitLabel* serial = fitLabel("lblSerialNumber");
     ASSERT_NE(serial, nullptr);
@@ -146,9 +147,8 @@ TEST_F(HeaderIdentityTest, StopTestWithLinesNotTestedSaysSoBesideThePassUntilThe
     // Whole, and clear of the buttons, also for a count of two digits.
     window().showUntestedLines(QStringLiteral("25 lines not tested"));
     EXPECT_LE(note->heightForWidth(note->contentsRect().width()), note->contentsRect().height());
-    const QRect used = note->fontMetrics().boundingRect(note->contentsRect(),
-                                                        Qt::AlignCenter | Qt::TextWordWrap,
-                                                        note->text());
+    const QRect used = note->fontMetrics().boundingRect(
+        note->contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, note->text());
     EXPECT_TRUE(note->contentsRect().contains(used));
     EXPECT_LT(note->geometry().right() + 2, button("cmdExit")->geometry().left());
     EXPECT_FALSE(note->geometry().intersects(picture("imgPass")->geometry()));

@@ -291,7 +291,7 @@ TEST_F(LedBarAdjustTest, ThePassBandIsMarkedOverTheLeds) {
     bar->Show();
     auto* band = window()->findChild<QWidget*>(QStringLiteral("shpPassBand"));
     ASSERT_NE(band, nullptr);
-    EXPECT_TRUE(band->isVisible());
+    EXPECT_TRUE(band->isVisibleTo(window()));
     const auto* mark = static_cast<const PassBandMark*>(band);
     ASSERT_TRUE(mark->span().has_value());
     EXPECT_EQ(mark->span()->left, FirstLedLeft + 10 * LedPitch);
@@ -338,14 +338,13 @@ TEST_P(PassBandSpans, StopAtTheBarsEnds) {
     EXPECT_LE(span->left, span->right);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, PassBandSpans,
-    ::testing::Values(BandCase{"Inside", 10, 30, true, false, false},
-                      BandCase{"BelowTheScale", -5, 10, true, true, false},
-                      BandCase{"AboveTheScale", 30, 50, true, false, true},
-                      BandCase{"WhollyOutside", 50, 60, false, false, false},
-                      BandCase{"Crossed", 30, 10, false, false, false}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, PassBandSpans,
+                         ::testing::Values(BandCase{"Inside", 10, 30, true, false, false},
+                                           BandCase{"BelowTheScale", -5, 10, true, true, false},
+                                           BandCase{"AboveTheScale", 30, 50, true, false, true},
+                                           BandCase{"WhollyOutside", 50, 60, false, false, false},
+                                           BandCase{"Crossed", 30, 10, false, false, false}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(LedBarAdjustTest, TheKnobShowsWhenItHasTheKeyboard) {
     bar->Show();
