@@ -25,7 +25,11 @@ void saveScreen(const QString& name) {
         QStringLiteral("%1/%2-%3.png").arg(folder).arg(++number, 2, 10, QLatin1Char('0')).arg(name);
     // Each shown window where it stands; the platform's own grab of the whole
     // screen may still hold windows that were hidden.
-    QImage screen(QApplication::primaryScreen()->geometry().size(), QImage::Format_RGB32);
+    // At the screen's device pixels, so that a scaled screen is seen as sharp
+    // (or as soft) as it is.
+    const qreal ratio = QApplication::primaryScreen()->devicePixelRatio();
+    QImage screen(QApplication::primaryScreen()->geometry().size() * ratio, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(ratio);
     screen.fill(QColor(0x40, 0x40, 0x40));
     QPainter painter(&screen);
     // Plain windows (the menu) first, then the panels and dialogs over them.

@@ -24,8 +24,9 @@ QFont withPointSize(const QFont& font, qreal size) {
     return smaller;
 }
 
-QString roundedToFit(double value, const QFont& font, int width) {
-    return roundedNumberToFit(value, [&](const QString& text) { return fits(text, font, width); });
+QString roundedToFit(double value, const QFont& font, int width, int digitsNeeded) {
+    return roundedNumberToFit(
+        value, [&](const QString& text) { return fits(text, font, width); }, digitsNeeded);
 }
 
 // The start of a text that does not fit, with "…". Only as much of it is
@@ -42,10 +43,11 @@ QString elidedToFit(const QString& text, const QFont& font, int width) {
 
 // What a text that does not fit at the smallest size shows: a number rounded,
 // any other text elided.
-FittedCell shownInPart(FittedCell cell, const QString& trimmed, int width, qreal minimumPointSize) {
+FittedCell shownInPart(FittedCell cell, const QString& trimmed, int width, qreal minimumPointSize,
+                       int digitsNeeded) {
     cell.font = withPointSize(cell.font, minimumPointSize);
     cell.whole = false;
-    cell.text = cell.number ? roundedToFit(leadingNumber(trimmed), cell.font, width)
+    cell.text = cell.number ? roundedToFit(leadingNumber(trimmed), cell.font, width, digitsNeeded)
                             : elidedToFit(trimmed, cell.font, width);
     return cell;
 }
@@ -58,8 +60,8 @@ int mostCharactersThatFit(int widthPixels) {
     return 2 * std::max(widthPixels, 0) + 2;
 }
 
-FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels,
-                   qreal minimumPointSize) {
+FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels, qreal minimumPointSize,
+                   int digitsNeeded) {
     const QString trimmed = shown.trimmed();
     FittedCell cell{shown, font, isNumericText(trimmed), true};
     if (trimmed.isEmpty())
@@ -67,7 +69,7 @@ FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels,
     // A result of 100,000 characters measured at every size took a tenth of
     // a second; a text longer than any that fits is not measured as a whole.
     if (trimmed.size() > mostCharactersThatFit(widthPixels))
-        return shownInPart(cell, trimmed, widthPixels, minimumPointSize);
+        return shownInPart(cell, trimmed, widthPixels, minimumPointSize, digitsNeeded);
     const qreal largest = font.pointSizeF() > 0 ? font.pointSizeF() : minimumPointSize;
     for (qreal size = largest; size >= minimumPointSize - 0.01; size -= PointStep) {
         cell.font = withPointSize(font, size);
@@ -79,7 +81,7 @@ FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels,
             return cell;
         }
     }
-    return shownInPart(cell, trimmed, widthPixels, minimumPointSize);
+    return shownInPart(cell, trimmed, widthPixels, minimumPointSize, digitsNeeded);
 }
 
 } // namespace XQTestDev

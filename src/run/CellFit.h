@@ -21,7 +21,9 @@ inline constexpr qreal MinimumCellPointSize = 6.0;
 // No text of more characters than this fits a cell so wide (pixels).
 int mostCharactersThatFit(int widthPixels);
 
+// `digitsNeeded`: the significant digits a rounded number keeps so that it
+// stays apart from the other numbers of its row (see digitsToTellApart).
 FittedCell fitCell(const QString& shown, const QFont& font, int widthPixels,
-                   qreal minimumPointSize = MinimumCellPointSize);
+                   qreal minimumPointSize = MinimumCellPointSize, int digitsNeeded = 1);
 
 } // namespace XQTestDev

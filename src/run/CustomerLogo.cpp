@@ -1,6 +1,7 @@
 #include "run/CustomerLogo.h"
 
 #include "frame/LibraryState.h"
+#include "ui/Pictures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,13 +30,13 @@ bool isFullPath(const QString& name) {
 }
 
 QPixmap placeholder(QSize size) {
-    QPixmap picture(size);
+    QPixmap picture = sharpCanvas(size);
     picture.fill(QColor(0xF0, 0xF0, 0xF0));
     QPainter painter(&picture);
+    const QRect place(QPoint(0, 0), size);
     painter.setPen(QColor(0xA0, 0xA0, 0xA0));
-    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-    painter.drawText(picture.rect(), Qt::AlignCenter | Qt::TextWordWrap,
-                     QStringLiteral("No customer logo"));
+    painter.drawRect(place.adjusted(0, 0, -1, -1));
+    painter.drawText(place, Qt::AlignCenter | Qt::TextWordWrap, QStringLiteral("No customer logo"));
     return picture;
 }
 
@@ -61,8 +62,7 @@ QPixmap customerLogoPicture(const QString& configuredName, QSize size) {
         reader.setAutoTransform(true);
         const QImage image = reader.read();
         if (!image.isNull())
-            return QPixmap::fromImage(
-                image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            return sharpFitted(QPixmap::fromImage(image), size);
     }
     return placeholder(size);
 }

@@ -4,6 +4,8 @@
 #include "frame/MessageBox.h"
 #include "frame/NumberText.h"
 #include "run/RunMessages.h"
+#include "run/StatusNote.h"
+#include "ui/RunNotice.h"
 
 namespace XQTestDev {
 
@@ -41,6 +43,7 @@ GroupRows loadGroupRows(const ProductSpec& spec, const QString& groupName, int r
             continue;
         if (static_cast<int>(load.rows.size()) >= rowLimit) {
             showExclamation(RunMessages::tooManyRows(rowLimit));
+            sayRunNotice(tooManyRowsNote(groupName.trimmed(), spec.product(), rowLimit));
             load.specError = true;
             return load;
         }

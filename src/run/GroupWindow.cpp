@@ -1,17 +1,23 @@
 #include "run/GroupWindow.h"
 
+#include "frame/NumberText.h"
 #include "frame/ScreenUnits.h"
 #include "run/CellFit.h"
 #include "run/GroupStart.h"
+#include "run/NumberFit.h"
 #include "ui/FailMark.h"
+#include "ui/FitLabel.h"
+#include "ui/ScaledWindow.h"
 #include "ui/WindowParts.h"
 #include "ui/WrapLabel.h"
 
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace XQTestDev {
@@ -34,6 +40,14 @@ constexpr int CellMargin = 1; // pixels inside each side of a cell
 constexpr int CellTop = 165;
 constexpr int CellHeight = 270;
 constexpr qreal DesignedPointSize = 8;
+// No cell text is set smaller than this (at 96 dpi, before MenuScale): a
+// number that does not fit is rounded, and the test names give way first.
+constexpr qreal ReadablePointSize = 8;
+// The share of the test name column that the number cells may take.
+constexpr double NameColumnGive = 0.5;
+// A value cell holds a small value in fixed notation with two significant
+// digits ("0.0000457") at the readable size.
+const QLatin1String WidestPlainValue("0.0000000");
 
 void setForeground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -48,11 +62,31 @@ QLabel* makeCell(QWidget* parent, const QString& name, const QRect& at,
     return cell;
 }
 
+// The significant digits a number of the row keeps when it is rounded, so
+// that it never reads as another number of its row (a value as its limit).
+int digitsInRow(const QString& text, const RunRow& row) {
+    const QString trimmed = text.trimmed();
+    if (!isNumericText(trimmed))
+        return 1;
+    QList<double> others;
+    for (const QString& cell : {row.spec.minimum, row.spec.maximum, row.value}) {
+        if (isNumericText(cell.trimmed()))
+            others.append(leadingNumber(cell.trimmed()));
+    }
+    return digitsToTellApart(leadingNumber(trimmed), others);
+}
+
 // Shows `text` in a narrow cell: whole when it fits, else smaller, rounded or
 // elided (never cut); numbers to the right. The tooltip holds the whole text.
+struct CellRules {
+    qreal smallest = MinimumCellPointSize; // point size, scaled with the menu
+    int digits = 1;                        // see digitsInRow
+};
+
 void showInCell(QLabel* cell, const QString& text, const QFont& font, Qt::Alignment forText,
-                int width = -1) {
-    const FittedCell fitted = fitCell(text, font, width < 0 ? cell->contentsRect().width() : width);
+                CellRules rules, int width = -1) {
+    const FittedCell fitted = fitCell(text, font, width < 0 ? cell->contentsRect().width() : width,
+                                      rules.smallest, rules.digits);
     cell->setFont(fitted.font);
     cell->setText(fitted.text);
     cell->setAlignment(fitted.number ? Qt::AlignRight | Qt::AlignVCenter : forText);
@@ -65,18 +99,25 @@ QString indexed(const char* name, int row) {
 
 } // namespace
 
-GroupWindow::GroupWindow(const RunModel& model, int index, bool promptEnabled, int rowLimit)
+GroupWindow::GroupWindow(const RunModel& model, int index, bool promptEnabled, int rowLimit,
+                         double scale)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), groupName_(model.group(index).name),
       index_(index), promptEnabled_(promptEnabled), specError_(model.group(index).specError),
-      model_(model), valueSize_(DesignedPointSize) {
+      scale_(scale), model_(model), valueSize_(DesignedPointSize * scale) {
     setObjectName(QStringLiteral("frmTestMenu"));
     setAttribute(Qt::WA_QuitOnClose, false);
     QFont small = font();
     small.setPointSizeF(DesignedPointSize);
     setFont(small);
     buildControls();
+    // Built at the designed size, then scaled as a whole; the cells are
+    // filled at the scaled size.
+    resizeWindowTwips(*this, Width, DesignedTallHeight);
+    scaleWindow(*this, scale_);
+    rowCount_ = static_cast<int>(std::min<size_t>(model.group(index).rows.size(), MaxGroupRows));
+    giveLimitsRoom();
     fillRows();
-    resizeWindowTwips(*this, Width, heightFor(rowLimit, rowCount_));
+    resizeWindowTwips(*this, Width * scale_, heightFor(rowLimit, rowCount_) * scale_);
     mainFrame_->setGeometry(rect());
     connect(&model, &RunModel::rowChanged, this, [this](int group, int row) {
         if (group == index_)
@@ -94,11 +135,14 @@ void GroupWindow::buildControls() {
     mainFrame_->setObjectName(QStringLiteral("shpFrameMain"));
     mainFrame_->setFrameShape(QFrame::Box);
 
-    title_ = makeLabel(this, QStringLiteral("lblTestGroup"), twipsRect(60, 45, 2760, 300));
+    // A long group name is set smaller, then cut in the middle with the whole
+    // in the tooltip: it never runs under the Start button.
+    auto* title = new FitLabel(this);
+    title_ = nameAndPlace(title, QStringLiteral("lblTestGroup"), twipsRect(60, 45, 2760, 300));
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
-    title_->setText(groupName_);
+    title->setFullText(groupName_);
     title_->installEventFilter(this);
 
     start_ = new QPushButton(QStringLiteral("Start"), this);
@@ -136,6 +180,12 @@ void GroupWindow::buildRow(int row) {
                          twipsRect(MaxLeft, top + CellTop, LimitWidth, CellHeight));
     w.value = makeCell(this, indexed("lblValue", row),
                        twipsRect(ValueLeft, top + CellTop, ValueWidth, CellHeight));
+    w.failMark = makeCell(this, indexed("lblFailMark", row),
+                          twipsRect(ValueLeft, top + CellTop, ValueWidth, CellHeight),
+                          Qt::AlignRight | Qt::AlignVCenter);
+    w.failMark->setContentsMargins(0, 0, 0, 0);
+    w.failMark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    w.failMark->hide();
     w.unit = makeCell(this, indexed("lblUnit", row),
                       twipsRect(UnitLeft, top + CellTop, UnitWidth, CellHeight),
                       Qt::AlignLeft | Qt::AlignVCenter);
@@ -149,9 +199,8 @@ void GroupWindow::fillRows() {
         if (row < rowCount_) {
             const GroupRowSpec& spec = rows[static_cast<size_t>(row)].spec;
             w.parameter->setFullText(spec.parameter);
-            showInCell(w.minimum, spec.minimum, font(), Qt::AlignCenter);
-            showInCell(w.maximum, spec.maximum, font(), Qt::AlignCenter);
-            showInCell(w.unit, spec.unit, font(), Qt::AlignLeft | Qt::AlignVCenter);
+            showInCell(w.unit, spec.unit, font(), Qt::AlignLeft | Qt::AlignVCenter,
+                       {smallestPointSize(), 1});
             paintRow(row);
         } else {
             paintFrame(row, FrameLook::Result);
@@ -167,10 +216,17 @@ void GroupWindow::paintRow(int row) {
     if (row < 0 || row >= rowCount_)
         return;
     const RunRow& shown = model_.row({index_, row});
-    QLabel* value = widgets_[static_cast<size_t>(row)].value;
+    const RowWidgets& w = widgets_[static_cast<size_t>(row)];
+    // The limits keep the digits that tell them apart from the value shown.
+    showInCell(w.minimum, shown.spec.minimum, font(), Qt::AlignCenter,
+               {smallestPointSize(), digitsInRow(shown.spec.minimum, shown)});
+    showInCell(w.maximum, shown.spec.maximum, font(), Qt::AlignCenter,
+               {smallestPointSize(), digitsInRow(shown.spec.maximum, shown)});
+    QLabel* value = w.value;
     std::optional<qreal> fitsAt;
     if (!shown.value.trimmed().isEmpty())
-        fitsAt = fitCell(shown.value, font(), valueWidth(row, font())).font.pointSizeF();
+        fitsAt = fitCell(shown.value, font(), valueWidth(row, font()), smallestPointSize())
+                     .font.pointSizeF();
     if (valueSize_.set(row, fitsAt)) {
         for (int other = 0; other < rowCount_; ++other)
             paintValue(other);
@@ -178,26 +234,106 @@ void GroupWindow::paintRow(int row) {
         paintValue(row);
     }
     setForeground(value, toQColor(colourOf(shown.verdict)));
+    setForeground(widgets_[static_cast<size_t>(row)].failMark, toQColor(colourOf(shown.verdict)));
     paintFrame(row, frameOf(shown.verdict));
     // Whatever the row shows now is shown at once, even in the middle of a blink.
     blinkedAway_[static_cast<size_t>(row)] = false;
     value->setVisible(true);
+    widgets_[static_cast<size_t>(row)].failMark->setVisible(shown.verdict == Verdict::Fail &&
+                                                            !shown.value.trimmed().isEmpty());
 }
 
 // At the size all values of the window share; a failed value is marked
-// before it, so that it does not rely on its colour alone.
+// beside it, so that it does not rely on its colour alone. The value's text
+// stays the value: station programs and UI automation read it.
 void GroupWindow::paintValue(int row) {
     const RunRow& shown = model_.row({index_, row});
-    QLabel* value = widgets_[static_cast<size_t>(row)].value;
+    const RowWidgets& w = widgets_[static_cast<size_t>(row)];
     QFont shared = font();
     shared.setPointSizeF(valueSize_.shared());
-    showInCell(value, shown.value, shared, Qt::AlignCenter, valueWidth(row, shared));
-    if (shown.verdict == Verdict::Fail && !value->text().isEmpty())
-        value->setText(withFailMark(value->text()));
+    const bool marked = shown.verdict == Verdict::Fail && !shown.value.trimmed().isEmpty();
+    const int markRoom = marked ? static_cast<int>(std::ceil(failMarkWidth(shared))) : 0;
+    w.value->setContentsMargins(CellMargin + markRoom, 0, CellMargin, 0);
+    showInCell(w.value, shown.value, shared, Qt::AlignCenter,
+               {smallestPointSize(), digitsInRow(shown.value, shown)}, valueWidth(row, shared));
+    w.failMark->setFont(shared);
+    w.failMark->setText(marked ? FailMark.trimmed().toString() : QString());
+    w.failMark->setPalette(w.value->palette());
+    w.failMark->setVisible(marked && !blinkedAway_[static_cast<size_t>(row)]);
+    if (marked)
+        placeFailMark(w, markRoom);
+}
+
+// Just left of the value's text, wherever its alignment puts it.
+void GroupWindow::placeFailMark(const RowWidgets& w, int markWidth) {
+    const QRect inside = w.value->contentsRect();
+    const int textWidth = static_cast<int>(
+        std::ceil(QFontMetricsF(w.value->font()).horizontalAdvance(w.value->text())));
+    int textLeft = inside.left();
+    if (w.value->alignment() & Qt::AlignRight)
+        textLeft = inside.left() + inside.width() - textWidth;
+    else if (w.value->alignment() & Qt::AlignHCenter)
+        textLeft = inside.left() + (inside.width() - textWidth) / 2;
+    textLeft = std::max(textLeft, inside.left());
+    w.failMark->setGeometry(w.value->x() + std::max(0, textLeft - markWidth), w.value->y(),
+                            markWidth, w.value->height());
+    w.failMark->raise();
+}
+
+qreal GroupWindow::smallestPointSize() const {
+    return ReadablePointSize * scale_;
+}
+
+// Limits, values and units too wide for their cells at the readable size take
+// room from the test names, which break between words and end with "…" where they
+// must; the cells between them move left as a block, so columns stay aligned.
+void GroupWindow::giveLimitsRoom() {
+    const QFontMetricsF metrics(font());
+    const auto needed = [&](const QString& text) {
+        return static_cast<int>(std::ceil(metrics.horizontalAdvance(text.trimmed()))) +
+               2 * CellMargin + 1;
+    };
+    int minimumNeeds = 0;
+    int maximumNeeds = 0;
+    int unitNeeds = 0;
+    const std::vector<RunRow>& rows = model_.group(index_).rows;
+    for (int row = 0; row < rowCount_; ++row) {
+        const GroupRowSpec& spec = rows[static_cast<size_t>(row)].spec;
+        minimumNeeds = std::max(minimumNeeds, needed(spec.minimum));
+        maximumNeeds = std::max(maximumNeeds, needed(spec.maximum));
+        unitNeeds = std::max(unitNeeds, needed(spec.unit));
+    }
+    int give = static_cast<int>(widgets_[0].parameter->width() * NameColumnGive);
+    const auto take = [&give](int needs, int has) {
+        const int taken = std::clamp(needs - has, 0, give);
+        give -= taken;
+        return taken;
+    };
+    // The unit first: a cut unit changes what every number of the row means.
+    const int toUnit = take(unitNeeds, widgets_[0].unit->width());
+    const int toValue = take(needed(WidestPlainValue), widgets_[0].value->width());
+    const int toMinimum = take(minimumNeeds, widgets_[0].minimum->width());
+    const int toMaximum = take(maximumNeeds, widgets_[0].maximum->width());
+    const int total = toUnit + toValue + toMinimum + toMaximum;
+    if (total == 0)
+        return;
+    const auto widen = [](QWidget* widget, int left, int wider) {
+        widget->setGeometry(widget->geometry().adjusted(-left, 0, wider - left, 0));
+    };
+    for (const RowWidgets& w : widgets_) {
+        widen(w.parameter, 0, -total);
+        widen(w.minimum, total, toMinimum);
+        widen(w.maximum, toMaximum + toValue + toUnit, toMaximum);
+        widen(w.value, toValue + toUnit, toValue);
+        widen(w.failMark, toValue + toUnit, toValue);
+        widen(w.unit, toUnit, toUnit);
+    }
+    widen(findChild<QLabel*>(QStringLiteral("lblMin")), total, toMinimum);
+    widen(findChild<QLabel*>(QStringLiteral("lblMax")), toMaximum + toValue + toUnit, toMaximum);
 }
 
 int GroupWindow::valueWidth(int row, const QFont& font) const {
-    const int cell = widgets_[static_cast<size_t>(row)].value->contentsRect().width();
+    const int cell = widgets_[static_cast<size_t>(row)].value->width() - 2 * CellMargin;
     if (model_.row({index_, row}).verdict != Verdict::Fail)
         return cell;
     return cell - static_cast<int>(std::ceil(failMarkWidth(font)));

@@ -30,8 +30,10 @@ public:
     static constexpr int DesignedShortHeight = 6630; // 10 rows
     static constexpr int DesignedTallHeight = 9630;  // 15 rows
 
-    // Shows group `index` of `model`, which outlives the window.
-    GroupWindow(const RunModel& model, int index, bool promptEnabled, int rowLimit);
+    // Shows group `index` of `model`, which outlives the window; `scale` is
+    // the menu's MenuScale.
+    GroupWindow(const RunModel& model, int index, bool promptEnabled, int rowLimit,
+                double scale = 1);
 
     // Designed height less the unused rows and 15 twips.
     static int heightFor(int rowLimit, int rowCount);
@@ -65,6 +67,7 @@ private:
         QLabel* maximum = nullptr;
         QLabel* value = nullptr;
         QLabel* unit = nullptr;
+        QLabel* failMark = nullptr; // "✗" beside a failed value, never in its text
     };
 
     void buildControls();
@@ -73,6 +76,9 @@ private:
     void paintRow(int row);
     void paintValue(int row);
     int valueWidth(int row, const QFont& font) const;
+    void placeFailMark(const RowWidgets& w, int markWidth);
+    qreal smallestPointSize() const;
+    void giveLimitsRoom();
     void paintFrame(int row, FrameLook look);
 
     QString groupName_;
@@ -81,6 +87,7 @@ private:
     bool specError_ = false;
     bool framed_ = false;
     int rowCount_ = 0;
+    double scale_ = 1;
     const RunModel& model_;
     std::array<bool, MaxGroupRows> blinkedAway_{}; // value hidden by the blinking
     std::array<RowWidgets, MaxGroupRows> widgets_;

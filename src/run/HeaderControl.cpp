@@ -6,6 +6,7 @@
 #include "frame/LibraryState.h"
 #include "frame/RunOutputs.h"
 #include "frame/ScreenUnits.h"
+#include "run/FailedPages.h"
 #include "run/HeaderMessages.h"
 #include "run/HeaderModel.h"
 #include "run/MenuPages.h"
@@ -156,6 +157,8 @@ void HeaderControl::showPages() {
     const int pageCount = std::max(1, static_cast<int>(runModel().layout.pageTable.size()));
     window_->showPageControls(pageCount > 1);
     window_->showPageNumber(std::max(0, runSession().shownPage) + 1, pageCount);
+    const PageFailHints hints = pageFailHints(runModel(), std::max(0, runSession().shownPage));
+    window_->showPageFailMarks(hints.before, hints.after);
 }
 
 // ---- The operator's actions --------------------------------------------

@@ -1,5 +1,7 @@
 #include "run/HeaderPictures.h"
 
+#include "ui/Pictures.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -9,9 +11,7 @@ namespace XQTestDev {
 namespace {
 
 QPixmap transparent(QSize size) {
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
+    return sharpCanvas(size);
 }
 
 struct StatusLook {
@@ -42,7 +42,7 @@ QPixmap statusPicture(StatusPicture status, QSize size) {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const StatusLook look = lookOf(status);
-    const QRectF circle = QRectF(pixmap.rect()).adjusted(1, 1, -1, -1);
+    const QRectF circle = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(1, 1, -1, -1);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(look.fill);
     painter.drawEllipse(circle);

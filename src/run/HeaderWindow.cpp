@@ -8,6 +8,7 @@
 #include "ui/FitLabel.h"
 #include "ui/Pictures.h"
 #include "ui/PopupMenu.h"
+#include "ui/ScaledWindow.h"
 #include "ui/WindowParts.h"
 
 #include <QAction>
@@ -17,17 +18,24 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <cmath>
+
 namespace XQTestDev {
 
 namespace {
 
 constexpr int ClockIntervalMs = 400;
 // The identity column runs up to the verdict picture, so that a long serial
-// number reads whole; the page controls keep left of it.
+// number reads whole; its first four rows (station, operator, serial number,
+// test ID) also reach left over the product column, above the page controls.
 constexpr int IdentityLeft = 356;
 constexpr int IdentityWidth = 212;
-const QRect VerdictPlace(572, 2, 90, 68);
-const QRect UntestedPlace(556, 71, 112, 17);
+constexpr int WideIdentityLeft = 300;
+constexpr int ProductWidth = WideIdentityLeft - 4 - 120;
+// The badge's own proportions (8:3) at the header's width for it; the note
+// of lines not tested has two lines under it, clear of the buttons.
+const QRect VerdictPlace(572, 2, 90, 40);
+const QRect UntestedPlace(570, 44, 94, 44);
 
 QLabel* makeFitLabel(QWidget* parent, const char* name, const QRect& at) {
     return nameAndPlace(new FitLabel(parent), QLatin1String(name), at);
@@ -100,10 +108,10 @@ HeaderWindow::~HeaderWindow() = default;
 
 void HeaderWindow::buildLabels() {
     // The unit's identity must be read whole: these labels fit their text.
-    setBold(makeFitLabel(this, "lblProductName", {120, 2, 232, 24}), 12);
-    makeFitLabel(this, "lblCustomerName", {120, 26, 232, 18});
-    makeFitLabel(this, "lblCustomerPN", {120, 44, 232, 18});
-    makeLabel(this, "lblCurrentTime", {120, 64, 232, 18});
+    setBold(makeFitLabel(this, "lblProductName", {120, 2, ProductWidth, 24}), 12);
+    makeFitLabel(this, "lblCustomerName", {120, 26, ProductWidth, 18});
+    makeFitLabel(this, "lblCustomerPN", {120, 44, ProductWidth, 18});
+    makeLabel(this, "lblCurrentTime", {120, 64, ProductWidth, 18});
     setBold(makeLabel(this, "lblHPU_0", {120, 88, 40, 20}, QStringLiteral("HPU:")), 9);
     setBold(makeLabel(this, "lblHPU_1", {160, 88, 64, 20}, QStringLiteral("00:00:00")), 9);
     makeLabel(this, "lblpages", {226, 88, 32, 20}, QStringLiteral("Page:"));
@@ -112,11 +120,14 @@ void HeaderWindow::buildLabels() {
     makeLabel(this, "lblTotalPage", {288, 88, 16, 20}, QStringLiteral("1"), Qt::AlignCenter);
 
     for (const auto& [name, top] : {std::pair{"lblATEID", 2}, std::pair{"lblOperatorID", 22},
-                                    std::pair{"lblSerialNumber", 42}, std::pair{"lblTestID", 62},
-                                    std::pair{"lblSWVersion", 82}})
-        makeFitLabel(this, name, {IdentityLeft, top, IdentityWidth, 18});
+                                    std::pair{"lblSerialNumber", 42}, std::pair{"lblTestID", 62}})
+        makeFitLabel(this, name,
+                     {WideIdentityLeft, top, IdentityLeft + IdentityWidth - WideIdentityLeft, 18});
+    makeFitLabel(this, "lblSWVersion", {IdentityLeft, 82, IdentityWidth, 18});
     makeLabel(this, "lblNetwork", {588, 92, 60, 18}, QStringLiteral("Alarm"));
-    buildUntestedNote(*makeLabel(this, "lblUntested", UntestedPlace, {}, Qt::AlignCenter));
+    QLabel* note = makeLabel(this, "lblUntested", UntestedPlace, {}, Qt::AlignCenter);
+    note->setWordWrap(true);
+    buildUntestedNote(*note);
 }
 
 void HeaderWindow::buildPictures() {
@@ -186,6 +197,16 @@ void HeaderWindow::buildPageButton(QPushButton*& button, const char* name, const
                               pageArrowPicture(next, looks[i], at.size()));
         pictures[i]->installEventFilter(this);
     }
+    // The mark sits on the button's upper right corner and lets clicks through.
+    QLabel* mark = makeLabel(this, QLatin1String(name) + QLatin1String("Failed"),
+                             {left + 12, 80, 14, 14}, {}, Qt::AlignCenter);
+    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setBold(mark, 9);
+    QPalette look = mark->palette();
+    look.setColor(QPalette::WindowText, toQColor(ValueColour::Red));
+    mark->setPalette(look);
+    mark->hide();
+    (next ? nextFailed_ : previousFailed_) = mark;
     updatePagePictures();
 }
 
@@ -216,7 +237,40 @@ void HeaderWindow::setLabelText(const char* objectName, const QString& text) {
 }
 
 void HeaderWindow::setLogo(const QString& configuredName) {
+    logoName_ = configuredName;
     imgLogo_->setPixmap(customerLogoPicture(configuredName, imgLogo_->size()));
+}
+
+void HeaderWindow::setScale(double scale) {
+    if (!(scale > 0) || qFuzzyCompare(scale, scale_))
+        return;
+    scaleWindow(*this, scale / scale_);
+    scale_ = scale;
+    resizeWindowTwips(*this, scaledWidth(), scaledHeight());
+    drawPictures();
+    setLogo(logoName_);
+}
+
+int HeaderWindow::scaledWidth() const {
+    return static_cast<int>(std::lround(Width * scale_));
+}
+
+int HeaderWindow::scaledHeight() const {
+    return static_cast<int>(std::lround(Height * scale_));
+}
+
+// The pictures drawn in code, at the size of their place now.
+void HeaderWindow::drawPictures() {
+    picClipControl_->setPixmap(menuPicture(picClipControl_->size()));
+    for (size_t i = 0; i < statusPictures_.size(); ++i)
+        statusPictures_[i]->setPixmap(
+            statusPicture(static_cast<StatusPicture>(i), statusPictures_[i]->size()));
+    const ArrowLook looks[] = {ArrowLook::Normal, ArrowLook::Pressed, ArrowLook::Disabled};
+    for (size_t i = 0; i < nextPictures_.size(); ++i) {
+        nextPictures_[i]->setPixmap(pageArrowPicture(true, looks[i], nextPictures_[i]->size()));
+        previousPictures_[i]->setPixmap(
+            pageArrowPicture(false, looks[i], previousPictures_[i]->size()));
+    }
 }
 
 void HeaderWindow::showRunActive(bool active) {
@@ -272,6 +326,33 @@ void HeaderWindow::updatePagePictures() {
         (*pictures)[1]->setVisible(false);
         (*pictures)[2]->setVisible(pageControlsShown_ && !enabled);
     }
+    const std::pair<QLabel*, bool> marks[] = {{nextFailed_, failsAfter_},
+                                              {previousFailed_, failsBefore_}};
+    for (const auto& [mark, failed] : marks) {
+        if (!mark)
+            continue;
+        mark->setText(failed ? QStringLiteral("\u2717") : QString());
+        mark->setVisible(pageControlsShown_ && failed);
+        mark->raise();
+    }
+    // The pictures lie over the buttons: both carry the hint.
+    const QString later = failsAfter_ ? QStringLiteral("Failed lines on a later page") : QString();
+    const QString earlier =
+        failsBefore_ ? QStringLiteral("Failed lines on an earlier page") : QString();
+    for (QWidget* widget :
+         {static_cast<QWidget*>(cmdNext_), static_cast<QWidget*>(nextPictures_[0])})
+        if (widget)
+            widget->setToolTip(later);
+    for (QWidget* widget :
+         {static_cast<QWidget*>(cmdPrevious_), static_cast<QWidget*>(previousPictures_[0])})
+        if (widget)
+            widget->setToolTip(earlier);
+}
+
+void HeaderWindow::showPageFailMarks(bool before, bool after) {
+    failsBefore_ = before;
+    failsAfter_ = after;
+    updatePagePictures();
 }
 
 void HeaderWindow::showVerdictPictures(const VerdictPictures& shown) {

@@ -48,6 +48,14 @@ public:
     QMenu& contextMenu() const { return *menu_; }
     QAction& menuAction(MenuEntry entry) const;
 
+    // MenuScale: the header drawn this much larger than designed, its
+    // pictures drawn again at their new size.
+    void setScale(double scale);
+    double scale() const { return scale_; }
+    // The header's width and height as drawn, twips.
+    int scaledWidth() const;
+    int scaledHeight() const;
+
     void setLabelText(const char* objectName, const QString& text);
     void setLogo(const QString& configuredName);
 
@@ -64,6 +72,8 @@ public:
     // The page display "Page: k of n" and the page buttons.
     void showPageControls(bool shown);
     void showPageNumber(int page, int pageCount);
+    // A "✗" on the page button that leads towards pages with failed lines.
+    void showPageFailMarks(bool before, bool after);
 
     void showVerdictPictures(const VerdictPictures& shown);
     // "3 lines not tested" beside the verdict after a run; empty hides it.
@@ -91,6 +101,7 @@ private:
                          int left);
     void buildMenu();
     void updatePagePictures();
+    void drawPictures();
     bool pagePictureEvent(QLabel* picture, QEvent* event);
 
     ClockTimer* tmrTime_ = nullptr;
@@ -110,6 +121,12 @@ private:
     // Normal, pressed and disabled look of each page button.
     std::array<QLabel*, 3> nextPictures_{};
     std::array<QLabel*, 3> previousPictures_{};
+    QLabel* nextFailed_ = nullptr;
+    QLabel* previousFailed_ = nullptr;
+    double scale_ = 1;
+    QString logoName_;
+    bool failsBefore_ = false;
+    bool failsAfter_ = false;
     bool pageControlsShown_ = true;
     // Whether the page buttons lead anywhere; their pictures follow these.
     bool canGoNext_ = true;

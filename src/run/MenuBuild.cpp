@@ -9,6 +9,8 @@
 
 #include <QApplication>
 
+#include <cmath>
+
 namespace XQTestDev {
 
 namespace {
@@ -30,10 +32,13 @@ GroupWindow* createGroupWindow(const ProductSpec& spec, const QString& groupName
     const int screenHeight = library().screenHeight;
     const int rowLimit = rowLimitFor(screenHeight);
     const int group = session.model.addGroup(groupName, loadGroupRows(spec, groupName, rowLimit));
-    auto* window = new GroupWindow(session.model, group, promptEnabled, rowLimit);
-    const PlacedWindow at = placeGroupWindow(session.model.layout, GroupWindow::Width,
-                                             GroupWindow::heightFor(rowLimit, window->rowCount()),
-                                             screenHeight, session.menuXOffset);
+    const double scale = session.menuScale;
+    auto* window = new GroupWindow(session.model, group, promptEnabled, rowLimit, scale);
+    const auto scaled = [scale](int twips) { return static_cast<int>(std::lround(twips * scale)); };
+    const PlacedWindow at =
+        placeGroupWindow(session.model.layout, scaled(GroupWindow::Width),
+                         scaled(GroupWindow::heightFor(rowLimit, window->rowCount())), screenHeight,
+                         session.menuXOffset, scaled(HeaderHeight));
     moveWindowTwips(*window, at.left, at.top);
     session.groupWindows.append(window);
     return window;

@@ -1,5 +1,6 @@
 #include "run/MenuPages.h"
 
+#include "run/FailedPages.h"
 #include "run/GroupWindow.h"
 #include "run/RunSession.h"
 
@@ -28,6 +29,13 @@ void showPageOfWindow(int windowIndex) {
     if (page < 0 || page == menu.shownPage)
         return;
     showMenuPage(page);
+}
+
+void showFirstFailedPage() {
+    const RunSession& menu = runSession();
+    const int page = firstFailedPage(menu.model);
+    if (page >= 0 && page != menu.shownPage)
+        showMenuPage(page);
 }
 
 void setGroupStartsEnabled(bool enabled) {

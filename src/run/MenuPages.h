@@ -12,6 +12,10 @@ void showMenuPage(int page, SpecErrorWindows specErrorWindows = SpecErrorWindows
 // page is shown already.
 void showPageOfWindow(int windowIndex);
 
+// Once a run is over: turns to the first page that holds a failed line, so
+// that no failure hides on a page the operator did not turn to.
+void showFirstFailedPage();
+
 // Enables every group's Start button, or disables them all.
 void setGroupStartsEnabled(bool enabled);
 

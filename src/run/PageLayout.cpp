@@ -36,7 +36,7 @@ PlacedWindow accept(PageLayoutState& state, int index, PlacedWindow at, int colu
 } // namespace
 
 PlacedWindow placeGroupWindow(PageLayoutState& state, int width, int height, int usableHeight,
-                              int menuXOffset) {
+                              int menuXOffset, int headerHeight) {
     const int index = static_cast<int>(state.placed.size());
     const int xOffset = menuXOffset == 0 ? 1 : menuXOffset;
     if (state.pageTable.isEmpty() || state.pageClosed)
@@ -46,8 +46,8 @@ PlacedWindow placeGroupWindow(PageLayoutState& state, int width, int height, int
         for (int column = state.layoutColumn; column < ColumnsPerPage; ++column) {
             const int left = columnLeft(column, width, xOffset);
             const int used = usedHeight(state, left);
-            if (usableHeight - (used + HeaderHeight) >= height)
-                return accept(state, index, {left, used + HeaderHeight, height}, column);
+            if (usableHeight - (used + headerHeight) >= height)
+                return accept(state, index, {left, used + headerHeight, height}, column);
         }
         if (state.firstIndexOfPage == index)
             break; // the page is empty already: no page can hold this window
@@ -55,7 +55,7 @@ PlacedWindow placeGroupWindow(PageLayoutState& state, int width, int height, int
     }
     // Too high for an empty page: it gets this page to itself, at the top.
     PlacedWindow at =
-        accept(state, index, {columnLeft(0, width, xOffset), HeaderHeight, height}, 0);
+        accept(state, index, {columnLeft(0, width, xOffset), headerHeight, height}, 0);
     state.pageClosed = true;
     return at;
 }

@@ -33,8 +33,10 @@ struct PageLayoutState {
 // right, one window per column in turn, each column stacking downwards under
 // the header; a window that fits in no remaining column opens the next page. A
 // window higher than an empty page gets a page of its own at the top.
+// `headerHeight` is the header's height as drawn (a scaled menu has a taller
+// header).
 PlacedWindow placeGroupWindow(PageLayoutState& state, int width, int height, int usableHeight,
-                              int menuXOffset);
+                              int menuXOffset, int headerHeight = HeaderHeight);
 
 // The first page whose last window index is not smaller than `windowIndex`;
 // -1 when there is none.

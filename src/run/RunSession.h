@@ -17,6 +17,7 @@ struct RunSession {
     QList<QPointer<GroupWindow>> groupWindows; // in menu order
     int shownPage = -1;                        // page whose windows are shown; -1 before the first
     int menuXOffset = 0;                       // twips; 0 until the menu is placed
+    double menuScale = 1;                      // MenuScale when the menu was last built
     QPointer<QObject> owner;                   // the menu object that built the windows
     bool userEntryOpened = false;              // the first user entry cannot be cancelled
 };

@@ -38,6 +38,7 @@ void XQMenu32::ShowMenu() {
     }
     if (menu.model.run.product.isEmpty() && !ShowUserEntry())
         return;
+    applyMenuScale(*d);
     if (!buildTestMenu(d->enableTestPrompt, d->groupOrder))
         return;
     menu.owner = this;

@@ -8,6 +8,7 @@
 #include "frame/LibraryState.h"
 #include "run/HeaderControl.h"
 #include "run/HeaderModel.h"
+#include "run/MenuScale.h"
 #include "run/RunReset.h"
 #include "run/RunSession.h"
 #include "run/UntestedLines.h"
@@ -40,6 +41,16 @@ void endRunInHeader(XQMenu32Private& d) {
     d.header->window().showUntestedLines(untestedLinesText(untestedLineCount(runModel())));
 }
 
+void applyMenuScale(XQMenu32Private& d) {
+    RunSession& session = runSession();
+    session.menuScale = configuredMenuScale();
+    HeaderWindow& header = d.header->window();
+    header.setScale(session.menuScale);
+    if (d.menuPositionSet)
+        session.menuXOffset =
+            menuXOffsetFor(d.menuPosition, library().screenWidth, header.scaledWidth());
+}
+
 void showPageInHeader(XQMenu32Private& d) {
     d.header->showPages();
 }
@@ -50,8 +61,9 @@ MenuPositions XQMenu32::MenuPosition() const {
 
 void XQMenu32::setMenuPosition(MenuPositions position) {
     d->menuPosition = position;
+    d->menuPositionSet = true;
     int& offset = runSession().menuXOffset;
-    offset = menuXOffsetFor(position, library().screenWidth, HeaderWindow::Width);
+    offset = menuXOffsetFor(position, library().screenWidth, d->header->window().scaledWidth());
     d->header->placeAt(offset);
 }
 

@@ -17,6 +17,9 @@ void showHeaderWithMenu(XQMenu32Private& d);
 bool resetRunAndHeader(XQMenu32Private& d);
 // StopTest: the header returns to idle.
 void endRunInHeader(XQMenu32Private& d);
+// Before the menu is built: MenuScale of ATE.INI scales the header, and the
+// menu's place follows its new width.
+void applyMenuScale(XQMenu32Private& d);
 // SendData turned the page: the page display follows.
 void showPageInHeader(XQMenu32Private& d);
 

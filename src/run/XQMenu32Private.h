@@ -22,8 +22,9 @@ public:
     // up to date; child of the menu object.
     HeaderControl* header = nullptr;
     MenuPositions menuPosition = MenuPositions(0); // 0 until set
-    RunSnapshot snapshot;                          // the last accepted user entry of this object
-    QMetaObject::Connection menuShowConnection;    // the cabinet's request to show the menu
+    bool menuPositionSet = false;
+    RunSnapshot snapshot;                       // the last accepted user entry of this object
+    QMetaObject::Connection menuShowConnection; // the cabinet's request to show the menu
 };
 
 } // namespace XQTestDev

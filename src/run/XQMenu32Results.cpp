@@ -77,10 +77,10 @@ bool XQMenu32::SendData(const QString& GroupName, const QString& ParameterName,
     // the group index past this point.
     const int windowIndex = target.group;
     const bool passed = recordShownResult(target, GroupName, ParameterName, judgement);
-    if (MovePage) {
+    if (MovePage)
         showPageOfWindow(windowIndex);
-        showPageInHeader(*d);
-    }
+    // The page display follows, and with it the marks of pages with failures.
+    showPageInHeader(*d);
     return passed;
 }
 
@@ -101,6 +101,8 @@ void XQMenu32::StopTest() {
     recordEndTestTime(runModel().run.product);
     settleOverallVerdict();
     endRunInHeader(*d);
+    showFirstFailedPage();
+    showPageInHeader(*d);
     finishRunRecord();
 }
 

@@ -6,6 +6,7 @@
 #include "ui/WindowParts.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 namespace XQTestDev {
@@ -13,6 +14,7 @@ namespace XQTestDev {
 namespace {
 
 constexpr int BlinkInterval = 400; // ms
+constexpr qreal DimOpacity = 0.45;
 
 // Design size and places, in twips.
 constexpr int WindowWidth = 6600;
@@ -29,6 +31,17 @@ QLabel* makeVerdictPicture(QWidget* parent, const QString& name, const QString& 
     return makePicture(parent, name,
                        twipsRect(PictureLeft, PictureTop, PictureWidth, PictureHeight),
                        libraryPicture(picture));
+}
+
+// The picture faded half way towards the window's white.
+QPixmap dimmed(const QPixmap& bright) {
+    QPixmap dim(bright.size());
+    dim.setDevicePixelRatio(bright.devicePixelRatio());
+    dim.fill(Qt::transparent);
+    QPainter painter(&dim);
+    painter.setOpacity(DimOpacity);
+    painter.drawPixmap(0, 0, bright);
+    return dim;
 }
 
 } // namespace
@@ -50,6 +63,10 @@ BigResultWindow::BigResultWindow(const QString& resultText, QWidget* parent)
         resultPicture_ = imgPass_;
     else if (resultText == QLatin1String("FAIL"))
         resultPicture_ = imgFail_;
+    if (resultPicture_) {
+        brightPicture_ = resultPicture_->pixmap();
+        dimPicture_ = dimmed(brightPicture_);
+    }
 }
 
 BigResultWindow::~BigResultWindow() = default;
@@ -80,15 +97,19 @@ void BigResultWindow::showEvent(QShowEvent* event) {
     pictureShown_ = true;
     imgPass_->setVisible(resultPicture_ == imgPass_);
     imgFail_->setVisible(resultPicture_ == imgFail_);
+    if (resultPicture_)
+        resultPicture_->setPixmap(brightPicture_);
     tmrBlink_->start();
     cmdOK_->setFocus();
     QDialog::showEvent(event);
 }
 
+// The verdict blinks between bright and dim and never leaves the window
+// blank: an operator who glances at it in the dim half still reads it.
 void BigResultWindow::blink() {
     pictureShown_ = !pictureShown_;
     if (resultPicture_)
-        resultPicture_->setVisible(pictureShown_);
+        resultPicture_->setPixmap(pictureShown_ ? brightPicture_ : dimPicture_);
 }
 
 } // namespace XQTestDev

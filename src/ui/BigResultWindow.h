@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 #include <QString>
 
 class QLabel;
@@ -11,7 +12,8 @@ namespace XQTestDev {
 class ClockTimer;
 
 // The big verdict at the end of a run (frmBigResult): the PASS or the FAIL
-// picture, blinking every 400 ms, and an OK button that closes it.
+// picture, blinking between bright and dim every 400 ms, and an OK button
+// that closes it.
 class BigResultWindow : public QDialog {
     Q_OBJECT
 
@@ -34,7 +36,9 @@ private:
     QPushButton* cmdOK_ = nullptr;
     ClockTimer* tmrBlink_ = nullptr;
     QLabel* resultPicture_ = nullptr; // the picture of the result, none for other texts
-    bool pictureShown_ = false;       // the blink's phase
+    bool pictureShown_ = false;       // the blink's phase: bright
+    QPixmap brightPicture_;
+    QPixmap dimPicture_;
 };
 
 } // namespace XQTestDev

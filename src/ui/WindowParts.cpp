@@ -1,7 +1,10 @@
 #include "ui/WindowParts.h"
 
+#include "ui/Pictures.h"
+
 #include <QLabel>
 #include <QPixmap>
+#include <QVariant>
 
 namespace XQTestDev {
 
@@ -27,8 +30,10 @@ QLabel* makePicture(QWidget* parent, const QString& name, const QRect& at, const
                     PictureFit fit) {
     QLabel* label = makeLabel(parent, name, at, {}, Qt::AlignCenter);
     const bool scale = fit == PictureFit::ScaledToFit && !picture.isNull();
-    label->setPixmap(
-        scale ? picture.scaled(at.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation) : picture);
+    label->setPixmap(scale ? sharpFitted(picture, at.size()) : picture);
+    // A window that is scaled afterwards fits the picture again from its source.
+    if (scale)
+        label->setProperty(SourcePictureProperty, QVariant::fromValue(picture));
     return label;
 }
 

@@ -29,6 +29,9 @@ enum class PictureFit {
     ScaledToFit, // scaled to its place, its proportions kept
 };
 
+// The property of a scaled picture's label that holds its source picture.
+inline constexpr const char* SourcePictureProperty = "xqSourcePicture";
+
 QLabel* makePicture(QWidget* parent, const QString& name, const QRect& at, const QPixmap& picture,
                     PictureFit fit = PictureFit::AsPainted);
 

@@ -3,13 +3,13 @@
 #include "frame/EventPause.h"
 #include "frame/ScreenUnits.h"
 #include "ui/Cabinet.h"
-#include "ui/FailMark.h"
 #include "ui/PopupMenu.h"
 #include "ui/VerdictColours.h"
 #include "ui/WindowDrag.h"
 #include "virtual/ArrowRepeat.h"
 #include "virtual/OverRangeMarks.h"
 #include "virtual/PanelLook.h"
+#include "virtual/PassBandMark.h"
 #include "virtual/PressPictures.h"
 
 #include <QAction>
@@ -89,11 +89,13 @@ void LedBarWindow::createControls() {
     look.setColor(QPalette::WindowText, PanelText);
     lblValue_->setPalette(look);
     drag->watch(lblValue_);
+    failMark_ = makeFailMark(*lblValue_);
 
     createLeds();
     overRange_ = new OverRangeMarks(*this, ledPlace(0), ledPlace(LedCount - 1));
     createArrows();
     createKnob();
+    passBand_ = new PassBandMark(this);
 
     mnuXQLEDBarHor_ = new QMenu(this);
     mnuXQLEDBarHor_->setObjectName(QStringLiteral("mnuXQLEDBarHor"));
@@ -143,6 +145,12 @@ void LedBarWindow::createKnob() {
     look.setColor(QPalette::Window, QColor(0x47, 0x55, 0x69));
     groove->setPalette(look);
 
+    knobFocus_ = new QFrame(this);
+    knobFocus_->setObjectName(QStringLiteral("shpKnobFocus"));
+    knobFocus_->setStyleSheet(
+        QStringLiteral("QFrame#shpKnobFocus { border: 2px dotted #e2e8f0; border-radius: 3px; }"));
+    knobFocus_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    knobFocus_->hide();
     knob_ = pictureLabel(this, QStringLiteral("ROUNDBUTTONUP"), QStringLiteral("imgScroll"),
                          knobPlace(KnobLeftMost));
     knob_->setFocusPolicy(Qt::StrongFocus);
@@ -162,6 +170,7 @@ void LedBarWindow::configure(const LedBarFields& fields) {
     const double shown = fields_.currentValue;
     fields_ = fields;
     fields_.currentValue = shown;
+    passBand_->showBand(fields_.settings);
 }
 
 void LedBarWindow::applyAdjustPermission() {
@@ -174,15 +183,14 @@ void LedBarWindow::applyAdjustPermission() {
 void LedBarWindow::refresh(bool moveKnob) {
     const LedBarView view = ledBarView(fields_);
     const bool failed = view.colour != fields_.colours.pass;
-    lblValue_->setText(failed ? withFailMark(view.readout) : view.readout);
-    fitTextToWidth(*lblValue_, ReadoutPixels);
-    overRange_->show(view.beyondScale);
     if (view.colour != colourShown_) {
         QPalette look = lblValue_->palette();
         look.setColor(QPalette::WindowText, colourFromBgr(static_cast<std::uint32_t>(view.colour)));
         lblValue_->setPalette(look);
         colourShown_ = view.colour;
     }
+    showReadout(*lblValue_, *failMark_, view.readout, failed, ReadoutPixels);
+    overRange_->show(view.beyondScale);
     QPointer<LedBarWindow> alive(this);
     letPendingEventsRun();
     if (!alive)
@@ -206,6 +214,7 @@ void LedBarWindow::placeKnob(int leftTwips) {
     const QRect place = twipsRect(knobPlace(leftTwips));
     for (QLabel* picture : {knob_, knobPressed_, knobDisabled_})
         picture->setGeometry(place);
+    knobFocus_->setGeometry(place.adjusted(-3, -3, 3, 3));
 }
 
 void LedBarWindow::toggleActivityLight() {
@@ -252,7 +261,13 @@ bool LedBarWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == knob_)
             return knobKey(*static_cast<QKeyEvent*>(event));
         break;
+    case QEvent::FocusIn:
+        if (watched == knob_)
+            knobFocus_->show();
+        break;
     case QEvent::FocusOut:
+        if (watched == knob_)
+            knobFocus_->hide();
         // An arrow key held while the knob loses the keyboard would never
         // see its release.
         if (watched == knob_ && keyHeld_) {

@@ -15,6 +15,7 @@ class QMenu;
 namespace XQTestDev {
 
 class OverRangeMarks;
+class PassBandMark;
 class PressPictures;
 
 // The LED bar meter's window (frmLEDBarHor): 40 LEDs, the readout, two arrow
@@ -75,6 +76,7 @@ private:
 
     std::array<QLabel*, LedCount> ledOff_{};
     QLabel* lblValue_ = nullptr;
+    QLabel* failMark_ = nullptr; // "✗" beside a failed reading
     QLabel* imgLostFocus_ = nullptr;
     QLabel* leftDisabled_ = nullptr;
     QLabel* rightDisabled_ = nullptr;
@@ -83,6 +85,8 @@ private:
     QLabel* knob_ = nullptr;
     QLabel* knobPressed_ = nullptr;
     QLabel* knobDisabled_ = nullptr;
+    QWidget* knobFocus_ = nullptr; // a ring round the knob while it has the keyboard
+    PassBandMark* passBand_ = nullptr;
     QMenu* mnuXQLEDBarHor_ = nullptr;
     OverRangeMarks* overRange_ = nullptr;
 

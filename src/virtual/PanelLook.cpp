@@ -1,11 +1,16 @@
 #include "virtual/PanelLook.h"
 
 #include "frame/ScreenUnits.h"
+#include "ui/FailMark.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace XQTestDev {
 
@@ -48,6 +53,44 @@ void fitTextToWidth(QLabel& label, int designPixels) {
     }
     if (label.font().pixelSize() != pixels)
         label.setFont(font);
+}
+
+QLabel* makeFailMark(QLabel& readout) {
+    auto* mark = new QLabel(readout.parentWidget());
+    mark->setObjectName(QStringLiteral("lblFailMark"));
+    mark->setTextFormat(Qt::PlainText);
+    mark->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mark->hide();
+    return mark;
+}
+
+void showReadout(QLabel& readout, QLabel& mark, const QString& text, bool failed,
+                 int designPixels) {
+    const QString sign = FailMark.trimmed().toString();
+    // Room for the mark at the largest size, so that the text and the mark
+    // never overlap whatever size the text is fitted to.
+    const int room =
+        failed
+            ? static_cast<int>(std::ceil(failMarkWidth(arial(designPixels, readout.font().bold()))))
+            : 0;
+    readout.setContentsMargins(room, 0, 0, 0);
+    if (readout.text() != text)
+        readout.setText(text);
+    fitTextToWidth(readout, designPixels);
+    mark.setVisible(failed);
+    if (!failed)
+        return;
+    mark.setFont(readout.font());
+    mark.setPalette(readout.palette());
+    mark.setText(sign);
+    const QRect inside = readout.contentsRect();
+    const qreal textWidth = QFontMetricsF(readout.font()).horizontalAdvance(text);
+    const int textLeft = inside.left() + static_cast<int>((inside.width() - textWidth) / 2);
+    const int markWidth = static_cast<int>(std::ceil(failMarkWidth(readout.font())));
+    mark.setGeometry(readout.x() + std::max(0, textLeft - markWidth), readout.y(), markWidth,
+                     readout.height());
+    mark.raise();
 }
 
 } // namespace XQTestDev

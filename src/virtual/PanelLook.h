@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QString>
 
 class QLabel;
 class QWidget;
@@ -24,5 +25,14 @@ void paintPanelFace(QWidget& window);
 // Shrinks the label's font, from `designPixels` down, until its text fits
 // its width: a long number is shown smaller rather than cut off.
 void fitTextToWidth(QLabel& label, int designPixels);
+
+// The label (`lblFailMark`) that shows "✗" beside a failed reading, over the
+// readout and in its colour.
+QLabel* makeFailMark(QLabel& readout);
+
+// Shows `text` in the readout, fitted to its width. A failed reading is
+// marked just left of its text: the readout's text stays the reading, which
+// station programs and UI automation read.
+void showReadout(QLabel& readout, QLabel& mark, const QString& text, bool failed, int designPixels);
 
 } // namespace XQTestDev

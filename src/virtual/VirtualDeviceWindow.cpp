@@ -80,6 +80,7 @@ void VirtualDeviceWindow::createControls() {
     valueLook.setColor(QPalette::WindowText, PanelText);
     lblValue_->setPalette(valueLook);
     drag->watch(lblValue_);
+    failMark_ = makeFailMark(*lblValue_);
 
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
@@ -117,9 +118,8 @@ void VirtualDeviceWindow::setMessage(const QString& text) {
     txtMessage_->setCursorPosition(0);
 }
 
-void VirtualDeviceWindow::showValue(const QString& text) {
-    lblValue_->setText(text);
-    fitTextToWidth(*lblValue_, ValuePixels);
+void VirtualDeviceWindow::showValue(const QString& text, bool failed) {
+    showReadout(*lblValue_, *failMark_, text, failed, ValuePixels);
 }
 
 void VirtualDeviceWindow::paintVerdict(int colour) {
@@ -130,6 +130,7 @@ void VirtualDeviceWindow::paintVerdict(int colour) {
     QPalette look = lblValue_->palette();
     look.setColor(QPalette::WindowText, shown);
     lblValue_->setPalette(look);
+    failMark_->setPalette(look);
     QPalette lineLook = txtMessage_->palette();
     lineLook.setColor(QPalette::Text, shown);
     txtMessage_->setPalette(lineLook);

@@ -31,9 +31,9 @@ public:
     QString cabinetCaption;
 
     void setMessage(const QString& text);
-    // The value label's text and the colour (0x00BBGGRR) of it and of the
-    // message line.
-    void showValue(const QString& text);
+    // The reading as the value label's text; a failed one is marked beside it.
+    void showValue(const QString& text, bool failed);
+    // The colour (0x00BBGGRR) of the value label and of the message line.
     void paintVerdict(int colour);
     // The activity light changes each time a value arrives.
     void toggleActivityLight();
@@ -52,6 +52,7 @@ private:
     QLineEdit* txtMessage_ = nullptr;
     QString message_; // what txtMessage shows
     QLabel* lblValue_ = nullptr;
+    QLabel* failMark_ = nullptr; // "✗" beside a failed reading
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
     QLabel* imgLED1_ = nullptr;

@@ -4,7 +4,6 @@
 #include "frame/LibraryState.h"
 #include "frame/MessageBox.h"
 #include "frame/ScreenUnits.h"
-#include "ui/FailMark.h"
 #include "ui/OwnedWindow.h"
 #include "virtual/DeviceLimits.h"
 #include "virtual/NumberPattern.h"
@@ -166,7 +165,7 @@ void XQVirtualDevice32::SendValue(double Value, const QVariant& DecimalPoint) {
         return;
     const QString shown =
         formatWithPattern(Value, decimalsFrom(DecimalPoint)) + QLatin1Char(' ') + d->suffix;
-    window->showValue(verdict.isPassed ? shown : withFailMark(shown));
+    window->showValue(shown, !verdict.isPassed);
     bringToFrontWhenWanted(*window, d->hidden, d->alwaysOnTop);
 }
 

@@ -3,6 +3,7 @@ folder per process (the library fixes its results folder at start-up), a
 station folder per test, and the message seam answering from a queue."""
 
 import faulthandler
+import gc
 import os
 import pathlib
 import shutil
@@ -93,4 +94,8 @@ def station(app, messages, tmp_path):
     utility.INIPath = str(folder)
     utility.AppPath = str(folder)
     utility.AdminPassword = ADMIN_PASSWORD
-    return folder
+    yield folder
+    # A menu held in a cycle (a handler that refers to its own menu) would
+    # keep its header on screen into the next test, where a test presses the
+    # first header it finds.
+    gc.collect()

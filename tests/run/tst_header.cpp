@@ -6,6 +6,7 @@
 #include "frame/ScreenUnits.h"
 #include "run/GroupWindow.h"
 #include "run/HeaderModel.h"
+#include "support/ColourVision.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -173,6 +174,47 @@ TEST_F(PagedHeaderTest, SendDataShowsThePageOfItsGroupInTheHeader) {
     // Without MovePage the page stays.
     menu->SendData(QStringLiteral("G0"), QStringLiteral("P0"), 1.5, false);
     EXPECT_EQ(label("lblCurrPage"), QStringLiteral("3"));
+}
+
+// Failures on a page the operator is not looking at are found: the page
+// buttons carry a mark (a sign, not a colour) towards them, and the end of
+// the run turns to the first page that holds one.
+TEST_F(PagedHeaderTest, AfterStopTestTheFirstPageWithAFailureIsShownAndMarked) {
+    QLabel* towardsNext = picture("cmdNextFailed");
+    QLabel* towardsPrevious = picture("cmdPreviousFailed");
+    ASSERT_NE(towardsNext, nullptr);
+    ASSERT_NE(towardsPrevious, nullptr);
+    EXPECT_FALSE(towardsNext->isVisibleTo(&window()));
+
+    menu->SendData(QStringLiteral("G0"), QStringLiteral("P0"), 1.5, false);
+    menu->SendData(QStringLiteral("G4"), QStringLiteral("P0"), 9.0, false);
+    menu->SendData(QStringLiteral("G6"), QStringLiteral("P0"), 9.0, false);
+    EXPECT_EQ(visibleWindows(), (QList<int>{0, 1, 2}));
+    EXPECT_TRUE(towardsNext->isVisibleTo(&window())) << "failures wait on later pages";
+    EXPECT_EQ(towardsNext->text(), QStringLiteral("\u2717"));
+    EXPECT_FALSE(towardsPrevious->isVisibleTo(&window()));
+    EXPECT_FALSE(button("cmdNext")->toolTip().isEmpty());
+
+    press("cmdNext");
+    press("cmdNext");
+    EXPECT_EQ(label("lblCurrPage"), QStringLiteral("3"));
+    EXPECT_TRUE(towardsPrevious->isVisibleTo(&window()));
+    EXPECT_FALSE(towardsNext->isVisibleTo(&window())) << "nothing after the last page";
+
+    menu->StopTest();
+    EXPECT_EQ(visibleWindows(), (QList<int>{3, 4, 5})) << "the first page with a failed line";
+    EXPECT_EQ(label("lblCurrPage"), QStringLiteral("2"));
+    EXPECT_TRUE(towardsNext->isVisibleTo(&window())) << "page 3 holds a failure too";
+    EXPECT_FALSE(towardsPrevious->isVisibleTo(&window())) << "page 1 holds none";
+    saveShotsForColourCheck(window(), QStringLiteral("header-failed-pages"));
+}
+
+TEST_F(PagedHeaderTest, AfterStopTestWithoutFailuresThePageStays) {
+    press("cmdNext");
+    menu->SendData(QStringLiteral("G3"), QStringLiteral("P0"), 1.5, false);
+    menu->StopTest();
+    EXPECT_EQ(label("lblCurrPage"), QStringLiteral("2"));
+    EXPECT_FALSE(picture("cmdNextFailed")->isVisibleTo(&window()));
 }
 
 struct PositionCase {

@@ -49,6 +49,21 @@ TEST_F(HeaderIdentityTest, ATwentyFiveCharacterSerialNumberShowsWhole) {
     saveShot(QStringLiteral("header-long-serial.png"));
 }
 
+// Wide letters take the most room a serial number can take.
+TEST_F(HeaderIdentityTest, ATwentyFiveCharacterSerialNumberOfWideLettersShowsWhole) {
+    runModel().run.serialNumber = QStringLiteral("WMX9-2026-12-MW000123456W");
+    ASSERT_EQ(runModel().run.serialNumber.size(), 25);
+    menu->ShowMenu();
+    FitLabel* serial = fitLabel("lblSerialNumber");
+    ASSERT_NE(serial, nullptr);
+    EXPECT_TRUE(readsWhole(serial)) << serial->shownText().toStdString();
+    EXPECT_GE(serial->font().pointSizeF(), FitLabel::DefaultSmallestPointSize);
+    // Clear of the product column beside it and of the verdict.
+    EXPECT_LT(fitLabel("lblCustomerName")->geometry().right(), serial->geometry().left());
+    EXPECT_LT(serial->geometry().right(), picture("imgPass")->geometry().left());
+    saveShot(QStringLiteral("header-wide-serial.png"));
+}
+
 struct IdentityCase {
     const char* name;
     const char* label;
@@ -129,6 +144,15 @@ TEST_F(HeaderIdentityTest, StopTestWithLinesNotTestedSaysSoBesideThePassUntilThe
     EXPECT_EQ(note->text(), QStringLiteral("2 lines not tested"));
     EXPECT_TRUE(note->isVisible());
     EXPECT_EQ(note->palette().color(QPalette::WindowText), toQColor(ValueColour::Red));
+    // Whole, and clear of the buttons, also for a count of two digits.
+    window().showUntestedLines(QStringLiteral("25 lines not tested"));
+    EXPECT_LE(note->heightForWidth(note->contentsRect().width()), note->contentsRect().height());
+    const QRect used = note->fontMetrics().boundingRect(
+        note->contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, note->text());
+    EXPECT_TRUE(note->contentsRect().contains(used));
+    EXPECT_LT(note->geometry().right() + 2, button("cmdExit")->geometry().left());
+    EXPECT_FALSE(note->geometry().intersects(picture("imgPass")->geometry()));
+    window().showUntestedLines(QStringLiteral("2 lines not tested"));
     // It does not blink with the verdict picture.
     for (int tick = 0; tick < 3; ++tick) {
         header().clockTick();

@@ -5,6 +5,8 @@
 #include "run/MenuBuild.h"
 #include "run/MenuPages.h"
 #include "support/ModalDriver.h"
+#include "ui/SharedWindows.h"
+#include "ui/StatusWindow.h"
 
 #include <XQTestDev/XQMenu32.h>
 
@@ -142,6 +144,12 @@ TEST_F(MenuTest, TallScreenTakesFifteenRows) {
     EXPECT_TRUE(window(0)->specError());
     EXPECT_EQ(recorder->texts(),
               QStringList{QStringLiteral("Test description number is exceed than 16!")});
+    // The message names no group: the status window says which.
+    StatusWindow* status = existingStatusWindow();
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->line(3).contains(QStringLiteral("\"G0\"")))
+        << status->line(3).toStdString();
+    EXPECT_TRUE(status->line(3).contains(QStringLiteral("\"PSU\"")));
     EXPECT_EQ(windowSizeTwips(*window(0)).height(), toTwipsY(toPixelsY(9615)));
     EXPECT_FALSE(window(0)->isVisible()) << "a group with an error stays hidden at first";
     showMenuPage(0);

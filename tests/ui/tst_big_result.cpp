@@ -8,12 +8,15 @@
 #include <XQTestDev/XQUtility32.h>
 
 #include <QApplication>
+#include <QColor>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace XQTestDev;
@@ -53,11 +56,26 @@ TEST_P(BigResultKeys, CloseTheWindow) {
 INSTANTIATE_TEST_SUITE_P(Table, BigResultKeys,
                          ::testing::Values(Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape));
 
-TEST_F(BigResultTest, ShowBigFailBlocksUntilOKWhileTheFailPictureBlinks) {
+// The mean brightness of the window as drawn: a blank white window reads
+// near 255, the FAIL badge far lower.
+static double meanLightness(QWidget* window) {
+    const QImage shot = window->grab().toImage();
+    double sum = 0;
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2)
+            sum += QColor(shot.pixel(x, y)).lightness();
+    return sum / ((shot.height() + 1) / 2 * ((shot.width() + 1) / 2));
+}
+
+TEST_F(BigResultTest, ShowBigFailBlocksUntilOKWhileTheFailPictureBlinksBrightAndDim) {
     bool sawWindow = false;
     bool passEverShown = false;
+    bool failEverHidden = false;
     int failChanges = 0;
     bool okPressed = false;
+    double lightest = 0;
+    double darkest = 255;
+    double blankWindow = 0;
     ManualClock clock;
     whenModalShows([&](QWidget* window) {
         sawWindow = window->objectName() == QStringLiteral("frmBigResult");
@@ -65,15 +83,23 @@ TEST_F(BigResultTest, ShowBigFailBlocksUntilOKWhileTheFailPictureBlinks) {
         auto* blink = window->findChild<ClockTimer*>(QStringLiteral("tmrBlink"));
         ASSERT_NE(blink, nullptr);
         EXPECT_EQ(blink->interval(), 400);
-        // Watch the pictures for a while; the call must not return meanwhile.
-        bool lastFail = visibleNamed(window, "imgFail");
+        auto* fail = window->findChild<QLabel*>(QStringLiteral("imgFail"));
+        // Watch the picture for a while; the call must not return meanwhile.
+        qint64 lastLook = fail->pixmap().cacheKey();
         for (int sample = 0; sample < 26; ++sample) {
             clock.advance(50);
             passEverShown = passEverShown || visibleNamed(window, "imgPass");
-            const bool fail = visibleNamed(window, "imgFail");
-            failChanges += fail != lastFail ? 1 : 0;
-            lastFail = fail;
+            failEverHidden = failEverHidden || !visibleNamed(window, "imgFail");
+            const qint64 look = fail->pixmap().cacheKey();
+            failChanges += look != lastLook ? 1 : 0;
+            lastLook = look;
+            const double lightness = meanLightness(window);
+            lightest = std::max(lightest, lightness);
+            darkest = std::min(darkest, lightness);
         }
+        fail->hide();
+        blankWindow = meanLightness(window); // what a blink to blank would show
+        fail->show();
         okPressed = true;
         clickButton(window, QStringLiteral("cmdOK"));
     });
@@ -81,7 +107,10 @@ TEST_F(BigResultTest, ShowBigFailBlocksUntilOKWhileTheFailPictureBlinks) {
     EXPECT_TRUE(okPressed); // returned only after OK
     EXPECT_TRUE(sawWindow);
     EXPECT_FALSE(passEverShown);
+    EXPECT_FALSE(failEverHidden) << "the verdict never blinks to a blank window";
     EXPECT_EQ(failChanges, 3); // 1.3 s at 400 ms
+    EXPECT_LT(lightest, blankWindow - 5) << "even the dim half shows the badge";
+    EXPECT_GT(lightest - darkest, 10) << "the two halves of a blink differ";
     for (QWidget* widget : QApplication::topLevelWidgets())
         EXPECT_FALSE(widget->objectName() == QStringLiteral("frmBigResult") && widget->isVisible());
 }
@@ -131,6 +160,21 @@ TEST(Pictures, EveryPictureOfTheLibraryIsInItsResources) {
         EXPECT_FALSE(libraryPicture(QLatin1String(name)).isNull()) << name;
     EXPECT_TRUE(libraryPicture(QStringLiteral("NOSUCHPICTURE")).isNull());
     EXPECT_TRUE(libraryPicture(QString()).isNull());
+}
+
+// High-DPI screens get every picture painted at twice the pixels, not an
+// upscaled bitmap: same drawing, twice the size, more detail than the plain
+// one enlarged.
+TEST(Pictures, EveryPictureHasATwiceAsSharpForm) {
+    for (const char* name : {"ROUNDBUTTONUP", "GREENON", "XQPASS", "XQFAIL", "CABINETLOGO",
+                             "MAKERLOGO", "LEDGREENVER", "LEFTUP", "RIGHTDISABLE"}) {
+        const QImage plain(libraryPicturePath(QLatin1String(name)), "PNG");
+        const QImage sharp(libraryPicturePath(QLatin1String(name)) + QStringLiteral("@2x"), "PNG");
+        ASSERT_FALSE(sharp.isNull()) << name;
+        EXPECT_EQ(sharp.size(), plain.size() * 2) << name;
+        const QImage enlarged = plain.scaled(sharp.size()).convertToFormat(sharp.format());
+        EXPECT_NE(enlarged, sharp) << name << " is drawn again, not enlarged";
+    }
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
 namespace XQTestDev::testing {
 
 void VirtualTest::TearDown() {
@@ -41,6 +43,20 @@ bool VirtualTest::textFits(const QLabel* label) {
     const QFontMetrics metrics(label->font());
     return metrics.horizontalAdvance(label->text()) <= label->contentsRect().width() &&
            metrics.height() <= label->contentsRect().height();
+}
+
+bool VirtualTest::failMarkShown(QWidget* window) {
+    auto* mark = control<QLabel>(window, QStringLiteral("lblFailMark"));
+    auto* value = control<QLabel>(window, QStringLiteral("lblValue"));
+    if (!mark || !value || !mark->isVisibleTo(window))
+        return false;
+    EXPECT_EQ(mark->text(), QStringLiteral("\u2717"));
+    const QRect inside = value->contentsRect();
+    const int textWidth = QFontMetrics(value->font()).horizontalAdvance(value->text());
+    const int textLeft = value->x() + inside.left() + (inside.width() - textWidth) / 2;
+    const int markRight = mark->x() + mark->width(); // the mark stands at its right edge
+    EXPECT_LE(markRight, textLeft + 1) << "the mark keeps clear of the value";
+    return true;
 }
 
 void VirtualTest::click(QWidget* control) {

@@ -29,6 +29,10 @@ protected:
     // Whether the label's text fits its width in its own font.
     static bool textFits(const QLabel* label);
 
+    // Whether the window shows "✗" beside its value (lblValue), clear of
+    // the value's text.
+    static bool failMarkShown(QWidget* window);
+
     // A left click at the middle of a control, as the operator makes it.
     static void click(QWidget* control);
 

@@ -5,8 +5,13 @@
 
 #include "LedBarFixture.h"
 
+#include "frame/ScreenUnits.h"
+#include "support/ColourVision.h"
 #include "virtual/ArrowRepeat.h"
+#include "virtual/PassBandMark.h"
 
+#include <QColor>
+#include <QImage>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -273,6 +278,93 @@ TEST_F(LedBarAdjustTest, WithoutPermissionTheDisabledPicturesCoverTheControlsAnd
     QTest::keyClick(knob(), Qt::Key_Home);
     bar->Show(true);
     EXPECT_EQ(bar->Value(), 10);
+}
+
+} // namespace
+
+namespace {
+
+// The pass band is marked over the LEDs, since their colours follow their
+// place on the scale: with the band 10 to 30 on a scale of 0 to 40 (one LED
+// a unit), the mark runs from LED 10's left edge to LED 30's.
+TEST_F(LedBarAdjustTest, ThePassBandIsMarkedOverTheLeds) {
+    bar->Show();
+    auto* band = window()->findChild<QWidget*>(QStringLiteral("shpPassBand"));
+    ASSERT_NE(band, nullptr);
+    EXPECT_TRUE(band->isVisibleTo(window()));
+    const auto* mark = static_cast<const PassBandMark*>(band);
+    ASSERT_TRUE(mark->span().has_value());
+    EXPECT_EQ(mark->span()->left, FirstLedLeft + 10 * LedPitch);
+    EXPECT_EQ(mark->span()->right, FirstLedLeft + 30 * LedPitch);
+    EXPECT_FALSE(band->toolTip().isEmpty());
+    // Drawn: the line reads in the band, not outside it.
+    const QImage drawn = band->grab().toImage();
+    const int line = 1;
+    const auto lit = [&](int twips) {
+        return QColor(drawn.pixel(toPixelsX(twips), line)).lightness() > 150;
+    };
+    EXPECT_TRUE(lit(FirstLedLeft + 20 * LedPitch));
+    EXPECT_FALSE(lit(FirstLedLeft + 5 * LedPitch));
+    EXPECT_FALSE(lit(FirstLedLeft + 35 * LedPitch));
+    saveShotsForColourCheck(*window(), QStringLiteral("led-bar-pass-band"));
+}
+
+struct BandCase {
+    const char* name;
+    double min;
+    double max;
+    bool shown;
+    bool openLeft;
+    bool openRight;
+};
+
+class PassBandSpans : public ::testing::TestWithParam<BandCase> {};
+
+TEST_P(PassBandSpans, StopAtTheBarsEnds) {
+    const BandCase& c = GetParam();
+    LedBarSettings settings;
+    settings.scaleMin = 0;
+    settings.scaleMax = 40;
+    settings.min = c.min;
+    settings.max = c.max;
+    const std::optional<BandSpan> span = passBandSpan(settings);
+    ASSERT_EQ(span.has_value(), c.shown);
+    if (!span)
+        return;
+    EXPECT_EQ(span->openLeft, c.openLeft);
+    EXPECT_EQ(span->openRight, c.openRight);
+    EXPECT_GE(span->left, FirstLedLeft);
+    EXPECT_LE(span->right, FirstLedLeft + (LedCount - 1) * LedPitch + LedWidth);
+    EXPECT_LE(span->left, span->right);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PassBandSpans,
+                         ::testing::Values(BandCase{"Inside", 10, 30, true, false, false},
+                                           BandCase{"BelowTheScale", -5, 10, true, true, false},
+                                           BandCase{"AboveTheScale", 30, 50, true, false, true},
+                                           BandCase{"WhollyOutside", 50, 60, false, false, false},
+                                           BandCase{"Crossed", 30, 10, false, false, false}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(LedBarAdjustTest, TheKnobShowsWhenItHasTheKeyboard) {
+    bar->Show();
+    auto* ring = window()->findChild<QWidget*>(QStringLiteral("shpKnobFocus"));
+    ASSERT_NE(ring, nullptr);
+    // Shown, the window may give the knob the keyboard at once.
+    EXPECT_EQ(ring->isVisibleTo(window()), knob()->hasFocus());
+    QFocusEvent away(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(knob(), &away);
+    EXPECT_FALSE(ring->isVisibleTo(window()));
+    QFocusEvent got(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(knob(), &got);
+    EXPECT_TRUE(ring->isVisibleTo(window()));
+    EXPECT_TRUE(ring->geometry().contains(knob()->geometry())) << "the ring is round the knob";
+    bar->SendValue(25); // the ring follows the knob
+    EXPECT_TRUE(ring->geometry().contains(knob()->geometry()));
+    saveShotsForColourCheck(*window(), QStringLiteral("led-bar-knob-focus"));
+    QFocusEvent lost(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(knob(), &lost);
+    EXPECT_FALSE(ring->isVisibleTo(window()));
 }
 
 } // namespace

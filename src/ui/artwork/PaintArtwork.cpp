@@ -41,8 +41,14 @@ QFont boldFont(int pixelSize) {
     return font;
 }
 
+// Device pixels per design pixel of the pictures being painted: 1 for the
+// plain set, 2 for the set that high-DPI screens show (<NAME>@2x.png). The
+// painters draw in design pixels either way.
+int density = 1;
+
 QImage blank(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * density, height * density, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(density);
     image.fill(Qt::transparent);
     return image;
 }
@@ -310,11 +316,15 @@ int main(int argc, char** argv) {
         {"RIGHTDOWN", [] { return arrowKey(false, KeyLook::Down); }},
         {"RIGHTDISABLE", [] { return arrowKey(false, KeyLook::Disabled); }},
     };
-    for (const Picture& picture : pictures) {
-        const QString path = out.filePath(QLatin1String(picture.name) + QStringLiteral(".png"));
-        if (!picture.paint().save(path, "PNG")) {
-            QTextStream(stderr) << "cannot write " << path << "\n";
-            return 1;
+    for (const int scale : {1, 2}) {
+        density = scale;
+        const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+        for (const Picture& picture : pictures) {
+            const QString path = out.filePath(QLatin1String(picture.name) + suffix);
+            if (!picture.paint().save(path, "PNG")) {
+                QTextStream(stderr) << "cannot write " << path << "\n";
+                return 1;
+            }
         }
     }
     return 0;
