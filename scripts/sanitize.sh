@@ -26,8 +26,9 @@ echo "== build with sanitizers"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
       -DCMAKE_CXX_FLAGS="$flags" \
-      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-      -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
+      -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined -fuse-ld=lld" \
+      -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined -fuse-ld=lld" \
+      -DCMAKE_MODULE_LINKER_FLAGS="-fuse-ld=lld" \
       -DXQ_BUILD_BENCH=OFF -DXQ_BUILD_FUZZ=OFF -DXQ_BUILD_TESTS=ON -DXQ_BUILD_EXAMPLES=ON \
       -DXQ_BUILD_PYTHON=OFF \
       >/dev/null
