@@ -43,6 +43,9 @@ library = [l.split()[-1] for l in open("/proc/self/maps") if "libXQTestDev" in l
 assert library.startswith(sys.argv[2]), library' "$module" "$build/install/"
 fi
 
+echo "== Debian packages, installed and used"
+"$top/scripts/package-test.sh" "$top/build-deb"
+
 echo "== benchmarks"
 # The database benchmark also measures a PostgreSQL server: a private one.
 pg_state="$build/pg-bench"
