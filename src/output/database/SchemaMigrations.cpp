@@ -203,10 +203,27 @@ bool readRunTablesState(QSqlDatabase& db, RunTablesState& state, QString* error)
     return true;
 }
 
+namespace {
+
+// On SQLite the transaction takes the file's write lock at once, so that of
+// two connections meeting old tables the second reads them after the first
+// moved them forward (a deferred one would read first and then collide).
+bool begin(QSqlDatabase& db, QString* error) {
+    if (isPostgres(db)) {
+        if (db.transaction())
+            return true;
+        return failed(error, db.lastError().text());
+    }
+    QSqlQuery query(db);
+    return run(query, QStringLiteral("BEGIN IMMEDIATE"), error);
+}
+
+} // namespace
+
 bool migrateRunTables(QSqlDatabase& db, QString* error, int target,
                       const std::vector<SchemaMigration>& migrations) {
-    if (!db.transaction())
-        return failed(error, db.lastError().text());
+    if (!begin(db, error))
+        return false;
     if (!applyMigrations(db, target, migrations, error)) {
         db.rollback();
         return false;
