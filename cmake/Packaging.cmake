@@ -73,15 +73,15 @@ foreach(component IN LISTS XQ_DEB_PACKAGES)
     set(CPACK_DEBIAN_${upper}_PACKAGE_NAME ${XQ_DEB_NAME_${component}})
 endforeach()
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
-    "library for production test stations\n XQTestDev gives a station program the station's configuration files, the\n operator's windows, the test run with its limits and results, the report,\n the database row and run tables, and instruments on GPIB, the LAN and USB.\n This package holds the shared library and the simulated GPIB bus.")
+    "library for production test stations\nXQTestDev gives a station program the station's configuration files, the\noperator's windows, the test run with its limits and results, the report,\nthe database row and run tables, and instruments on GPIB, the LAN and USB.\nThis package holds the shared library and the simulated GPIB bus.")
 set(CPACK_COMPONENT_DEV_DESCRIPTION
-    "library for production test stations (development files)\n The headers and the CMake package files to build a station program against\n XQTestDev: find_package(XQTestDev) and link XQTestDev::XQTestDev.")
+    "library for production test stations (development files)\nThe headers and the CMake package files to build a station program against\nXQTestDev: find_package(XQTestDev) and link XQTestDev::XQTestDev.")
 set(CPACK_COMPONENT_PYTHON_DESCRIPTION
-    "library for production test stations (Python module)\n The module xqtestdev gives Python station programs the classes, members and\n events of XQTestDev, with type stubs.")
+    "library for production test stations (Python module)\nThe module xqtestdev gives Python station programs the classes, members and\nevents of XQTestDev, with type stubs.")
 set(CPACK_COMPONENT_DASHBOARD_DESCRIPTION
-    "fleet view of XQTestDev's run tables\n xq-dashboard serves yield, failing lines and process capability of every\n station's runs as web pages on the factory LAN. It only reads.")
+    "fleet view of XQTestDev's run tables\nxq-dashboard serves yield, failing lines and process capability of every\nstation's runs as web pages on the factory LAN. It only reads.")
 set(CPACK_COMPONENT_TOOLS_DESCRIPTION
-    "tools for XQTestDev test stations\n xq-db moves a database's run tables to the library's version, xq-sim-lan\n serves simulated LAN instruments on loopback; with the sample station and\n the run tables' SQL.")
+    "tools for XQTestDev test stations\nxq-db moves a database's run tables to the library's version, xq-sim-lan\nserves simulated LAN instruments on loopback; with the sample station and\nthe run tables' SQL.")
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
 set(CPACK_DEBIAN_DASHBOARD_PACKAGE_SECTION net)
@@ -100,5 +100,6 @@ set(CPACK_DEBIAN_TOOLS_PACKAGE_RECOMMENDS "libqt6sql6-psql")
 # The database drivers are plugins that Qt loads, so no link names them.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS "libqt6sql6-psql")
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${XQ_PACKAGING_DIR}/runtime/triggers)
 
 include(CPack)
