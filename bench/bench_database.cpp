@@ -304,7 +304,7 @@ BENCHMARK(BM_WriteDatabase_Sqlite_RowOnly)->Unit(benchmark::kMillisecond);
 const bool ratiosDeclared = [] {
     expectRatio("BM_WriteDatabase_Sqlite", "BM_Insert_Sqlite_Floor", 2.0);
     expectRatio("BM_WriteDatabase_Server", "BM_Insert_Server_Floor", 2.0);
-    expectRatio("BM_WriteDatabase_Server", "BM_ConnectInsert_Server_Floor", 2.0);
+    expectRatio("BM_WriteDatabase_Server", "BM_ConnectInsert_Server_Floor", 1.2);
     expectRatio("BM_Replay100Backups_Sqlite", "BM_Insert100_Sqlite_Floor", 2.0);
     expectRatio("BM_WriteDatabase_Sqlite_RunTables", "BM_WriteDatabase_Sqlite_RowOnly", 1.5);
     return true;

@@ -179,7 +179,7 @@ void BM_WholeRun498_Floor(benchmark::State& state) {
 BENCHMARK(BM_WholeRun498_Floor)->Unit(benchmark::kMillisecond);
 
 const bool ratiosDeclared = [] {
-    expectRatio("BM_WholeRun498", "BM_WholeRun498_Floor", 2.0);
+    expectRatio("BM_WholeRun498", "BM_WholeRun498_Floor", 1.5);
     expectRatio("BM_HeaderTick45Windows", "BM_HeaderTick45Windows_Floor", 50.0);
     return true;
 }();

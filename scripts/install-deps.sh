@@ -12,6 +12,7 @@ packages=(
     liblxi-dev libtirpc-dev
     pybind11-dev python3-dev python3-pytest python3-jsonschema mypy
     qt6-httpserver-dev qt6-websockets-dev libjs-chart.js chromium
+    lintian dpkg-dev fakeroot curl
 )
 
 missing=()

@@ -18,11 +18,12 @@ stage() {
 stage build
 # Optimised as a station runs it, without debug information and linked by
 # lld: the time this command may take goes to tests, not to the linker.
+# Configured for /usr, as the Debian packages made from it below.
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG" \
       -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld \
       -DCMAKE_MODULE_LINKER_FLAGS=-fuse-ld=lld \
-      -DXQ_WARNINGS_AS_ERRORS=ON -DCMAKE_INSTALL_PREFIX="$build/install" >/dev/null
+      -DXQ_WARNINGS_AS_ERRORS=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build" -j "$jobs"
 
 stage "tests"
@@ -37,11 +38,12 @@ cp "$top"/examples/station/*.INI "$build/fuzz/corpus/"
     "$build/fuzz/corpus" 2>&1 | tail -n 3
 
 stage "outside program against the installed library"
-cmake --install "$build" >/dev/null
+cmake --install "$build" --prefix "$build/install" >/dev/null
+library=$(find "$build/install" -name 'libXQTestDev.so.*' | head -n 1)
 cmake -S "$top/examples/consumer" -B "$build/consumer" -G Ninja \
       -DCMAKE_PREFIX_PATH="$build/install" >/dev/null
 cmake --build "$build/consumer"
-QT_QPA_PLATFORM=offscreen LD_LIBRARY_PATH="$build/install/lib" "$build/consumer/consumer"
+QT_QPA_PLATFORM=offscreen LD_LIBRARY_PATH="$(dirname "$library")" "$build/consumer/consumer"
 # The installed Python module loads the installed library from beside it.
 module=$(find "$build/install" -name 'xqtestdev*.so' | head -n 1)
 if [ -n "$module" ]; then
@@ -51,6 +53,9 @@ assert xqtestdev.__file__ == sys.argv[1], xqtestdev.__file__
 library = [l.split()[-1] for l in open("/proc/self/maps") if "libXQTestDev" in l][0]
 assert library.startswith(sys.argv[2]), library' "$module" "$build/install/"
 fi
+
+stage "Debian packages, installed and used"
+XQ_PACKAGE_FROM_BUILD="$build" "$top/scripts/package-test.sh" "$build/deb"
 
 stage "benchmarks"
 # The database benchmark also measures a PostgreSQL server: a private one.

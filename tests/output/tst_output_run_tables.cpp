@@ -83,7 +83,9 @@ TEST_F(RunTablesSqlite, MadeWithExactlyTheDocumentedColumnsAndIndexes) {
     EXPECT_EQ(column(QStringLiteral("SELECT name FROM pragma_table_info('xq_measurement')")),
               QStringList({"run_id", "line_key", "group_name", "parameter", "min", "max", "unit",
                            "value_text", "number", "verdict", "measured_at"}));
-    EXPECT_EQ(column(QStringLiteral("SELECT version FROM xq_schema_version")), QStringList{"1"});
+    EXPECT_EQ(column(QStringLiteral("SELECT version || ' ' || min_library_version FROM "
+                                    "xq_schema_version")),
+              QStringList{"2 1.0.0"});
     EXPECT_EQ(column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
                                     "name LIKE 'xq%' ORDER BY name")),
               QStringList({"xq_measurement_by_run", "xq_run_by_product_start", "xq_run_by_serial",
@@ -194,14 +196,16 @@ TEST_F(RunTablesSqlite, ARunAbortedBeforeAnyResultHasItsLinesUntested) {
               QStringList{"4"});
 }
 
-TEST_F(RunTablesSqlite, TablesOfAnotherVersionAreLeftAlone) {
+TEST_F(RunTablesSqlite, TablesForANewerLibraryAreLeftAlone) {
     QSqlQuery query(db_);
-    ASSERT_TRUE(query.exec(QStringLiteral("CREATE TABLE xq_schema_version (version INTEGER)")));
-    ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO xq_schema_version VALUES (2)")));
+    ASSERT_TRUE(query.exec(QStringLiteral(
+        "CREATE TABLE xq_schema_version (version INTEGER, min_library_version TEXT)")));
+    ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO xq_schema_version VALUES (7, '2.0')")));
 
     QString error;
     EXPECT_FALSE(ensureRunTables(db_, &error));
-    EXPECT_EQ(error, "The run tables are of version 2; this library writes version 1");
+    EXPECT_EQ(error, "The run tables are of version 7 and take runs from library 2.0 on; this "
+                     "library is 1.0.2: its runs wait in the backup queue until it is upgraded");
     EXPECT_TRUE(
         column(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'xq_run'")).isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "output/database/RunTables.h"
 
 #include "output/RunRecordJson.h"
+#include "output/database/SchemaMigrations.h"
 
 #include <QJsonDocument>
 #include <QSqlError>
@@ -71,22 +72,6 @@ constexpr ColumnType MeasurementColumns[] = {
     {"measured_at", "TEXT", "TIMESTAMPTZ"},
 };
 
-// The questions the tables answer: runs by time, by product over time, by
-// unit; the lines of one run. The unique run index is what keeps a replayed
-// run from being stored twice.
-constexpr const char* IndexStatements[] = {
-    "CREATE INDEX IF NOT EXISTS xq_run_by_start ON xq_run (start_time)",
-    "CREATE INDEX IF NOT EXISTS xq_run_by_product_start ON xq_run (product, start_time)",
-    "CREATE INDEX IF NOT EXISTS xq_run_by_serial ON xq_run (serial_number)",
-    "CREATE UNIQUE INDEX IF NOT EXISTS xq_run_once ON xq_run (station, serial_number, "
-    "start_time)",
-    "CREATE UNIQUE INDEX IF NOT EXISTS xq_measurement_by_run ON xq_measurement (run_id, "
-    "line_key)",
-};
-
-// Several stations may meet missing tables at once; one makes them.
-constexpr qint64 CreationLockKey = 0x5851'5255'4e31; // "XQRUN1"
-
 // Lines per INSERT: on a server, fewer round trips, well below its limit of
 // bound values. SQLite has no round trip, and Qt's driver looks up every
 // bound value by name, which costs the square of the values of one
@@ -95,89 +80,10 @@ int linesPerStatement(Dialect dialect) {
     return dialect == Dialect::Sqlite ? 1 : 50;
 }
 
-template <size_t N>
-QString createTable(const char* table, const ColumnType (&columns)[N], Dialect dialect) {
-    QStringList parts;
-    for (const ColumnType& column : columns)
-        parts << QStringLiteral("%1 %2").arg(
-            QLatin1String(column.name),
-            QLatin1String(dialect == Dialect::Sqlite ? column.sqlite : column.postgres));
-    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-        .arg(QLatin1String(table), parts.join(QStringLiteral(", ")));
-}
-
-QStringList statementsFor(Dialect dialect) {
-    QStringList statements = {
-        createTable("xq_run", RunColumns, dialect),
-        createTable("xq_measurement", MeasurementColumns, dialect),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS xq_schema_version (version INTEGER NOT NULL)"),
-    };
-    for (const char* index : IndexStatements)
-        statements << QLatin1String(index);
-    statements << QStringLiteral("INSERT INTO xq_schema_version (version) SELECT %1 WHERE NOT "
-                                 "EXISTS (SELECT 1 FROM xq_schema_version)")
-                      .arg(RunTablesVersion);
-    return statements;
-}
-
 bool failed(QString* error, const QString& text) {
     if (error)
         *error = text;
     return false;
-}
-
-bool run(QSqlQuery& query, const QString& statement, QString* error) {
-    if (query.exec(statement))
-        return true;
-    return failed(error, query.lastError().text());
-}
-
-// 0 when the version table is missing or empty.
-bool storedVersion(QSqlDatabase& db, int& version, QString* error) {
-    version = 0;
-    QSqlQuery query(db);
-    const QString exists =
-        dialectOf(db) == Dialect::Sqlite
-            ? QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = "
-                             "'xq_schema_version'")
-            : QStringLiteral("SELECT count(*) FROM pg_catalog.pg_class c WHERE c.relname = "
-                             "'xq_schema_version' AND pg_catalog.pg_table_is_visible(c.oid)");
-    if (!run(query, exists, error) || !query.next())
-        return false;
-    if (query.value(0).toInt() == 0)
-        return true;
-    if (!run(query, QStringLiteral("SELECT max(version) FROM xq_schema_version"), error))
-        return false;
-    if (query.next())
-        version = query.value(0).toInt();
-    return true;
-}
-
-bool versionIsOurs(int version, QString* error) {
-    if (version == RunTablesVersion)
-        return true;
-    return failed(error, QStringLiteral("The run tables are of version %1; this library writes "
-                                        "version %2")
-                             .arg(version)
-                             .arg(RunTablesVersion));
-}
-
-bool createTables(QSqlDatabase& db, QString* error) {
-    QSqlQuery query(db);
-    if (dialectOf(db) == Dialect::Postgres &&
-        !run(query, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(CreationLockKey), error))
-        return false;
-    // Made meanwhile by another station, while this one waited for the lock.
-    int version = 0;
-    if (!storedVersion(db, version, error))
-        return false;
-    if (version != 0)
-        return versionIsOurs(version, error);
-    for (const QString& statement : statementsFor(dialectOf(db))) {
-        if (!run(query, statement, error))
-            return false;
-    }
-    return true;
 }
 
 // A text bound as itself: an empty text is '' in a NOT NULL column, not NULL.
@@ -350,28 +256,12 @@ bool& runTablesEnabled() {
 }
 
 QStringList runTableStatements(const QSqlDatabase& db) {
-    return statementsFor(dialectOf(db));
+    return migrationStatements(db);
 }
 
+// The tables are made and moved forward by their migrations.
 bool ensureRunTables(QSqlDatabase& db, QString* error) {
-    int version = 0;
-    if (!storedVersion(db, version, error))
-        return false;
-    if (version != 0)
-        return versionIsOurs(version, error);
-    // All three tables or none: a crash never leaves half of them.
-    if (!db.transaction())
-        return failed(error, db.lastError().text());
-    if (!createTables(db, error)) {
-        db.rollback();
-        return false;
-    }
-    if (!db.commit()) {
-        const QString text = db.lastError().text();
-        db.rollback();
-        return failed(error, text);
-    }
-    return true;
+    return prepareRunTablesForWriting(db, error);
 }
 
 qint64 insertRunRecord(QSqlDatabase& db, const RunRecord& record, const QString& recordFile,
