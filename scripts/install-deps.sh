@@ -12,6 +12,7 @@ packages=(
     liblxi-dev libtirpc-dev
     pybind11-dev python3-dev python3-pytest
     qt6-httpserver-dev qt6-websockets-dev libjs-chart.js chromium
+    libmicrohttpd-dev libgnutls28-dev libpq-dev libsqlite3-dev apache2-utils openssl
 )
 
 missing=()
