@@ -344,6 +344,34 @@ TEST_F(DashboardHttpPg, AFrozenDatabaseGivesA503InSecondsWhileStaticFilesAreServ
     EXPECT_EQ(again->status, 200);
 }
 
+TEST_F(DashboardHttp, TheDatabaseAddressComesFromAFileOrTheEnvironment) {
+    QFile address(dir_.filePath(QStringLiteral("database")));
+    ASSERT_TRUE(address.open(QIODevice::WriteOnly));
+    address.write(("sqlite:" + file_ + "\n").toUtf8());
+    address.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XQ_DASHBOARD_DATABASE"), QStringLiteral("sqlite:") + file_);
+    struct Case {
+        QStringList arguments;
+        QProcessEnvironment environment;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("--database-file"), address.fileName()},
+         QProcessEnvironment::systemEnvironment()},
+        {{}, environment},
+    };
+    for (const Case& c : cases) {
+        Server server;
+        ASSERT_TRUE(server.start(c.arguments, c.environment)) << server.errors().toStdString();
+        RawHttp client(server.port());
+        client.send("GET /api/yield HTTP/1.0\r\n\r\n");
+        const auto answer = client.read();
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 200);
+        EXPECT_TRUE(answer->body.contains("PSU5V-100"));
+    }
+}
+
 // One request over HTTPS (HTTP/1.0, so the server closes after it), trusting
 // only the certificate the test made; the whole answer.
 QByteArray overTls(quint16 port, const QString& certificate, const QByteArray& request) {
