@@ -384,9 +384,10 @@ Reply Dashboard::handle(const QByteArray& method, const QUrl& url, DatabaseLink&
             break;
         // The server's statement time-out normally ends a slow query first,
         // with its own message; the watchdog is for a server that is silent.
-        const std::uint64_t ticket = watchdog_.arm(
-            QueryWatchdog::Clock::now() + std::chrono::milliseconds(target_.statementTimeoutMs + 1000),
-            link.interrupter());
+        const std::uint64_t ticket =
+            watchdog_.arm(QueryWatchdog::Clock::now() +
+                              std::chrono::milliseconds(target_.statementTimeoutMs + 1000),
+                          link.interrupter());
         Reply reply = route(request);
         outOfTime = watchdog_.disarm(ticket) ||
                     request.databaseError.contains(QLatin1String("statement timeout"));
@@ -447,10 +448,9 @@ void Dashboard::noteDatabase(bool reachable, const QString& error) {
         return;
     reachable_ = reachable;
     if (report)
-        report(reachable
-                   ? QStringLiteral("the database %1 answers again").arg(target_.described())
-                   : QStringLiteral("the database %1 cannot be reached: %2")
-                         .arg(target_.described(), error));
+        report(reachable ? QStringLiteral("the database %1 answers again").arg(target_.described())
+                         : QStringLiteral("the database %1 cannot be reached: %2")
+                               .arg(target_.described(), error));
 }
 
 } // namespace XQTestDev::dashboard

@@ -139,7 +139,8 @@ std::function<void()> DatabaseLink::interrupter() const {
     if (!db_.isValid() || !db_.isOpen() || !db_.driver())
         return {};
     const QVariant handle = db_.driver()->handle();
-    if (qstrcmp(handle.typeName(), "PGconn*") == 0) {
+    // Qt names the type as its driver declared it: PGconn's struct name.
+    if (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0) {
         const int socket = PQsocket(*static_cast<PGconn* const*>(handle.data()));
         if (socket < 0)
             return {};

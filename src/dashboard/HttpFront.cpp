@@ -107,17 +107,14 @@ struct HttpCallbacks {
         return exchange;
     }
 
-    static void onCompleted(void*, MHD_Connection*, void** context,
-                            MHD_RequestTerminationCode) {
+    static void onCompleted(void*, MHD_Connection*, void** context, MHD_RequestTerminationCode) {
         delete static_cast<HttpFront::Exchange*>(*context);
         *context = nullptr;
     }
 
     // Addresses are kept as sent: the dashboard decodes each segment on its
     // own, so that an encoded "/" stays inside a serial number.
-    static size_t keepEscaped(void*, MHD_Connection*, char* text) {
-        return std::strlen(text);
-    }
+    static size_t keepEscaped(void*, MHD_Connection*, char* text) { return std::strlen(text); }
 
     static MHD_Result onRequest(void* front, MHD_Connection* connection, const char* url,
                                 const char* method, const char*, const char* upload,
@@ -199,11 +196,10 @@ int HttpFront::answer(MHD_Connection* connection, Exchange& exchange, const char
         if (isLogin && (verb == "GET" || verb == "HEAD"))
             return send(connection, loginPage(200, {}));
         const QByteArray authorization = header(connection, "Authorization");
-        const bool signedIn =
-            (authorization.startsWith("Bearer ") &&
-             sameToken(authorization.mid(7).trimmed(), settings_.accessToken)) ||
-            sameToken(cookieValue(header(connection, "Cookie"), TokenCookie),
-                      settings_.accessToken);
+        const bool signedIn = (authorization.startsWith("Bearer ") &&
+                               sameToken(authorization.mid(7).trimmed(), settings_.accessToken)) ||
+                              sameToken(cookieValue(header(connection, "Cookie"), TokenCookie),
+                                        settings_.accessToken);
         const bool isStatic = exchange.uri.startsWith("/static/");
         if (!signedIn && !isStatic) {
             if (exchange.uri.startsWith("/api/"))
@@ -212,8 +208,9 @@ int HttpFront::answer(MHD_Connection* connection, Exchange& exchange, const char
                              R"({"error":"An access token is needed: send it as )"
                              R"(Authorization: Bearer <token>."})"},
                             {{"WWW-Authenticate", "Bearer"}});
-            return send(connection,
-                        loginPage(401, QStringLiteral("This dashboard asks for its access token.")));
+            return send(
+                connection,
+                loginPage(401, QStringLiteral("This dashboard asks for its access token.")));
         }
     }
 

@@ -114,7 +114,8 @@ int number(const QCommandLineParser& parser, const QString& name, int low, int h
     const int value = parser.value(name).toInt(&isNumber);
     ok = ok && isNumber && value >= low && value <= high;
     if (!isNumber || value < low || value > high)
-        fail(QStringLiteral("--%1 takes a whole number from %2 to %3").arg(name).arg(low).arg(high));
+        fail(
+            QStringLiteral("--%1 takes a whole number from %2 to %3").arg(name).arg(low).arg(high));
     return value;
 }
 
@@ -158,15 +159,15 @@ int main(int argc, char* argv[]) {
 
     QString address, error;
     DatabaseTarget target;
-    if (!databaseAddress(parser, address, error) ||
-        !parseDatabaseTarget(address, target, &error))
+    if (!databaseAddress(parser, address, error) || !parseDatabaseTarget(address, target, &error))
         return fail(error);
     ServerSettings settings;
     if (!parseListen(parser.value(QStringLiteral("listen")), settings.address, settings.port))
         return fail(QStringLiteral("--listen takes host:port, e.g. 127.0.0.1:8080"));
     bool numbersOk = true;
     settings.workers = number(parser, QStringLiteral("threads"), 1, 64, numbersOk);
-    settings.idleTimeoutSeconds = number(parser, QStringLiteral("idle-timeout"), 1, 3600, numbersOk);
+    settings.idleTimeoutSeconds =
+        number(parser, QStringLiteral("idle-timeout"), 1, 3600, numbersOk);
     target.statementTimeoutMs =
         number(parser, QStringLiteral("statement-timeout"), 100, 600000, numbersOk);
     if (!numbersOk)
@@ -186,11 +187,12 @@ int main(int argc, char* argv[]) {
         return fail(error);
     if (!isLoopback(settings.address) &&
         (settings.tlsCertificate.isEmpty() || settings.accessToken.isEmpty()))
-        return fail(QStringLiteral(
-            "%1 is reachable from other machines, so the pages and the access token must not "
-            "travel in clear text and not anyone on the network may read them: give "
-            "--tls-cert and --tls-key, and --token-file, or listen on 127.0.0.1")
-                        .arg(settings.address.toString()));
+        return fail(
+            QStringLiteral(
+                "%1 is reachable from other machines, so the pages and the access token must not "
+                "travel in clear text and not anyone on the network may read them: give "
+                "--tls-cert and --tls-key, and --token-file, or listen on 127.0.0.1")
+                .arg(settings.address.toString()));
 
     Dashboard dashboard(target);
     // Said at once; the server starts anyway and the pages recover when the
@@ -202,10 +204,9 @@ int main(int argc, char* argv[]) {
     const QString host = settings.address.protocol() == QAbstractSocket::IPv6Protocol
                              ? QStringLiteral("[%1]").arg(settings.address.toString())
                              : settings.address.toString();
-    std::fprintf(stdout, "xq-dashboard: serving %s on %s://%s:%u/\n",
-                 qPrintable(target.described()),
-                 settings.tlsCertificate.isEmpty() ? "http" : "https", qPrintable(host),
-                 front.port());
+    std::fprintf(
+        stdout, "xq-dashboard: serving %s on %s://%s:%u/\n", qPrintable(target.described()),
+        settings.tlsCertificate.isEmpty() ? "http" : "https", qPrintable(host), front.port());
     std::fflush(stdout);
     return app.exec();
 }

@@ -46,12 +46,13 @@ public:
     bool start(QStringList arguments,
                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
         process_.setProcessEnvironment(environment);
-        process_.start(Program, arguments << QStringLiteral("--listen")
-                                          << QStringLiteral("127.0.0.1:0"));
+        process_.start(Program,
+                       arguments << QStringLiteral("--listen") << QStringLiteral("127.0.0.1:0"));
         if (!process_.waitForStarted(10000))
             return false;
         QByteArray out;
-        static const QRegularExpression serving(QStringLiteral("serving .* on https?://[^ ]*:(\\d+)/"));
+        static const QRegularExpression serving(
+            QStringLiteral("serving .* on https?://[^ ]*:(\\d+)/"));
         while (process_.waitForReadyRead(10000)) {
             out += process_.readAllStandardOutput();
             const QRegularExpressionMatch match = serving.match(QString::fromUtf8(out));
@@ -108,7 +109,9 @@ protected:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("writer"));
     }
-    QStringList sqlite() const { return {QStringLiteral("--database"), QStringLiteral("sqlite:") + file_}; }
+    QStringList sqlite() const {
+        return {QStringLiteral("--database"), QStringLiteral("sqlite:") + file_};
+    }
 
     QTemporaryDir dir_;
     QString file_;
@@ -276,7 +279,8 @@ protected:
     }
     void TearDown() override {
         if (writer_.isOpen())
-            QSqlQuery(writer_).exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema_));
+            QSqlQuery(writer_).exec(
+                QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema_));
         writer_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("writer"));
     }
@@ -392,22 +396,26 @@ QByteArray overTls(quint16 port, const QString& certificate, const QByteArray& r
 TEST_F(DashboardHttp, OverTlsTheTokenOpensThePagesAsBearerOrAsTheLoginCookie) {
     const QString cert = dir_.filePath(QStringLiteral("cert.pem"));
     const QString key = dir_.filePath(QStringLiteral("key.pem"));
-    const int made = QProcess::execute(
-        QStringLiteral("openssl"),
-        {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-         QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"), key,
-         QStringLiteral("-out"), cert, QStringLiteral("-days"), QStringLiteral("1"),
-         QStringLiteral("-subj"), QStringLiteral("/CN=localhost"), QStringLiteral("-addext"),
-         QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                   QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
+                   QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert,
+                   QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
+                   QStringLiteral("/CN=localhost"), QStringLiteral("-addext"),
+                   QStringLiteral("subjectAltName=IP:127.0.0.1")});
+    openssl.waitForFinished(30000);
+    const int made = openssl.exitStatus() == QProcess::NormalExit ? openssl.exitCode() : -1;
     ASSERT_EQ(made, 0) << "openssl could not make the certificate";
     QFile token(dir_.filePath(QStringLiteral("token")));
     ASSERT_TRUE(token.open(QIODevice::WriteOnly));
     token.write("k3Jd9sLq0ZxVb7Nw2TyE\n");
     token.close();
     Server server;
-    ASSERT_TRUE(server.start(sqlite() << QStringLiteral("--tls-cert") << cert
-                                      << QStringLiteral("--tls-key") << key
-                                      << QStringLiteral("--token-file") << token.fileName()))
+    ASSERT_TRUE(server.start(sqlite()
+                             << QStringLiteral("--tls-cert") << cert << QStringLiteral("--tls-key")
+                             << key << QStringLiteral("--token-file") << token.fileName()))
         << server.errors().toStdString();
 
     struct Case {
@@ -427,8 +435,9 @@ TEST_F(DashboardHttp, OverTlsTheTokenOpensThePagesAsBearerOrAsTheLoginCookie) {
          "HTTP/1.1 401", "This is not the access token."},
         {"POST /login HTTP/1.0\r\nContent-Type: application/x-www-form-urlencoded\r\n"
          "Content-Length: 26\r\n\r\ntoken=k3Jd9sLq0ZxVb7Nw2TyE",
-         "HTTP/1.1 303", "Set-Cookie: xq_dashboard_token=k3Jd9sLq0ZxVb7Nw2TyE; Path=/; HttpOnly; "
-                         "SameSite=Strict; Secure"},
+         "HTTP/1.1 303",
+         "Set-Cookie: xq_dashboard_token=k3Jd9sLq0ZxVb7Nw2TyE; Path=/; HttpOnly; "
+         "SameSite=Strict; Secure"},
         {"GET /product/PSU5V-100 HTTP/1.0\r\nCookie: a=b; xq_dashboard_token=k3Jd9sLq0ZxVb7Nw2TyE"
          "\r\n\r\n",
          "HTTP/1.1 200", "Output voltage"},
@@ -459,7 +468,8 @@ TEST(DashboardStart, RefusesAPasswordOnTheCommandLineAndOpenListeningWithoutTlsA
         const char* sentence;
     };
     const Case cases[] = {
-        {{QStringLiteral("--database"), QStringLiteral("postgresql://reader:secret@db:5432/results")},
+        {{QStringLiteral("--database"),
+          QStringLiteral("postgresql://reader:secret@db:5432/results")},
          "a password on the command line is seen by every user of this machine"},
         {{QStringLiteral("--database"), sqlite, QStringLiteral("--listen"),
           QStringLiteral("0.0.0.0:8080")},
