@@ -11,8 +11,9 @@ packages=(
     libclang-rt-14-dev
     liblxi-dev libtirpc-dev
     pybind11-dev python3-dev python3-pytest python3-jsonschema mypy
-    qt6-httpserver-dev qt6-websockets-dev libjs-chart.js chromium
+    libjs-chart.js chromium
     lintian dpkg-dev fakeroot curl
+    libmicrohttpd-dev libgnutls28-dev libpq-dev libsqlite3-dev apache2-utils openssl
 )
 
 missing=()

@@ -332,53 +332,90 @@ QStringList segmentsOf(const QUrl& url) {
 
 } // namespace
 
-Dashboard::Dashboard(DatabaseLink& link)
+Dashboard::Dashboard(DatabaseLink& link) : Dashboard(link.target()) {
+    link_ = &link;
+}
+
+Dashboard::Dashboard(DatabaseTarget target)
     : today([] { return QDateTime::currentDateTimeUtc().date(); }), report([](const QString& text) {
           std::fprintf(stderr, "xq-dashboard: %s\n", qPrintable(text));
           std::fflush(stderr);
       }),
-      chartScript(QStringLiteral(XQ_CHART_JS)), link_(link) {
+      chartScript(QStringLiteral(XQ_CHART_JS)), target_(std::move(target)) {
     registerDashboardResources();
 }
 
-Reply Dashboard::handle(const QByteArray& method, const QUrl& url) {
+Dashboard::Request Dashboard::newRequest(const QUrl& url) const {
     Request request;
     request.path = segmentsOf(url);
     request.query = QUrlQuery(url);
     request.today = today();
     request.api = request.path.value(0) == QLatin1String("api");
+    return request;
+}
+
+std::optional<Reply> Dashboard::answerWithoutDatabase(const QByteArray& method,
+                                                      const QUrl& url) const {
+    const Request request = newRequest(url);
     if (method != "GET" && method != "HEAD")
         return failure(request, 405, QStringLiteral("Only reading"),
                        QStringLiteral("This server only reads: ask with GET."));
     if (request.path.value(0) == QLatin1String("static") && request.path.size() == 2)
         return staticFile(request.path[1], chartScript);
+    return std::nullopt;
+}
 
+Reply Dashboard::handle(const QByteArray& method, const QUrl& url) {
+    return handle(method, url, *link_);
+}
+
+Reply Dashboard::handle(const QByteArray& method, const QUrl& url, DatabaseLink& link) {
+    if (std::optional<Reply> reply = answerWithoutDatabase(method, url))
+        return *reply;
+    Request request = newRequest(url);
     // A connection that went bad is dropped and the request asked once more on
-    // a new one.
+    // a new one; a request that ran out of time is not asked again.
     QString error;
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    bool outOfTime = false;
+    for (int attempt = 0; attempt < 2 && !outOfTime; ++attempt) {
         request.databaseError.clear();
-        request.db = link_.acquire(&error);
+        request.db = link.acquire(&error);
         if (!request.db)
             break;
+        // The server's statement time-out normally ends a slow query first,
+        // with its own message; the watchdog is for a server that is silent.
+        const std::uint64_t ticket =
+            watchdog_.arm(QueryWatchdog::Clock::now() +
+                              std::chrono::milliseconds(target_.statementTimeoutMs + 1000),
+                          link.interrupter());
         Reply reply = route(request);
+        outOfTime = watchdog_.disarm(ticket) ||
+                    request.databaseError.contains(QLatin1String("statement timeout"));
         if (request.databaseError.isEmpty()) {
             noteDatabase(true, {});
             return reply;
         }
         error = request.databaseError;
-        link_.drop();
+        link.drop();
     }
     noteDatabase(false, error);
+    if (outOfTime)
+        return failure(
+            request, 503, QStringLiteral("Database too slow"),
+            QStringLiteral("The database %1 gave no answer within %2 s, so this page was given "
+                           "up. It may be frozen or overloaded; try again in a moment.")
+                .arg(target_.described())
+                .arg(target_.statementTimeoutMs / 1000.0));
     return failure(request, 503, QStringLiteral("Database not reachable"),
                    QStringLiteral("The database %1 cannot be reached or gave no answer: %2. "
                                   "This page shows the figures again once it answers.")
-                       .arg(link_.target().described(), error));
+                       .arg(target_.described(), error));
 }
 
 bool Dashboard::checkDatabase() {
     QString error;
-    const bool reachable = link_.acquire(&error) != nullptr;
+    DatabaseLink probe(target_, QStringLiteral("xq-dashboard-probe"));
+    const bool reachable = probe.acquire(&error) != nullptr;
     noteDatabase(reachable, error);
     return reachable;
 }
@@ -406,14 +443,14 @@ Reply Dashboard::route(Request& request) {
 }
 
 void Dashboard::noteDatabase(bool reachable, const QString& error) {
+    std::lock_guard lock(reachableMutex_);
     if (reachable == reachable_)
         return;
     reachable_ = reachable;
     if (report)
-        report(reachable
-                   ? QStringLiteral("the database %1 answers again").arg(link_.target().described())
-                   : QStringLiteral("the database %1 cannot be reached: %2")
-                         .arg(link_.target().described(), error));
+        report(reachable ? QStringLiteral("the database %1 answers again").arg(target_.described())
+                         : QStringLiteral("the database %1 cannot be reached: %2")
+                               .arg(target_.described(), error));
 }
 
 } // namespace XQTestDev::dashboard

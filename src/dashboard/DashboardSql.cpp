@@ -32,13 +32,17 @@ Dialect dialectOf(const QSqlDatabase& db) {
 // last run within the period decide the first-pass and the final yield. A
 // unit's runs on a station have distinct start times (a unique index), so its
 // first run passed when its earliest start is also its earliest passing one.
-// One hash aggregation per unit, comparing times only.
+// A run passed only when it ran to its end with every line tested: an
+// aborted run or one with untested lines never counts as passing, whatever
+// its verdict says. One hash aggregation per unit, comparing times only.
 constexpr const char* UnitsSql = R"(
 WITH units AS (
   SELECT product, station, count(*) AS runs, min(start_time) AS first_time,
-         CASE WHEN min(start_time) = min(CASE WHEN verdict = 'PASS' THEN start_time END)
+         CASE WHEN min(start_time) = min(CASE WHEN verdict = 'PASS' AND NOT aborted
+                                               AND untested = 0 THEN start_time END)
               THEN 1 ELSE 0 END AS first_passed,
-         CASE WHEN max(start_time) = max(CASE WHEN verdict = 'PASS' THEN start_time END)
+         CASE WHEN max(start_time) = max(CASE WHEN verdict = 'PASS' AND NOT aborted
+                                               AND untested = 0 THEN start_time END)
               THEN 1 ELSE 0 END AS last_passed,
          sum(CASE WHEN aborted THEN 1 ELSE 0 END) AS aborted
   FROM xq_run

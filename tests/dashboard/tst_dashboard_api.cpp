@@ -7,6 +7,7 @@
 #include "dashboard/FleetFixture.h"
 #include "support/TestDatabase.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -360,6 +361,26 @@ TEST_F(DashboardApi, AConnectionTheServerDroppedIsMadeAgainForTheNextRequest) {
     EXPECT_EQ(json(QStringLiteral("/api/yield?") + Period).size(), 3);
 }
 #else
+#ifdef XQ_DASHBOARD_PG
+// The server itself ends a query that outlasts the time-out, so that a slow
+// page never holds a worker and its connection for long.
+TEST_F(DashboardApi, EveryQueryEndsAtTheStatementTimeOut) {
+    DatabaseTarget target = target_;
+    target.statementTimeoutMs = 300;
+    DatabaseLink link(target, QStringLiteral("timeout"));
+    QString error;
+    QSqlDatabase* db = link.acquire(&error);
+    ASSERT_TRUE(db) << error.toStdString();
+    QSqlQuery query(*db);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(query.exec(QStringLiteral("SELECT pg_sleep(5)")));
+    EXPECT_TRUE(query.lastError().text().contains(QLatin1String("statement timeout")))
+        << query.lastError().text().toStdString();
+    EXPECT_LT(timer.elapsed(), 3000);
+}
+#endif
+
 TEST_F(DashboardApi, AMissingDatabaseIsSaidOnThePageAndTheViewRecoversWhenItIsBack) {
     const QString file = target_.file;
     writer_.close();
