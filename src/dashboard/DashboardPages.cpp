@@ -1,6 +1,7 @@
 #include "DashboardPages.h"
 
 #include "DashboardRender.h"
+#include "DashboardSql.h"
 
 namespace XQTestDev::dashboard {
 
@@ -33,6 +34,18 @@ QString canvas(const QString& id, const QString& chart, const QString& source,
     return QStringLiteral("<div class=\"chart\"><canvas id=\"%1\" data-chart=\"%2\" "
                           "data-src=\"%3\"%4></canvas></div>")
         .arg(htmlEscaped(id), htmlEscaped(chart), htmlEscaped(source), extra);
+}
+
+// The failing lines, or a sentence that none failed when the product had runs
+// (an empty chart would read as "no data").
+QString paretoPart(const QString& product, const Period& period, const Table& pareto,
+                   const Table& capability) {
+    if (pareto.rows.isEmpty() && !capability.rows.isEmpty())
+        return tableHtml(pareto, {}, QStringLiteral("pareto"), {},
+                         QStringLiteral("No line failed in this period."));
+    return canvas(QStringLiteral("pareto-chart"), QStringLiteral("pareto"),
+                  apiWith(QStringLiteral("/api/pareto"), product, period)) +
+           tableHtml(pareto, {}, QStringLiteral("pareto"));
 }
 
 } // namespace
@@ -88,14 +101,14 @@ QString productBody(const QString& product, const Period& period, const Table& p
            periodForm(productAddress(product), period) +
            QStringLiteral("<h2>Failing lines (Pareto)") +
            csvLink(apiWith(QStringLiteral("/api/pareto"), product, period)) +
-           QStringLiteral("</h2>") +
-           canvas(QStringLiteral("pareto-chart"), QStringLiteral("pareto"),
-                  apiWith(QStringLiteral("/api/pareto"), product, period)) +
-           tableHtml(pareto, {}, QStringLiteral("pareto")) +
+           QStringLiteral("</h2>") + paretoPart(product, period, pareto, capability) +
            QStringLiteral("<h2>Process capability of the numeric lines") +
            csvLink(apiWith(QStringLiteral("/api/capability"), product, period)) +
-           QStringLiteral("</h2>") +
-           tableHtml(capability, {{QStringLiteral("key"), toLine}}, QStringLiteral("capability"));
+           QStringLiteral("</h2><p class=\"note\">A Cpk under %1 is marked. Click a heading to "
+                          "sort by it.</p>")
+               .arg(CpkGoal) +
+           tableHtml(capability, {{QStringLiteral("key"), toLine}}, QStringLiteral("capability"),
+                     QStringLiteral("class=\"sortable\""));
 }
 
 QString lineBody(const QString& product, const QString& key, const Period& period,

@@ -6,6 +6,8 @@
 #include <QJsonValue>
 #include <QUrl>
 
+#include <cmath>
+
 namespace XQTestDev::dashboard {
 
 namespace {
@@ -94,6 +96,17 @@ bool isNumeric(ColumnKind kind) {
            kind == ColumnKind::Number;
 }
 
+// Numbers to the right; a number under its column's goal flagged.
+QString cellClass(const QVariant& value, const Column& column) {
+    if (!isNumeric(column.kind))
+        return {};
+    const bool low =
+        !std::isnan(column.flagBelow) && !value.isNull() && value.toDouble() < column.flagBelow;
+    return low ? QStringLiteral(" class=\"num low\" title=\"under %1\"")
+                     .arg(QString::number(column.flagBelow))
+               : QStringLiteral(" class=\"num\"");
+}
+
 } // namespace
 
 QString htmlEscaped(const QString& text) {
@@ -176,8 +189,8 @@ QString cellText(const QVariant& value, ColumnKind kind) {
 }
 
 QString tableHtml(const Table& table, const QList<LinkedColumn>& links, const QString& id,
-                  const QString& attributes) {
-    QString html = QStringLiteral("<table");
+                  const QString& attributes, const QString& emptyText) {
+    QString html = QStringLiteral("<div class=\"scroll\"><table");
     if (!id.isEmpty())
         html += QStringLiteral(" id=\"%1\"").arg(htmlEscaped(id));
     if (!attributes.isEmpty())
@@ -198,17 +211,19 @@ QString tableHtml(const Table& table, const QList<LinkedColumn>& links, const QS
                     link = linked.link(row);
             }
             html += QStringLiteral("<td%1>%2</td>")
-                        .arg(isNumeric(table.columns[i].kind) ? QStringLiteral(" class=\"num\"")
-                                                              : QString(),
+                        .arg(cellClass(row.value(i), table.columns[i]),
                              cellHtml(row.value(i), table.columns[i], link));
         }
         html += QStringLiteral("</tr>");
     }
     if (table.rows.isEmpty())
-        html += QStringLiteral("<tr><td class=\"empty\" colspan=\"%1\">No runs in this period."
-                               "</td></tr>")
-                    .arg(table.columns.size());
-    return html + QStringLiteral("</tbody></table>");
+        html += QStringLiteral("<tr><td class=\"empty\" colspan=\"%1\">%2</td></tr>")
+                    .arg(table.columns.size())
+                    .arg(htmlEscaped(emptyText.isEmpty() ? QStringLiteral("No runs in this period.")
+                                                         : emptyText));
+    // A table wider than a narrow screen scrolls sideways in its own box;
+    // the page itself never does.
+    return html + QStringLiteral("</tbody></table></div>");
 }
 
 QByteArray htmlPage(const QString& title, const QString& body) {

@@ -30,9 +30,10 @@ struct LinkedColumn {
 };
 
 // The table as HTML, every text escaped; `id` and `attributes` (already
-// escaped) go on the <table> element.
+// escaped) go on the <table> element. `emptyText` stands in a table without
+// rows ("No runs in this period." when empty).
 QString tableHtml(const Table& table, const QList<LinkedColumn>& links = {}, const QString& id = {},
-                  const QString& attributes = {});
+                  const QString& attributes = {}, const QString& emptyText = {});
 // A cell as a reader sees it: a fraction as a percentage, numbers shortened.
 QString cellText(const QVariant& value, ColumnKind kind);
 

@@ -1,6 +1,7 @@
 #include "DashboardSql.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -44,7 +45,8 @@ WITH units AS (
          CASE WHEN max(start_time) = max(CASE WHEN verdict = 'PASS' AND NOT aborted
                                                AND untested = 0 THEN start_time END)
               THEN 1 ELSE 0 END AS last_passed,
-         sum(CASE WHEN aborted THEN 1 ELSE 0 END) AS aborted
+         sum(CASE WHEN aborted THEN 1 ELSE 0 END) AS aborted,
+         sum(CASE WHEN untested > 0 THEN 1 ELSE 0 END) AS untested
   FROM xq_run
   WHERE start_time >= ? AND start_time < ?
   GROUP BY product, station, serial_number),)";
@@ -59,13 +61,14 @@ constexpr Sql OverviewSelect = {
 days AS (SELECT units.*, substr(first_time, 1, 10) AS day FROM units)
 SELECT 'yield' AS figure, product, station, NULL AS day_label, sum(runs) AS runs,
        count(*) AS units, CAST(sum(first_passed) AS DOUBLE PRECISION) / count(*) AS first_pass_yield,
-       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*) AS final_yield, sum(aborted) AS aborted
+       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*) AS final_yield, sum(aborted) AS aborted,
+       sum(untested) AS untested
 FROM days
 GROUP BY product, station
 UNION ALL
 SELECT 'trend', NULL, NULL, day, sum(runs), count(*),
        CAST(sum(first_passed) AS DOUBLE PRECISION) / count(*),
-       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*), sum(aborted)
+       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*), sum(aborted), sum(untested)
 FROM days
 GROUP BY day
 ORDER BY 1, 2, 3, 4)",
@@ -74,10 +77,29 @@ days AS (SELECT units.*, CAST(first_time AT TIME ZONE 'UTC' AS DATE) AS day FROM
 SELECT CASE WHEN GROUPING(day) = 0 THEN 'trend' ELSE 'yield' END AS figure, product, station,
        to_char(day, 'YYYY-MM-DD') AS day_label, sum(runs) AS runs, count(*) AS units,
        CAST(sum(first_passed) AS DOUBLE PRECISION) / count(*) AS first_pass_yield,
-       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*) AS final_yield, sum(aborted) AS aborted
+       CAST(sum(last_passed) AS DOUBLE PRECISION) / count(*) AS final_yield, sum(aborted) AS aborted,
+       sum(untested) AS untested
 FROM days
 GROUP BY GROUPING SETS ((product, station), (day))
 ORDER BY 1, 2, 3, 4)",
+};
+
+// New units per day: a serial number of a product counts once in the whole
+// fleet, on the day of its first run in the period, whichever stations it
+// went through.
+constexpr Sql NewUnitsSql = {
+    R"(
+SELECT substr(first_time, 1, 10) AS day, count(*) AS units
+FROM (SELECT min(start_time) AS first_time FROM xq_run
+      WHERE start_time >= ? AND start_time < ?
+      GROUP BY product, serial_number) AS fleet_units
+GROUP BY 1 ORDER BY 1)",
+    R"(
+SELECT to_char(CAST(first_time AT TIME ZONE 'UTC' AS DATE), 'YYYY-MM-DD') AS day, count(*) AS units
+FROM (SELECT min(start_time) AS first_time FROM xq_run
+      WHERE start_time >= ? AND start_time < ?
+      GROUP BY product, serial_number) AS fleet_units
+GROUP BY 1 ORDER BY 1)",
 };
 
 constexpr const char* LastRunsSql = R"(
@@ -360,14 +382,16 @@ bool& explainQueries() {
 namespace {
 
 QList<Column> yieldColumns() {
-    return {{QStringLiteral("product"), QStringLiteral("Product"), ColumnKind::Text},
-            {QStringLiteral("station"), QStringLiteral("Station"), ColumnKind::Text},
-            {QStringLiteral("runs"), QStringLiteral("Runs"), ColumnKind::Integer},
-            {QStringLiteral("units"), QStringLiteral("Units"), ColumnKind::Integer},
-            {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
-             ColumnKind::Fraction},
-            {QStringLiteral("finalYield"), QStringLiteral("Final yield"), ColumnKind::Fraction},
-            {QStringLiteral("aborted"), QStringLiteral("Aborted"), ColumnKind::Integer}};
+    return {
+        {QStringLiteral("product"), QStringLiteral("Product"), ColumnKind::Text},
+        {QStringLiteral("station"), QStringLiteral("Station"), ColumnKind::Text},
+        {QStringLiteral("runs"), QStringLiteral("Runs"), ColumnKind::Integer},
+        {QStringLiteral("units"), QStringLiteral("Units"), ColumnKind::Integer},
+        {QStringLiteral("firstPassYield"), QStringLiteral("First-pass yield"),
+         ColumnKind::Fraction},
+        {QStringLiteral("finalYield"), QStringLiteral("Final yield"), ColumnKind::Fraction},
+        {QStringLiteral("aborted"), QStringLiteral("Aborted"), ColumnKind::Integer},
+        {QStringLiteral("untested"), QStringLiteral("With untested lines"), ColumnKind::Integer}};
 }
 
 QList<Column> trendColumns() {
@@ -397,7 +421,8 @@ bool queryOverview(QSqlDatabase& db, const Period& period, Table& yield, Table& 
                     {QStringLiteral("units"), QString(), ColumnKind::Integer},
                     {QStringLiteral("firstPassYield"), QString(), ColumnKind::Fraction},
                     {QStringLiteral("finalYield"), QString(), ColumnKind::Fraction},
-                    {QStringLiteral("aborted"), QString(), ColumnKind::Integer}};
+                    {QStringLiteral("aborted"), QString(), ColumnKind::Integer},
+                    {QStringLiteral("untested"), QString(), ColumnKind::Integer}};
     const Dialect dialect = dialectOf(db);
     yield = {yieldColumns(), {}};
     trend = {trendColumns(), {}};
@@ -408,11 +433,23 @@ bool queryOverview(QSqlDatabase& db, const Period& period, Table& yield, Table& 
         yield.rows = both.rows;
         return true;
     }
+    Table newUnits{{{QStringLiteral("day"), QString(), ColumnKind::Text},
+                    {QStringLiteral("units"), QString(), ColumnKind::Integer}},
+                   {}};
+    if (!fill(db, QLatin1String(pick(NewUnitsSql, dialect)), periodValues(period, dialect),
+              newUnits, error))
+        return false;
+    QHash<QString, QVariant> newOnDay;
+    for (const QVariantList& row : std::as_const(newUnits.rows))
+        newOnDay.insert(row.value(0).toString(), row.value(1));
     for (const QVariantList& row : std::as_const(both.rows)) {
-        if (row.value(0).toString() == QLatin1String("yield"))
-            yield.rows << picked(row, {1, 2, 4, 5, 6, 7, 8});
-        else
-            trend.rows << picked(row, {3, 5, 6});
+        if (row.value(0).toString() == QLatin1String("yield")) {
+            yield.rows << picked(row, {1, 2, 4, 5, 6, 7, 8, 9});
+        } else {
+            QVariantList day = picked(row, {3, 5, 6});
+            day[1] = newOnDay.value(day[0].toString(), 0);
+            trend.rows << day;
+        }
     }
     return true;
 }
@@ -463,7 +500,7 @@ bool queryCapability(QSqlDatabase& db, const QString& product, const Period& per
                      {QStringLiteral("lsl"), QStringLiteral("LSL"), ColumnKind::Number},
                      {QStringLiteral("usl"), QStringLiteral("USL"), ColumnKind::Number},
                      {QStringLiteral("fails"), QStringLiteral("Fails"), ColumnKind::Integer},
-                     {QStringLiteral("cpk"), QStringLiteral("Cpk"), ColumnKind::Number}};
+                     {QStringLiteral("cpk"), QStringLiteral("Cpk"), ColumnKind::Number, CpkGoal}};
     const Dialect dialect = dialectOf(db);
     const QString sql =
         QLatin1String(CapabilityLines) + QLatin1String(pick(CapabilityBase, dialect)) +

@@ -54,5 +54,7 @@ bool& explainQueries();
 // How many values the line page draws at most.
 inline constexpr int LineValuesShown = 2000;
 inline constexpr int HistogramBins = 20;
+// The capability index a line is expected to reach; a lower Cpk is flagged.
+inline constexpr double CpkGoal = 1.33;
 
 } // namespace XQTestDev::dashboard

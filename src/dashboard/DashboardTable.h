@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <limits>
+
 namespace XQTestDev::dashboard {
 
 // How a column's values are shown: the JSON keeps the value itself, the page
@@ -21,6 +23,9 @@ struct Column {
     QString key;     // the JSON key and the CSV heading
     QString caption; // the heading on the page
     ColumnKind kind = ColumnKind::Text;
+    // A number under this is flagged on the page (a capability index under
+    // its goal); NaN flags nothing.
+    double flagBelow = std::numeric_limits<double>::quiet_NaN();
 };
 
 // One answer of the database, as every page and API shows it: the same rows

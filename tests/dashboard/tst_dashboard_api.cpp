@@ -123,7 +123,7 @@ TEST_F(DashboardApi, YieldPerProductAndStationCountsTheFirstAndLastRunOfEachUnit
     const QJsonArray rows = json(QStringLiteral("/api/yield?") + Period);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(keysOf(rows), sorted({"product", "station", "runs", "units", "firstPassYield",
-                                    "finalYield", "aborted"}));
+                                    "finalYield", "aborted", "untested"}));
     struct Expected {
         const char* product;
         const char* station;
@@ -175,6 +175,38 @@ TEST_F(DashboardApi, TrendCountsEachUnitOnTheDayOfItsFirstRunInThePeriod) {
         EXPECT_EQ(row[QStringLiteral("units")].toInt(), expected[i].units);
         EXPECT_DOUBLE_EQ(row[QStringLiteral("firstPassYield")].toDouble(), expected[i].firstPass);
     }
+}
+
+// SN-4, passed on ATE-01 on 12-03, retested on ATE-02 on 12-05 where one line
+// was left untested: a unit of ATE-02 that never passed there, counted in
+// "with untested lines", and no new unit of the fleet on 12-05.
+TEST_F(DashboardApi, AUnitRetestedOnAnotherStationIsOneNewUnitAndUntestedRunsNeverPass) {
+    const FleetRun retest{"ATE-02", "PSU5V-100", "SN-4", 2, 10, "PASS", false, 5.0, 0.02, false};
+    RunRecord record = fleetRecord(retest, LastDay);
+    record.untested = 1;
+    store(record);
+
+    const QJsonArray yield = json(QStringLiteral("/api/yield?") + Period);
+    ASSERT_EQ(yield.size(), 3);
+    const QJsonObject ate02 = yield[2].toObject();
+    ASSERT_EQ(ate02[QStringLiteral("station")].toString(), QStringLiteral("ATE-02"));
+    EXPECT_EQ(ate02[QStringLiteral("units")].toInt(), 3);
+    EXPECT_EQ(ate02[QStringLiteral("untested")].toInt(), 1);
+    // SN-5 passed, SN-6 failed, SN-4 "passed" with a line untested: 1 of 3.
+    EXPECT_DOUBLE_EQ(ate02[QStringLiteral("firstPassYield")].toDouble(), 1.0 / 3.0);
+    EXPECT_EQ(yield[1].toObject()[QStringLiteral("untested")].toInt(), 0);
+
+    const QJsonArray trend = json(QStringLiteral("/api/trend?") + Period);
+    int newUnits = 0;
+    for (const QJsonValue& day : trend) {
+        const QJsonObject row = day.toObject();
+        newUnits += row[QStringLiteral("units")].toInt();
+        if (row[QStringLiteral("day")].toString() == QLatin1String("2026-12-05")) {
+            EXPECT_EQ(row[QStringLiteral("units")].toInt(), 0);
+        }
+    }
+    // SN-1 … SN-6 and SN-L1: seven serial numbers, each once.
+    EXPECT_EQ(newUnits, 7);
 }
 
 TEST_F(DashboardApi, ParetoListsTheMostFailingLinesFirstWithTheirShares) {
@@ -266,9 +298,10 @@ TEST_F(DashboardApi, TablesComeAsCsvWithTheJsonKeysAsHeadings) {
     ASSERT_EQ(reply.status, 200);
     EXPECT_EQ(reply.contentType, "text/csv; charset=utf-8");
     const QStringList lines = QString::fromUtf8(reply.body).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines[0],
-              QStringLiteral("product,station,runs,units,firstPassYield,finalYield,aborted"));
-    EXPECT_EQ(lines[2], QStringLiteral("PSU5V-100,ATE-01,5,4,0.5,0.75,1"));
+    EXPECT_EQ(
+        lines[0],
+        QStringLiteral("product,station,runs,units,firstPassYield,finalYield,aborted,untested"));
+    EXPECT_EQ(lines[2], QStringLiteral("PSU5V-100,ATE-01,5,4,0.5,0.75,1,0"));
 }
 
 TEST_F(DashboardApi, BadParametersGet400WithASentence) {
@@ -333,6 +366,14 @@ TEST_F(DashboardApi, PagesShowTheFiguresAndLinkTheirTables) {
     ASSERT_EQ(product.status, 200);
     EXPECT_TRUE(product.body.contains("data-chart=\"pareto\""));
     EXPECT_TRUE(product.body.contains("0.2712")); // voltage Cpk
+    // Under the goal of 1.33, flagged beside the number, which stays as it is.
+    EXPECT_TRUE(product.body.contains("<td class=\"num low\" title=\"under 1.33\">0.2712</td>"))
+        << product.body.toStdString();
+    EXPECT_TRUE(product.body.contains("<table id=\"capability\" class=\"sortable\">"));
+    // A product whose runs all passed says so instead of drawing an empty chart.
+    const Reply passing = get(QStringLiteral("/product/LED-7?") + Period);
+    EXPECT_TRUE(passing.body.contains("No line failed in this period."));
+    EXPECT_FALSE(passing.body.contains("data-chart=\"pareto\""));
     const Reply line = get(QStringLiteral("/product/PSU5V-100/line/1?") + Period);
     ASSERT_EQ(line.status, 200) << line.body.toStdString();
     EXPECT_TRUE(line.body.contains("data-lsl=\"4.75\" data-usl=\"5.25\""));

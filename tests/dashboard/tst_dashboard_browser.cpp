@@ -5,11 +5,18 @@
 #include "dashboard/FleetFixture.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QUrl>
+
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -70,7 +77,8 @@ protected:
     }
 
     // Runs headless Chromium in a profile of its own; its standard output.
-    QByteArray chromium(const QStringList& arguments, int virtualMs = 3000) {
+    QByteArray chromium(const QStringList& arguments, int virtualMs = 3000,
+                        const QString& windowSize = QStringLiteral("1200,1500")) {
         QTemporaryDir profile;
         QProcess browser;
         browser.start(Chromium,
@@ -81,7 +89,7 @@ protected:
                                   QStringLiteral("--disable-component-update"),
                                   QStringLiteral("--disable-sync"),
                                   QStringLiteral("--user-data-dir=") + profile.path(),
-                                  QStringLiteral("--window-size=1200,1500"),
+                                  QStringLiteral("--window-size=") + windowSize,
                                   QStringLiteral("--virtual-time-budget=%1").arg(virtualMs)} +
                           arguments);
         EXPECT_TRUE(browser.waitForFinished(60000)) << "Chromium did not finish";
@@ -94,6 +102,80 @@ protected:
              address_ + path});
         return QString::fromUtf8(chromium({QStringLiteral("--dump-dom"), address_ + path}));
     }
+
+    // The page at a screen size, as a harness page beside it measures it (the
+    // browser lets the harness read the page's layout for the test): its
+    // screenshot under `name` and the measurements as JSON.
+    QJsonObject measure(const QString& path, const QString& size, const QString& name) {
+        const QString harness = dir_.filePath(QStringLiteral("harness.html"));
+        QFile file(harness);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray(LayoutHarness).replace("PAGE", (address_ + path).toUtf8()));
+        file.close();
+        const QStringList open = {
+            QStringLiteral("--disable-web-security"),
+            QStringLiteral("--disable-site-isolation-trials"),
+            QStringLiteral("--disable-features=IsolateOrigins,site-per-process"),
+            QStringLiteral("--allow-file-access-from-files"),
+            QUrl::fromLocalFile(harness).toString()};
+        chromium(QStringList{QStringLiteral("--screenshot=%1/%2.png")
+                                 .arg(QStringLiteral(XQ_SCREENSHOT_DIR), name)} +
+                     open,
+                 4000, size);
+        const QString dom = QString::fromUtf8(
+            chromium(QStringList{QStringLiteral("--dump-dom")} + open, 4000, size));
+        const QRegularExpression result(QStringLiteral("<pre id=\"result\"[^>]*>(.*)</pre>"));
+        const QString json =
+            result.match(dom).captured(1).replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+        QJsonParseError error;
+        const QJsonObject measured = QJsonDocument::fromJson(json.toUtf8(), &error).object();
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << dom.right(800).toStdString();
+        return measured;
+    }
+
+    // Loads the page in a frame of the window's size and, once its scripts
+    // ran, reports: how wide the page is beside its window, the numbers
+    // broken over two lines, the elements outside the window that are not in
+    // a box that scrolls, and the capability table's Cpk column after a click
+    // on its heading.
+    static constexpr const char* LayoutHarness = R"(<!DOCTYPE html>
+<html><body style="margin:0;overflow:hidden"><iframe id="page"
+ style="border:0;width:100vw;height:100vh;display:block"></iframe><pre id="result" style="display:none"></pre>
+<script>
+const report = (value) => { document.getElementById("result").textContent = JSON.stringify(value); };
+// The page's own HTML in a frame of the harness (so that the harness may read
+// it), its styles, scripts and data still from the server.
+fetch("PAGE").then((r) => r.text()).then((html) => {
+  document.getElementById("page").srcdoc =
+    html.replace("<head>", "<head><base href=\"" + new URL("PAGE").origin + "/\">");
+}).catch((e) => report({ error: String(e) }));
+document.getElementById("page").onload = () => setTimeout(() => { try {
+  const d = document.getElementById("page").contentDocument;
+  const root = d.documentElement;
+  const broken = [];
+  for (const cell of d.querySelectorAll("td.num, th.num")) {
+    const range = d.createRange();
+    range.selectNodeContents(cell);
+    const lines = new Set(Array.from(range.getClientRects()).map((r) => Math.round(r.top)));
+    if (lines.size > 1) broken.push(cell.textContent);
+  }
+  const outside = [];
+  for (const e of d.body.querySelectorAll("*")) {
+    if (e.closest("div.scroll")) continue;
+    const box = e.getBoundingClientRect();
+    if (box.width > 0 && box.right > root.clientWidth + 1) outside.push(e.tagName + "." + e.className);
+  }
+  const result = { pageWidth: root.scrollWidth, windowWidth: root.clientWidth, broken, outside };
+  const cpk = d.querySelector("#capability th[data-key=cpk]");
+  if (cpk) {
+    cpk.click();
+    const column = Array.from(cpk.parentNode.children).indexOf(cpk);
+    result.cpkSorted = Array.from(d.querySelectorAll("#capability tbody tr"))
+      .map((r) => parseFloat(r.cells[column].textContent));
+  }
+  report(result);
+} catch (e) { report({ error: String(e) }); } }, 1500);
+</script></body></html>)";
 
     QTemporaryDir dir_;
     QProcess server_;
@@ -153,6 +235,38 @@ TEST_F(DashboardBrowser, TheUnitPageListsItsRuns) {
     EXPECT_EQ(rowsOf(dom, QStringLiteral("runs")), 2);
     EXPECT_TRUE(dom.contains(QStringLiteral("1 Output voltage: 5.3 V (4.75 … 5.25)")));
     EXPECT_TRUE(dom.contains(QStringLiteral("GPIB0::22::INSTR: ORVANTA,DM-3065,SN004417,1.04")));
+}
+
+// At a laptop's width and a phone's: no number breaks inside, the page never
+// scrolls sideways (a wide table scrolls in its own box), nothing stands
+// outside the window, and the capability table sorts by Cpk.
+TEST_F(DashboardBrowser, PagesReadWellOnALaptopAndAPhone) {
+    for (const auto& [size, label] : {std::pair{"1366,900", "laptop"}, {"390,844", "phone"}}) {
+        for (const auto& [path, page] : {std::pair{"/", "overview"},
+                                         {"/product/PSU5V-100", "product"},
+                                         {"/product/PSU5V-100/line/1", "line"},
+                                         {"/unit/SN-1", "unit"}}) {
+            SCOPED_TRACE(std::string(label) + " " + page);
+            const QJsonObject measured = measure(
+                QLatin1String(path), QLatin1String(size),
+                QStringLiteral("layout-%1-%2").arg(QLatin1String(label), QLatin1String(page)));
+            ASSERT_TRUE(measured.contains(QStringLiteral("pageWidth")))
+                << QJsonDocument(measured).toJson().toStdString();
+            EXPECT_LE(measured[QStringLiteral("pageWidth")].toInt(),
+                      measured[QStringLiteral("windowWidth")].toInt());
+            EXPECT_EQ(measured[QStringLiteral("broken")].toArray(), QJsonArray())
+                << QJsonDocument(measured).toJson().toStdString();
+            EXPECT_EQ(measured[QStringLiteral("outside")].toArray(), QJsonArray())
+                << QJsonDocument(measured).toJson().toStdString();
+            if (QLatin1String(page) == QLatin1String("product")) {
+                const QJsonArray cpk = measured[QStringLiteral("cpkSorted")].toArray();
+                ASSERT_GE(cpk.size(), 2);
+                // Lines without a Cpk (no spread) go last.
+                for (qsizetype i = 1; i < cpk.size() && !cpk[i].isNull(); ++i)
+                    EXPECT_LE(cpk[i - 1].toDouble(), cpk[i].toDouble()) << i;
+            }
+        }
+    }
 }
 
 } // namespace

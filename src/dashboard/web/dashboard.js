@@ -13,7 +13,8 @@
     afterRender(chart) { chart.canvas.dataset.drawn = "1"; },
   };
 
-  // Vertical lines at the limits, at their place on a linear x axis.
+  // Lines at the limits, at their place on the value axis; the scales are
+  // widened to take the limits in, and nothing is drawn outside the axes.
   const limitLines = {
     id: "limitLines",
     afterDatasetsDraw(chart) {
@@ -23,12 +24,18 @@
       for (const name of ["lsl", "usl"]) {
         if (limits[name] === undefined) continue;
         const x = limits.axis === "y" ? null : scale.getPixelForValue(limits[name]);
+        const y = x === null ? chart.scales.y.getPixelForValue(limits[name]) : null;
+        const area = chart.chartArea;
+        if (x !== null && (x < area.left || x > area.right)) continue;
+        if (y !== null && (y < area.top || y > area.bottom)) continue;
         ctx.save();
+        ctx.beginPath();
+        ctx.rect(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        ctx.clip();
         ctx.strokeStyle = "#c0392b";
         ctx.setLineDash([6, 4]);
         ctx.beginPath();
         if (x === null) {
-          const y = chart.scales.y.getPixelForValue(limits[name]);
           ctx.moveTo(chart.chartArea.left, y);
           ctx.lineTo(chart.chartArea.right, y);
         } else {
@@ -37,13 +44,23 @@
         }
         ctx.stroke();
         ctx.fillStyle = "#c0392b";
-        ctx.fillText(name.toUpperCase(), x === null ? chart.chartArea.left + 4 : x + 3,
-                     x === null ? chart.scales.y.getPixelForValue(limits[name]) - 3
-                                : chart.chartArea.top + 10);
+        ctx.fillText(name.toUpperCase(), x === null ? area.left + 4 : x + 3,
+                     x === null ? Math.max(y - 3, area.top + 10) : area.top + 10);
         ctx.restore();
       }
     },
   };
+
+  // The smallest and largest of the values and the limits, so that an axis
+  // shows both.
+  function spanWith(limits, values) {
+    const all = values.concat([limits.lsl, limits.usl].filter((v) => v !== undefined));
+    return all.length ? { min: Math.min(...all), max: Math.max(...all) } : {};
+  }
+
+  // "2026-12-10T16:27:52Z" as "12-10 16:27": short enough to lie flat.
+  const shortTime = (t) => (typeof t === "string" && t.length >= 16
+    ? t.substring(5, 10) + " " + t.substring(11, 16) : String(t));
 
   function limitsOf(canvas, axis) {
     const limits = { axis: axis };
@@ -62,7 +79,8 @@
           datasets: [{ label: "First-pass yield", data: rows.map((r) => r.firstPassYield),
                        borderColor: "#1f6fb2", backgroundColor: "#1f6fb2", clip: 8 }],
         },
-        options: { scales: { y: { min: 0, max: 1, ticks: { callback: percent } } },
+        options: { scales: { x: { ticks: { maxRotation: 0, autoSkip: true } },
+                             y: { min: 0, max: 1, ticks: { callback: percent } } },
                    plugins: { tooltip: { callbacks: { label: (c) => percent(c.parsed.y) } } } },
       };
     },
@@ -89,6 +107,8 @@
       };
     },
     histogram(rows, canvas) {
+      const limits = limitsOf(canvas, "x");
+      const span = spanWith(limits, rows.length ? [rows[0].from, rows[rows.length - 1].to] : []);
       return {
         type: "bar",
         data: {
@@ -97,24 +117,27 @@
                        data: rows.map((r) => ({ x: (r.from + r.to) / 2, y: r.count })) }],
         },
         options: {
-          scales: { x: { type: "linear",
-                         min: rows.length ? rows[0].from : undefined,
-                         max: rows.length ? rows[rows.length - 1].to : undefined },
+          scales: { x: { type: "linear", min: span.min, max: span.max },
                     y: { beginAtZero: true } },
-          plugins: { limitLines: limitsOf(canvas, "x") },
+          plugins: { limitLines: limits },
         },
       };
     },
     values(rows, canvas) {
+      const limits = limitsOf(canvas, "y");
+      const span = spanWith(limits, rows.map((r) => r.value).filter((v) => v !== null));
+      const margin = span.max > span.min ? (span.max - span.min) * 0.05 : 1;
       return {
         type: "line",
         data: {
-          labels: rows.map((r) => r.time),
+          labels: rows.map((r) => shortTime(r.time)),
           datasets: [{ label: "Value", data: rows.map((r) => r.value), borderColor: "#1f6fb2",
                        backgroundColor: "#1f6fb2", pointRadius: 1, borderWidth: 1 }],
         },
-        options: { scales: { x: { ticks: { maxTicksLimit: 8 } } },
-                   plugins: { limitLines: limitsOf(canvas, "y") } },
+        options: { scales: { x: { ticks: { maxTicksLimit: 6, maxRotation: 0, autoSkip: true } },
+                             y: { suggestedMin: span.min - margin,
+                                  suggestedMax: span.max + margin } },
+                   plugins: { limitLines: limits } },
       };
     },
   };
@@ -168,6 +191,42 @@
       .catch(() => { table.dataset.refreshed = "failed"; });
   }
 
+  // The value a cell sorts by: its number when the column holds numbers.
+  function sortKey(cell, numeric) {
+    const text = cell ? cell.textContent.trim() : "";
+    if (!numeric) return text;
+    const value = parseFloat(text);
+    return Number.isNaN(value) ? null : value;
+  }
+
+  // A click on a heading sorts the rows by that column, again the other way;
+  // empty cells go last either way.
+  function makeSortable(table) {
+    table.querySelectorAll("thead th").forEach((th, column) => {
+      th.tabIndex = 0;
+      const sort = () => {
+        const descending = th.getAttribute("aria-sort") === "ascending";
+        table.querySelectorAll("thead th").forEach((other) => other.removeAttribute("aria-sort"));
+        th.setAttribute("aria-sort", descending ? "descending" : "ascending");
+        const numeric = th.classList.contains("num");
+        const body = table.tBodies[0];
+        const rows = Array.from(body.rows).filter((r) => !r.querySelector("td.empty"));
+        rows.sort((a, b) => {
+          const x = sortKey(a.cells[column], numeric);
+          const y = sortKey(b.cells[column], numeric);
+          if (x === null || x === "") return 1;
+          if (y === null || y === "") return -1;
+          const order = numeric ? x - y : x.localeCompare(y);
+          return descending ? -order : order;
+        });
+        rows.forEach((r) => body.appendChild(r));
+      };
+      th.addEventListener("click", sort);
+      th.addEventListener("keydown", (e) => { if (e.key === "Enter") sort(); });
+    });
+  }
+
+  document.querySelectorAll("table.sortable").forEach(makeSortable);
   document.querySelectorAll("canvas[data-chart]").forEach(draw);
   document.querySelectorAll("table[data-refresh]").forEach((table) => {
     setInterval(() => refresh(table), 5000);
