@@ -31,6 +31,16 @@ struct TestLineInfo {
     QString customFlag;
 };
 
+// The run that ended last (StopTest or a confirmed Abort): where its record
+// file is, and the verdict and untested lines every output of it shows. An
+// empty path before any run of this menu ended.
+struct LastRunInfo {
+    QString path;
+    QString verdict; // "PASS" or "FAIL"
+    int untested = 0;
+    bool aborted = false;
+};
+
 // The test run: the header menu and the group windows built from the
 // product's test lines, the judging and recording of every measured result,
 // and the overall verdict. Every operator action on the header reaches the
@@ -138,6 +148,7 @@ public:
     // them, each group's lines in key order), up to the end tag; empty when
     // the product has none.
     QList<TestLineInfo> TestLines(const QString& ProductName) const;
+    LastRunInfo LastRunRecord() const;
 
 signals:
     // Raised synchronously: a handler that measures blocks the call that

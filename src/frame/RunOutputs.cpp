@@ -23,6 +23,11 @@ ReportRequestHandler& reportRequestHandler() {
     return handler;
 }
 
+RecordFileNamer& recordFileNamer() {
+    static RecordFileNamer namer;
+    return namer;
+}
+
 } // namespace
 
 void addRunFinishedHandler(RunFinishedHandler handler) {
@@ -49,6 +54,14 @@ void setReportRequestHandler(ReportRequestHandler handler) {
 void requestReport(const QString& verdictText) {
     if (reportRequestHandler())
         reportRequestHandler()(verdictText);
+}
+
+void setRecordFileNamer(RecordFileNamer namer) {
+    recordFileNamer() = std::move(namer);
+}
+
+QString recordFileOf(const RunRecord& record) {
+    return recordFileNamer() ? recordFileNamer()(record) : QString();
 }
 
 } // namespace XQTestDev

@@ -35,4 +35,12 @@ using ReportRequestHandler = std::function<void(const QString& verdictText)>;
 void setReportRequestHandler(ReportRequestHandler handler);
 void requestReport(const QString& verdictText = {});
 
+// Where the record file of a finished run is (or will be once written), as
+// the record file output names it; registered by that output when the library
+// loads. Empty without one.
+using RecordFileNamer = std::function<QString(const RunRecord&)>;
+
+void setRecordFileNamer(RecordFileNamer namer);
+QString recordFileOf(const RunRecord& record);
+
 } // namespace XQTestDev

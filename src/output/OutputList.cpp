@@ -14,6 +14,7 @@ const bool OutputsRegistered = [] {
     // When a run ends: its record file. The product's row, the run tables and
     // the report follow when the station program asks for them.
     addRunFinishedHandler([](const RunRecord& record) { writeRunRecordFile(record); });
+    setRecordFileNamer(runRecordFileOf);
     // The header's Print prints as the station program's PrintReport() does.
     setReportRequestHandler([](const QString& verdictText) {
         ensureLibraryStarted();

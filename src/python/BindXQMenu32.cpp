@@ -130,6 +130,22 @@ void bindXQMenu32(py::module_& module) {
         "The product's test lines in menu order, up to its end tag: a list of dict[str, str] "
         "with key (the line's number in \"<product> Spec\"), field_name, group, parameter, "
         "min, max, target, unit and custom_flag, each exactly as PRODUCTS.INI writes it.");
+    cls.def(
+        "LastRunRecord",
+        [](const XQMenu32& menu) -> py::object {
+            const LastRunInfo last = menu.LastRunRecord();
+            if (last.path.isEmpty())
+                return py::none();
+            py::dict info;
+            info["path"] = toPython(last.path);
+            info["verdict"] = toPython(last.verdict);
+            info["untested"] = last.untested;
+            info["aborted"] = last.aborted;
+            return info;
+        },
+        "The run that ended last (StopTest or a confirmed Abort): a dict with path (str, its "
+        "record file), verdict (str, \"PASS\" or \"FAIL\"), untested (int, lines without a "
+        "result) and aborted (bool); None before any run ended.");
     addRunData(cls);
     addSettings(cls);
     addSignals(cls);

@@ -1,6 +1,8 @@
 """A whole run driven from Python: user entry, Start Test on the header,
 SendData, StopTest and the database row in SQLite."""
 
+import json
+import pathlib
 import sqlite3
 
 import xqtestdev as xq
@@ -30,6 +32,14 @@ def test_a_whole_run_reaches_the_sqlite_database(station, messages):
     press_start_test()
     assert verdicts == {"VREF": True, "RIPPLE": False, "FW_VER": True}
     menu.StopTest()
+
+    # The record every output renders, found from the program.
+    last = menu.LastRunRecord()
+    assert last["verdict"] == "FAIL" and not last["aborted"]
+    record = json.loads(pathlib.Path(last["path"]).read_text())
+    assert record["serialNumber"] == "SN-PY-0042"
+    assert (record["verdict"], record["untested"]) == (last["verdict"], last["untested"])
+    assert last["untested"] > 0  # only three lines were measured
 
     database = station / "results.db"
     xq.XQSQL32().WriteDatabase("PSU5V-100", "Py 1.0", xq.msAccess, str(database))

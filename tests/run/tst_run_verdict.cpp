@@ -9,6 +9,8 @@
 #include "frame/RunOutputs.h"
 #include "run/UntestedLines.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -168,6 +170,13 @@ TEST_F(RunVerdictTest, AnAbortedRunFailsEverywhere) {
     EXPECT_TRUE(records[0].aborted);
     EXPECT_EQ(records[0].untested, 1);
     expectEverywhere(QStringLiteral("FAIL"));
+    // The program finds the same run, and where its record is.
+    const LastRunInfo last = menu->LastRunRecord();
+    EXPECT_EQ(last.verdict, QStringLiteral("FAIL"));
+    EXPECT_TRUE(last.aborted);
+    EXPECT_EQ(last.untested, 1);
+    EXPECT_TRUE(last.path.endsWith(QStringLiteral(".json"))) << last.path.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(last.path)) << last.path.toStdString();
     clock->advance(100);
     expectEverywhere(QStringLiteral("FAIL"));
 }
