@@ -41,3 +41,27 @@ def test_a_refused_entry_is_a_message_the_test_expects(station: pathlib.Path,
                                                        operator: Any) -> None:
     operator.expect("Please enter the serial number!")
     assert not xq.XQMenu32().EnterUser(serial_number="", **UNIT)
+
+
+def read_once(device_name: str | int, command: str) -> float:
+    """One reading of an instrument of the bench, its panel hidden."""
+    meter = xq.XQGPIB32()
+    meter.DeviceName = device_name
+    meter.ReadCommand = command
+    meter.PanelHide = True
+    meter.DisableErrMessage = True
+    meter.Execute()
+    value = meter.Value
+    failed = meter.ErrorStatus
+    meter.Done()
+    assert not failed, f"{device_name} {command} failed"
+    return float(value)
+
+
+def test_the_bench_instruments_answer_on_gpib_and_the_lan(station: pathlib.Path,
+                                                           bench: pathlib.Path,
+                                                           operator: Any) -> None:
+    # The bench file's multimeter on GPIB address 22 and its LAN twin,
+    # served on loopback by xq-sim-lan for the length of the test.
+    assert abs(read_once(22, "MEAS:VOLT:DC?") - 5.012) < 0.01
+    assert abs(read_once("TCPIP::127.0.0.50::5025::SOCKET", "MEAS:CURR:DC?") - 0.248) < 0.003

@@ -147,7 +147,7 @@ TEST_F(ExecuteTest, WithMessagesDisabledADriverErrorIsOnlyInErrorStatus) {
     EXPECT_TRUE(device.ErrorStatus());
 }
 
-TEST_F(ExecuteTest, ADriverErrorInAReadingReleasesTheReaderForGood) {
+TEST_F(ExecuteTest, ADriverErrorInAReadingStopsReadingUntilTheProgramClearsErrorStatus) {
     script(IdentityReply + "ibwrt\nibwrt sta=0xC100 err=6\n");
     device.setDeviceName(QStringLiteral("DMM"));
     device.Execute();
@@ -160,12 +160,27 @@ TEST_F(ExecuteTest, ADriverErrorInAReadingReleasesTheReaderForGood) {
     DevicePanel& panel = XQGPIB32Private::of(device).panel();
     EXPECT_FALSE(panel.findChild<ClockTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
 
+    // While ErrorStatus stays set, Execute refuses: its timer stays still and
+    // no cycle reaches the instrument, however long the panel waits.
+    ManualClock clock;
     forgetCalls();
     device.setReadInterval(100);
-    device.Execute(); // the timer runs again, but no cycle reaches the instrument
-    ManualClock clock;
+    device.Execute();
+    EXPECT_TRUE(device.ErrorStatus());
+    EXPECT_EQ(statusLine(0), QStringLiteral("Found device DMM error!"));
+    EXPECT_FALSE(panel.findChild<ClockTimer*>(QStringLiteral("tmrReadValueInterval"))->isActive());
     clock.advance(350);
     EXPECT_TRUE(busCalls().isEmpty()) << busCalls().join(QLatin1Char('\n')).toStdString();
+
+    // The program clears ErrorStatus: the next Execute reads again, with a new
+    // reader, and its timer keeps reading.
+    script("ibrd reply=+5.01E+00\\n\nibrd reply=+5.02E+00\\n\nibrd reply=+5.03E+00\\n\n");
+    device.setErrorStatus(false);
+    device.Execute();
+    EXPECT_FALSE(device.ErrorStatus());
+    clock.advance(250);
+    EXPECT_GE(busCalls().filter(QStringLiteral("ibrd")).size(), 2)
+        << busCalls().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(ExecuteTest, SimulateModeMakesNoDriverCallAndRaisesEachNewValue) {

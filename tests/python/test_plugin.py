@@ -25,7 +25,7 @@ def run_pytest(test_file):
 def test_the_demo_station_passes_its_tests():
     result = run_pytest(SOURCE_DIR / "examples" / "python" / "test_demo_station.py")
     assert result.returncode == 0, result.stdout + result.stderr
-    assert "2 passed" in result.stdout
+    assert "3 passed" in result.stdout
 
 
 def test_an_unexpected_prompt_fails_the_test():

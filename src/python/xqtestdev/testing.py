@@ -11,7 +11,8 @@ operator. Enable it with ``-p xqtestdev.testing`` (or ``pytest_plugins =
                           thread's stack (default 60)
 
 Fixtures: ``station`` (a temporary station folder), ``bench`` (the simulated
-GPIB bus serving the station's bench.gpib), ``operator`` (answers message
+GPIB bus and ``xq-sim-lan`` serving the station's bench.gpib; the server is
+found as XQ_SIM_LAN or on PATH, and ended at teardown), ``operator`` (answers message
 boxes and InfoBoxes from a script and fails the test on any it did not
 expect), ``records`` (the run records written during the test; a run that
 ended with untested lines fails the test unless ``records.allow_untested()``).
@@ -23,7 +24,9 @@ import faulthandler
 import json
 import os
 import pathlib
+import select
 import shutil
+import subprocess
 import sys
 import tempfile
 from typing import Any, Iterator
@@ -143,7 +146,8 @@ def station(request: pytest.FixtureRequest, operator: Operator,
 
 @pytest.fixture
 def bench(station: pathlib.Path) -> Iterator[pathlib.Path]:
-    """The simulated GPIB bus (XQ_GPIB_SIM_LIBRARY) serving the station's
+    """The simulated GPIB bus (XQ_GPIB_SIM_LIBRARY) and, where xq-sim-lan is
+    at hand, its LAN instruments on loopback, both serving the station's
     bench.gpib."""
     library = os.environ.get("XQ_GPIB_SIM_LIBRARY", "")
     bus = station / "bench.gpib"
@@ -152,12 +156,45 @@ def bench(station: pathlib.Path) -> Iterator[pathlib.Path]:
     saved = {key: os.environ.get(key) for key in ("XQ_GPIB_LIBRARY", "XQ_GPIB_SIM_BUS")}
     os.environ["XQ_GPIB_LIBRARY"] = library
     os.environ["XQ_GPIB_SIM_BUS"] = str(bus)
-    yield bus
-    for key, value in saved.items():
-        if value is None:
-            os.environ.pop(key, None)
-        else:
-            os.environ[key] = value
+    lan = _start_lan_instruments(bus)
+    try:
+        yield bus
+    finally:
+        if lan is not None:
+            lan.terminate()
+            try:
+                lan.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                lan.kill()
+                lan.wait()
+        for key, value in saved.items():
+            if value is None:
+                os.environ.pop(key, None)
+            else:
+                os.environ[key] = value
+
+
+def _start_lan_instruments(bus: pathlib.Path) -> subprocess.Popen[bytes] | None:
+    """xq-sim-lan serving the bench's [lan ...] instruments, once it says it is
+    ready; None where the program is not at hand."""
+    program = os.environ.get("XQ_SIM_LAN") or shutil.which("xq-sim-lan")
+    if not program or not pathlib.Path(program).is_file():
+        return None
+    # Unbuffered, so that a line read never hides the next one from select().
+    server = subprocess.Popen([program, str(bus)], stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, bufsize=0)
+    assert server.stdout is not None
+    said = []
+    # One line per instrument it serves, then "ready".
+    while not said or not said[-1].startswith(b"ready"):
+        ready, _, _ = select.select([server.stdout], [], [], 10)
+        line = server.stdout.readline() if ready else b""
+        if not line:
+            server.kill()
+            _, errors = server.communicate()
+            pytest.fail(f"xq-sim-lan did not start: {said!r} {errors.decode(errors='replace')}")
+        said.append(line)
+    return server
 
 
 class Records:
