@@ -91,7 +91,7 @@ void addCommands(py::class_<G>& cls) {
     addProperty(cls, "ReadCommand", &G::ReadCommand, &G::setReadCommand,
                 "str: the query each reading sends (e.g. \"MEAS:VOLT:DC?\").");
     addProperty(cls, "WaitForEachCommand", &G::WaitForEachCommand, &G::setWaitForEachCommand,
-                "Seconds (float).");
+                "The pause after each command, in seconds (float).");
     addProperty(cls, "ReadInterval", &G::ReadInterval, &G::setReadInterval,
                 "Milliseconds between readings on the panel; 0 reads once per Execute (int).");
 }
@@ -121,7 +121,8 @@ void addPanel(py::class_<G>& cls) {
                 "str: the panel's parameter line.");
     addProperty(cls, "CabReference", &G::CabReference, &G::setCabReference,
                 "str: the panel's caption in the cabinet.");
-    addProperty(cls, "DigitColor", &G::DigitColor, &G::setDigitColor, "0x00BBGGRR (int).");
+    addProperty(cls, "DigitColor", &G::DigitColor, &G::setDigitColor,
+                "The colour of the panel's reading digits as 0x00BBGGRR (int).");
     addProperty(cls, "AlwaysOnTop", &G::AlwaysOnTop, &G::setAlwaysOnTop,
                 "bool: True keeps the panel above other windows.");
     addProperty(cls, "PanelHide", &G::PanelHide, &G::setPanelHide,
@@ -132,8 +133,10 @@ void addPanel(py::class_<G>& cls) {
                 "The panel's top edge in twips, as set (int or float).");
     addProperty(cls, "PanelLeft", &G::PanelLeft, &G::setPanelLeft,
                 "The panel's left edge in twips, as set (int or float).");
-    addReadOnlyProperty(cls, "PanelHeight", &G::PanelHeight, "Twips (int).");
-    addReadOnlyProperty(cls, "PanelWidth", &G::PanelWidth, "Twips (int).");
+    addReadOnlyProperty(cls, "PanelHeight", &G::PanelHeight,
+                        "The device panel's height in twips (int, 15 per pixel at 96 dpi).");
+    addReadOnlyProperty(cls, "PanelWidth", &G::PanelWidth,
+                        "The device panel's width in twips (int, 15 per pixel at 96 dpi).");
 }
 
 void addStatusWindow(py::class_<G>& cls) {
@@ -149,8 +152,10 @@ void addStatusWindow(py::class_<G>& cls) {
     addProperty(cls, "StatusHide", &G::StatusHide, &G::setStatusHide,
                 "bool: True keeps the status message window hidden (one setting for every "
                 "object).");
-    addReadOnlyProperty(cls, "StatusHeight", &G::StatusHeight, "Twips (int).");
-    addReadOnlyProperty(cls, "StatusWidth", &G::StatusWidth, "Twips (int).");
+    addReadOnlyProperty(cls, "StatusHeight", &G::StatusHeight,
+                        "The status window's height in twips (int).");
+    addReadOnlyProperty(cls, "StatusWidth", &G::StatusWidth,
+                        "The status window's width in twips (int).");
 }
 
 } // namespace

@@ -20,12 +20,13 @@ void addLook(py::class_<L>& cls) {
                 "Where Show puts the window (Positions); 0 uses Top and Left.");
     addProperty(cls, "Top", &L::Top, &L::setTop, "Twips; setting it sets Position to 0.");
     addProperty(cls, "Left", &L::Left, &L::setLeft, "Twips; setting it sets Position to 0.");
-    addReadOnlyProperty(cls, "Height", &L::Height, "Twips (int).");
-    addReadOnlyProperty(cls, "Width", &L::Width, "Twips (int).");
+    addReadOnlyProperty(cls, "Height", &L::Height, "The LED bar window's height in twips (int).");
+    addReadOnlyProperty(cls, "Width", &L::Width, "The LED bar window's width in twips (int).");
     addProperty(cls, "DecimalPoint", &L::DecimalPoint, &L::setDecimalPoint,
                 "Decimals of the readout (int).");
     addProperty(cls, "Suffix", &L::Suffix, &L::setSuffix, "Unit text after the value (str).");
-    addProperty(cls, "AlwaysOnTop", &L::AlwaysOnTop, &L::setAlwaysOnTop, "bool.");
+    addProperty(cls, "AlwaysOnTop", &L::AlwaysOnTop, &L::setAlwaysOnTop,
+                "Whether the window stays above other windows (bool).");
     addProperty(cls, "CabReference", &L::CabReference, &L::setCabReference,
                 "The window's name on its cabinet shelf (str).");
 }
@@ -33,8 +34,10 @@ void addLook(py::class_<L>& cls) {
 void addScale(py::class_<L>& cls) {
     addProperty(cls, "Min", &L::Min, &L::setMin, "Pass band, lower (float); Show checks it.");
     addProperty(cls, "Max", &L::Max, &L::setMax, "Pass band, upper (float).");
-    addProperty(cls, "ScaleMin", &L::ScaleMin, &L::setScaleMin, "float.");
-    addProperty(cls, "ScaleMax", &L::ScaleMax, &L::setScaleMax, "float.");
+    addProperty(cls, "ScaleMin", &L::ScaleMin, &L::setScaleMin,
+                "The value at the bar's left end (float).");
+    addProperty(cls, "ScaleMax", &L::ScaleMax, &L::setScaleMax,
+                "The value at the bar's right end (float).");
     addProperty(cls, "PreciseStep", &L::PreciseStep, &L::setPreciseStep,
                 "The step of one arrow press when not 0 and not above one LED's worth (float).");
     addReadOnlyProperty(cls, "Value", &L::Value, "Last reported by ValueChanged (float).");

@@ -20,10 +20,13 @@ void addLook(py::class_<V>& cls) {
                 "Where Show puts the panel (Positions); 0 uses Top and Left.");
     addProperty(cls, "Top", &V::Top, &V::setTop, "Twips; setting it sets Position to 0.");
     addProperty(cls, "Left", &V::Left, &V::setLeft, "Twips; setting it sets Position to 0.");
-    addReadOnlyProperty(cls, "Height", &V::Height, "Twips (int).");
-    addReadOnlyProperty(cls, "Width", &V::Width, "Twips (int).");
+    addReadOnlyProperty(cls, "Height", &V::Height,
+                        "The virtual device window's height in twips (int).");
+    addReadOnlyProperty(cls, "Width", &V::Width,
+                        "The virtual device window's width in twips (int).");
     addProperty(cls, "Suffix", &V::Suffix, &V::setSuffix, "Unit text after the value (str).");
-    addProperty(cls, "AlwaysOnTop", &V::AlwaysOnTop, &V::setAlwaysOnTop, "bool.");
+    addProperty(cls, "AlwaysOnTop", &V::AlwaysOnTop, &V::setAlwaysOnTop,
+                "Whether the window stays above other windows (bool).");
     addProperty(cls, "Caption", &V::Caption, &V::setCaption, "The panel's message line (str).");
     addProperty(cls, "CabReference", &V::CabReference, &V::setCabReference,
                 "The panel's name on its cabinet shelf (str).");
