@@ -12,6 +12,8 @@ class GroupWindow;
 
 // The run of the library, one per process: its model and the windows that
 // show it. Window i of the list shows group i of the model.
+class HeaderControl;
+
 struct RunSession {
     RunModel model;
     QList<QPointer<GroupWindow>> groupWindows; // in menu order
@@ -19,6 +21,7 @@ struct RunSession {
     int menuXOffset = 0;                       // twips; 0 until the menu is placed
     double menuScale = 1;                      // MenuScale when the menu was last built
     QPointer<QObject> owner;                   // the menu object that built the windows
+    QPointer<HeaderControl> shownHeader;       // the header shown with the group windows
     bool userEntryOpened = false;              // the first user entry cannot be cancelled
 };
 

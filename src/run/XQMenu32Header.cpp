@@ -18,6 +18,12 @@ namespace XQTestDev {
 
 void showHeaderWithMenu(XQMenu32Private& d) {
     HeaderControl& header = *d.header;
+    // One header goes with the group windows: another menu's, shown before,
+    // would start runs that are not this menu's.
+    RunSession& session = runSession();
+    if (session.shownHeader && session.shownHeader != &header)
+        session.shownHeader->close();
+    session.shownHeader = &header;
     header.setGroupStartsDisabled(d.disableGroupTestButton);
     const bool active = runModel().standing.active;
     header.setStartEnabled(!active);
