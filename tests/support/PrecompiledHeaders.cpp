@@ -1,0 +1,1 @@
+// The object the tests' precompiled headers are made for (tests/CMakeLists.txt).
