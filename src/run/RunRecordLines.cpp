@@ -7,6 +7,9 @@
 
 #include <QSet>
 
+#include <memory>
+#include <optional>
+
 namespace XQTestDev {
 
 namespace {
@@ -80,12 +83,22 @@ RecordedText recordedInModel(const RunModel& model) {
 
 RecordedText recordedInResultsFile(const QString& product) {
     const QString section = resultsSection(product);
-    // Looked up per line: reading another station file may replace the
-    // document a pointer would hold.
-    return [section](int lineNumber) {
-        const IniDocument* results = stationDocument(StationFile::Results);
-        return results ? results->value(section, QString::number(lineNumber)).value_or(QString())
-                       : QString();
+    // A copy of the file as it is at the first line asked for: the lines of
+    // one run come from one reading, and looking the file up again for each
+    // of hundreds of lines costs a stat of it each time. A copy rather than a
+    // pointer, because reading another station file may replace the document
+    // a pointer would hold.
+    auto snapshot = std::make_shared<std::optional<IniDocument>>();
+    auto read = std::make_shared<bool>(false);
+    return [section, snapshot, read](int lineNumber) {
+        if (!*read) {
+            *read = true;
+            if (const IniDocument* results = stationDocument(StationFile::Results))
+                *snapshot = *results;
+        }
+        return *snapshot
+                   ? (*snapshot)->value(section, QString::number(lineNumber)).value_or(QString())
+                   : QString();
     };
 }
 
