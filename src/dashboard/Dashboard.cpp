@@ -115,7 +115,7 @@ Reply productPage(Request& request, const QString& product) {
         return badRequest(request, message);
     if (!knownProduct(request, product, message))
         return request.databaseError.isEmpty() ? badRequest(request, message) : Reply{};
-    Table pareto, capability;
+    Table pareto, capability, stations;
     QString error;
     if (!ask(request, queryCapability(*request.db, product, period, capability, &error), error))
         return {};
@@ -123,8 +123,10 @@ Reply productPage(Request& request, const QString& product) {
         return tableReply(capability, format);
     if (!ask(request, queryPareto(*request.db, product, period, pareto, &error), error))
         return {};
+    if (!ask(request, queryStations(*request.db, product, period, stations, &error), error))
+        return {};
     return html(200, QStringLiteral("Product ") + product,
-                productBody(product, period, pareto, capability));
+                productBody(product, period, pareto, capability, stations));
 }
 
 // The capability rows of one line (one per set of limits it had).
@@ -215,6 +217,7 @@ Reply unitPage(Request& request, const QString& serial) {
 // /api/<name>: the tables of the pages as JSON (or CSV).
 Reply api(Request& request, const QString& name) {
     const bool byProduct = name == QLatin1String("pareto") || name == QLatin1String("capability") ||
+                           name == QLatin1String("stations") ||
                            name == QLatin1String("histogram") || name == QLatin1String("values");
     const bool byLine = name == QLatin1String("histogram") || name == QLatin1String("values");
     QStringList known;
@@ -269,6 +272,8 @@ Reply api(Request& request, const QString& name) {
         answered = queryPareto(*request.db, product, period, table, &error);
     } else if (name == QLatin1String("capability")) {
         answered = queryCapability(*request.db, product, period, table, &error);
+    } else if (name == QLatin1String("stations")) {
+        answered = queryStations(*request.db, product, period, table, &error);
     } else if (name == QLatin1String("histogram")) {
         Table line;
         answered = lineData(request, product, key, period, line, table);
@@ -286,10 +291,10 @@ Reply api(Request& request, const QString& name) {
     return tableReply(table, format);
 }
 
-const QStringList ApiNames = {QStringLiteral("yield"),      QStringLiteral("trend"),
-                              QStringLiteral("runs"),       QStringLiteral("pareto"),
-                              QStringLiteral("capability"), QStringLiteral("histogram"),
-                              QStringLiteral("values"),     QStringLiteral("unit")};
+const QStringList ApiNames = {
+    QStringLiteral("yield"),  QStringLiteral("trend"),      QStringLiteral("runs"),
+    QStringLiteral("pareto"), QStringLiteral("capability"), QStringLiteral("histogram"),
+    QStringLiteral("values"), QStringLiteral("unit"),       QStringLiteral("stations")};
 
 Reply notFound(const Request& request) {
     return failure(request, 404, QStringLiteral("Not found"),

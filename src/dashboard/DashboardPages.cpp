@@ -91,7 +91,7 @@ QString overviewBody(const Period& period, const Table& yield, const Table& tren
 }
 
 QString productBody(const QString& product, const Period& period, const Table& pareto,
-                    const Table& capability) {
+                    const Table& capability, const Table& stations) {
     const int keyColumn = capability.columnOf(QStringLiteral("key"));
     const QString range = periodQuery(period);
     const CellLink toLine = [keyColumn, product, range](const QVariantList& row) {
@@ -108,6 +108,14 @@ QString productBody(const QString& product, const Period& period, const Table& p
                           "sort by it.</p>")
                .arg(CpkGoal) +
            tableHtml(capability, {{QStringLiteral("key"), toLine}}, QStringLiteral("capability"),
+                     QStringLiteral("class=\"sortable\"")) +
+           QStringLiteral("<h2>Stations compared") +
+           csvLink(apiWith(QStringLiteral("/api/stations"), product, period)) +
+           QStringLiteral("</h2><p class=\"note\">Each station's values of a line beside the "
+                          "fleet's. A station differs when Welch's two-sided t-test of its values "
+                          "against the other stations' gives p under %1.</p>")
+               .arg(StationDifferenceLevel) +
+           tableHtml(stations, {{QStringLiteral("key"), toLine}}, QStringLiteral("stations"),
                      QStringLiteral("class=\"sortable\""));
 }
 

@@ -13,7 +13,7 @@ namespace XQTestDev::dashboard {
 QString overviewBody(const Period& period, const Table& yield, const Table& trend,
                      const Table& lastRuns);
 QString productBody(const QString& product, const Period& period, const Table& pareto,
-                    const Table& capability);
+                    const Table& capability, const Table& stations);
 QString lineBody(const QString& product, const QString& key, const Period& period,
                  const Table& capability, const Table& histogram);
 QString unitBody(const QString& serial, const Table& runs);

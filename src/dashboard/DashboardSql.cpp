@@ -1,5 +1,7 @@
 #include "DashboardSql.h"
 
+#include "StudentT.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QJsonArray>
@@ -212,6 +214,63 @@ SELECT line_key, parameter, n, mean, sd, lo, hi, lsl, usl, fails,
             ELSE (mean - lsl) / (3 * sd) END AS cpk
 FROM limits
 ORDER BY length(line_key), line_key, parameter, min_text, max_text)";
+
+// Each station's values of each numeric line beside the other stations' and
+// the whole fleet's: counts, means, sample standard deviations (two passes,
+// about each mean) and Welch's t of the station against the others with its
+// degrees of freedom. The others' figures come from the fleet's and the
+// station's sums of squares about the others' mean.
+constexpr const char* StationsSql = R"(
+WITH v AS (
+  SELECT m.line_key AS line_key, m.parameter AS parameter, r.station AS station, m.number AS x
+  FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id
+  WHERE r.product = ? AND r.start_time >= ? AND r.start_time < ? AND m.number IS NOT NULL),
+st AS (
+  SELECT line_key, parameter, station, count(*) AS n, avg(x) AS mean
+  FROM v GROUP BY line_key, parameter, station),
+fl AS (
+  SELECT line_key, parameter, count(*) AS n, avg(x) AS mean
+  FROM v GROUP BY line_key, parameter),
+st_sq AS (
+  SELECT s.line_key, s.parameter, s.station, s.n, s.mean,
+         sum((v.x - s.mean) * (v.x - s.mean)) AS sq
+  FROM st s JOIN v ON v.line_key = s.line_key AND v.parameter = s.parameter
+                  AND v.station = s.station
+  GROUP BY s.line_key, s.parameter, s.station, s.n, s.mean),
+fl_sq AS (
+  SELECT f.line_key, f.parameter, f.n, f.mean, sum((v.x - f.mean) * (v.x - f.mean)) AS sq
+  FROM fl f JOIN v ON v.line_key = f.line_key AND v.parameter = f.parameter
+  GROUP BY f.line_key, f.parameter, f.n, f.mean),
+both_sides AS (
+  SELECT s.line_key, s.parameter, s.station, s.n, s.mean, s.sq, f.n AS fleet_n,
+         f.mean AS fleet_mean, f.sq AS fleet_sq, f.n - s.n AS other_n,
+         CASE WHEN f.n > s.n
+              THEN (f.n * f.mean - s.n * s.mean) / CAST(f.n - s.n AS DOUBLE PRECISION) END
+           AS other_mean
+  FROM st_sq s JOIN fl_sq f ON f.line_key = s.line_key AND f.parameter = s.parameter),
+spreads AS (
+  SELECT b.*,
+         CASE WHEN n > 1 THEN sq / (n - 1) END AS var,
+         CASE WHEN fleet_n > 1 THEN fleet_sq / (fleet_n - 1) END AS fleet_var,
+         CASE WHEN other_n > 1
+              THEN (fleet_sq + fleet_n * (fleet_mean - other_mean) * (fleet_mean - other_mean)
+                    - sq - n * (mean - other_mean) * (mean - other_mean)) / (other_n - 1)
+         END AS other_var
+  FROM both_sides b),
+welch AS (
+  SELECT s.*,
+         CASE WHEN var IS NOT NULL AND other_var IS NOT NULL THEN var / n + other_var / other_n
+         END AS se2
+  FROM spreads s)
+SELECT line_key, parameter, station, n, mean, sqrt(var) AS sd, fleet_n, fleet_mean,
+       sqrt(fleet_var) AS fleet_sd,
+       CASE WHEN se2 > 0 THEN (mean - other_mean) / sqrt(se2) END AS t,
+       CASE WHEN se2 > 0
+            THEN se2 * se2 / ((var / n) * (var / n) / (n - 1)
+                              + (other_var / other_n) * (other_var / other_n) / (other_n - 1))
+       END AS df
+FROM welch
+ORDER BY length(line_key), line_key, parameter, station)";
 
 constexpr const char* LineValuesFrom = R"(
 FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id
@@ -506,6 +565,45 @@ bool queryCapability(QSqlDatabase& db, const QString& product, const Period& per
         QLatin1String(CapabilityLines) + QLatin1String(pick(CapabilityBase, dialect)) +
         QLatin1String(pick(CapabilityLimits, dialect)) + QLatin1String(CapabilitySelect);
     return fill(db, sql, QVariantList{product} + periodValues(period, dialect), table, error);
+}
+
+bool queryStations(QSqlDatabase& db, const QString& product, const Period& period, Table& table,
+                   QString* error) {
+    table.columns = {
+        {QStringLiteral("key"), QStringLiteral("Line"), ColumnKind::Text},
+        {QStringLiteral("parameter"), QStringLiteral("Parameter"), ColumnKind::Text},
+        {QStringLiteral("station"), QStringLiteral("Station"), ColumnKind::Text},
+        {QStringLiteral("n"), QStringLiteral("n"), ColumnKind::Integer},
+        {QStringLiteral("mean"), QStringLiteral("Mean"), ColumnKind::Number},
+        {QStringLiteral("stddev"), QStringLiteral("Std. dev."), ColumnKind::Number},
+        {QStringLiteral("fleetN"), QStringLiteral("Fleet n"), ColumnKind::Integer},
+        {QStringLiteral("fleetMean"), QStringLiteral("Fleet mean"), ColumnKind::Number},
+        {QStringLiteral("fleetStddev"), QStringLiteral("Fleet std. dev."), ColumnKind::Number},
+        {QStringLiteral("t"), QStringLiteral("Welch t"), ColumnKind::Number},
+        {QStringLiteral("df"), QStringLiteral("df"), ColumnKind::Number},
+        {QStringLiteral("p"), QStringLiteral("p"), ColumnKind::Number, StationDifferenceLevel},
+        {QStringLiteral("differs"), QStringLiteral("Differs"), ColumnKind::Text}};
+    const Dialect dialect = dialectOf(db);
+    Table figures;
+    figures.columns = table.columns.mid(0, 11);
+    if (!fill(db, QString::fromLatin1(StationsSql),
+              QVariantList{product} + periodValues(period, dialect), figures, error))
+        return false;
+    if (explainQueries()) {
+        table.rows = figures.rows;
+        return true;
+    }
+    for (QVariantList row : std::as_const(figures.rows)) {
+        const QVariant t = row.value(9);
+        const QVariant df = row.value(10);
+        QVariant p(QMetaType::fromType<double>());
+        if (!t.isNull() && !df.isNull())
+            p = twoSidedPValue(t.toDouble(), df.toDouble());
+        const bool differs = !p.isNull() && p.toDouble() < StationDifferenceLevel;
+        row << p << (differs ? QStringLiteral("yes") : QString());
+        table.rows << row;
+    }
+    return true;
 }
 
 bool queryHistogram(QSqlDatabase& db, const QString& product, const QString& key,

@@ -31,6 +31,11 @@ bool queryPareto(QSqlDatabase& db, const QString& product, const Period& period,
                  QString* error);
 bool queryCapability(QSqlDatabase& db, const QString& product, const Period& period, Table& table,
                      QString* error);
+// Each station's mean and spread of each numeric line beside the fleet's, and
+// whether its mean differs from the other stations': Welch's two-sided t-test
+// at the level StationDifferenceLevel.
+bool queryStations(QSqlDatabase& db, const QString& product, const Period& period, Table& table,
+                   QString* error);
 // 20 equal bins over the line's values and its limits, empty bins included.
 bool queryHistogram(QSqlDatabase& db, const QString& product, const QString& key,
                     const Period& period, std::optional<double> lsl, std::optional<double> usl,
@@ -56,5 +61,7 @@ inline constexpr int LineValuesShown = 2000;
 inline constexpr int HistogramBins = 20;
 // The capability index a line is expected to reach; a lower Cpk is flagged.
 inline constexpr double CpkGoal = 1.33;
+// The significance level at which a station's mean is flagged as differing.
+inline constexpr double StationDifferenceLevel = 0.01;
 
 } // namespace XQTestDev::dashboard

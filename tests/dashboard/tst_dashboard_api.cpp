@@ -209,6 +209,62 @@ TEST_F(DashboardApi, AUnitRetestedOnAnotherStationIsOneNewUnitAndUntestedRunsNev
     EXPECT_EQ(newUnits, 7);
 }
 
+// Line 1 (output voltage) of PSU5V-100 in the period: ATE-01 5.30 5.00 5.10
+// 4.70 4.90 (mean 5.00, s 0.2236), ATE-02 5.00 5.40 (mean 5.20, s 0.2828), and
+// a third station added here, ATE-03, 4.50 4.52 4.48 4.50 4.50 (mean 4.50,
+// s 0.01414). Welch's t of a station against the others and its degrees of
+// freedom, worked out by hand: ATE-03 t = (4.50 - 5.0571) / sqrt(0.0002/5 +
+// 0.05619/7) = -6.2030, df = 6.0597, p = 0.00078: it differs at the 1 % level;
+// ATE-01 t = 1.7742, df = 9.896 and ATE-02 t = 2.0293, df = 1.503 do not.
+TEST_F(DashboardApi, StationsAreComparedWithTheRestOfTheFleet) {
+    const char* serials[] = {"SN-C1", "SN-C2", "SN-C3", "SN-C4", "SN-C5"};
+    const double voltages[] = {4.50, 4.52, 4.48, 4.50, 4.50};
+    for (int i = 0; i < 5; ++i)
+        store(fleetRecord(
+            {"ATE-03", "PSU5V-100", serials[i], 1, 8 + i, "FAIL", false, voltages[i], 0.02, false},
+            LastDay));
+    const QJsonArray rows = json(QStringLiteral("/api/stations?product=PSU5V-100&") + Period);
+    const auto rowOf = [&rows](const char* key, const char* station) {
+        for (const QJsonValue& row : rows) {
+            const QJsonObject o = row.toObject();
+            if (o[QStringLiteral("key")].toString() == QLatin1String(key) &&
+                o[QStringLiteral("station")].toString() == QLatin1String(station))
+                return o;
+        }
+        return QJsonObject();
+    };
+    const struct {
+        const char* station;
+        int n;
+        double mean, sd, t, df;
+        const char* differs;
+    } expected[] = {{"ATE-01", 5, 5.00, 0.223607, 1.774233, 9.895953, ""},
+                    {"ATE-02", 2, 5.20, 0.282843, 2.029261, 1.502612, ""},
+                    {"ATE-03", 5, 4.50, 0.014142, -6.203044, 6.059720, "yes"}};
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.station);
+        const QJsonObject row = rowOf("1", e.station);
+        ASSERT_FALSE(row.isEmpty());
+        EXPECT_EQ(row[QStringLiteral("n")].toInt(), e.n);
+        EXPECT_NEAR(row[QStringLiteral("mean")].toDouble(), e.mean, 1e-9);
+        EXPECT_NEAR(row[QStringLiteral("stddev")].toDouble(), e.sd, 1e-6);
+        EXPECT_EQ(row[QStringLiteral("fleetN")].toInt(), 12);
+        EXPECT_NEAR(row[QStringLiteral("fleetMean")].toDouble(), 4.825, 1e-9);
+        EXPECT_NEAR(row[QStringLiteral("fleetStddev")].toDouble(), 0.336195, 1e-6);
+        EXPECT_NEAR(row[QStringLiteral("t")].toDouble(), e.t, 1e-5);
+        EXPECT_NEAR(row[QStringLiteral("df")].toDouble(), e.df, 1e-5);
+        EXPECT_EQ(row[QStringLiteral("differs")].toString(), QLatin1String(e.differs));
+    }
+    EXPECT_NEAR(rowOf("1", "ATE-03")[QStringLiteral("p")].toDouble(), 0.00078, 0.00002);
+    // A line without spread (the fuse reads 1 everywhere) has no test.
+    EXPECT_TRUE(rowOf("4", "ATE-03")[QStringLiteral("t")].isNull());
+    EXPECT_EQ(rowOf("4", "ATE-03")[QStringLiteral("differs")].toString(), QString());
+    // The product page shows the table, the flagged p marked.
+    const Reply page = get(QStringLiteral("/product/PSU5V-100?") + Period);
+    EXPECT_TRUE(page.body.contains("<table id=\"stations\" class=\"sortable\">"));
+    EXPECT_TRUE(page.body.contains("<td class=\"num low\" title=\"under 0.01\">"));
+}
+
 TEST_F(DashboardApi, ParetoListsTheMostFailingLinesFirstWithTheirShares) {
     const QJsonArray rows = json(QStringLiteral("/api/pareto?product=PSU5V-100&") + Period);
     EXPECT_EQ(keysOf(rows), sorted({"key", "parameter", "fails", "share", "cumulative"}));
