@@ -1,1 +1,0 @@
-// The object the tests' precompiled headers are made for (tests/CMakeLists.txt).
