@@ -14,25 +14,15 @@ namespace {
 template <typename E>
 void addNumbered(py::module_& module, const char* name, const char* doc, const char* prefix,
                  int first, int last) {
-    // Names live as long as the process: IntEnum copies them, but the list
-    // below must hold them while it is made.
-    static std::vector<std::string> names;
+    // IntEnum copies the names; these only have to outlive the call.
+    std::vector<std::string> names;
     for (int number = first; number <= last; ++number)
         names.push_back(prefix + std::to_string(number));
     std::vector<std::pair<const char*, E>> members;
     for (int number = first; number <= last; ++number)
         members.emplace_back(names[static_cast<std::size_t>(number - first)].c_str(),
                              static_cast<E>(number));
-    py::list pairs;
-    for (const auto& [memberName, value] : members)
-        pairs.append(py::make_tuple(memberName, static_cast<int>(value)));
-    py::object cls =
-        py::module_::import("enum").attr("IntEnum")(name, pairs, py::arg("module") = "xqtestdev");
-    cls.attr("__doc__") = doc;
-    module.add_object(name, cls);
-    for (const auto& member : members)
-        module.add_object(member.first, cls.attr(member.first));
-    intEnumClass<E>() = cls;
+    addIntEnum<E>(module, name, doc, members, true);
 }
 
 } // namespace

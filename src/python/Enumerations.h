@@ -10,8 +10,8 @@
 #include <XQTestDev/Enums.h>
 #include <XQTestDev/Messages.h>
 
-#include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace XQTestDev::python {
 
@@ -25,7 +25,7 @@ template <typename E> pybind11::object& intEnumClass() {
 // member also a module attribute (xq.vbOKCancel).
 template <typename E>
 void addIntEnum(pybind11::module_& module, const char* name, const char* doc,
-                std::initializer_list<std::pair<const char*, E>> members, bool exportValues) {
+                const std::vector<std::pair<const char*, E>>& members, bool exportValues) {
     namespace py = pybind11;
     py::list pairs;
     for (const auto& [memberName, value] : members)
