@@ -11,7 +11,8 @@
 # (EXPLAIN ANALYZE). Uses the PostgreSQL server named by XQ_PG_HOST,
 # XQ_PG_PORT, XQ_PG_USER, XQ_PG_PASSWORD and XQ_PG_DATABASE, or starts a
 # private one (scripts/pg-test-cluster.sh). XQ_BUILD_DIR names the build
-# folder holding bench/bench_dashboard (default: build). The schema is dropped
+# folder holding bench/bench_dashboard (default: build), XQ_BENCH_MIN_TIME
+# the seconds each answer is measured for (default 0.5). The schema is dropped
 # at the end unless XQ_FLEET_KEEP=1.
 #
 # Then it serves the fleet with the build's xq-dashboard and measures it with
@@ -48,7 +49,7 @@ echo "generated in $(( $(date +%s) - start )) s"
 psql -q -X -c "SELECT pg_size_pretty(pg_database_size(current_database())) AS database_size"
 
 echo "== answers beside their floors (default period: the last 7 days)"
-QT_QPA_PLATFORM=offscreen "$bench" --benchmark_min_time=0.5
+QT_QPA_PLATFORM=offscreen "$bench" --benchmark_min_time="${XQ_BENCH_MIN_TIME:-0.5}"
 
 echo "== plans as run"
 QT_QPA_PLATFORM=offscreen XQ_FLEET_EXPLAIN=1 "$bench"
