@@ -273,7 +273,7 @@ TEST_F(DashboardApi, LiveStationsAreTestingIdleOrSilentSinceWhenTheStateSays) {
     ASSERT_TRUE(writeLiveStations(writer_, now, &error)) << error.toStdString();
     dashboard_->now = [now] { return now; };
     const auto at = [&now](int minutesAgo) {
-        return now.addSecs(-60 * minutesAgo).toString(Qt::ISODate);
+        return now.addSecs(-60 * minutesAgo).toUTC().toString(Qt::ISODate);
     };
     struct Expected {
         const char* station;
@@ -323,8 +323,10 @@ TEST_F(DashboardApi, LiveStationsAreTestingIdleOrSilentSinceWhenTheStateSays) {
             SCOPED_TRACE(e.station);
             EXPECT_EQ(row[QStringLiteral("station")].toString(), QLatin1String(e.station));
             EXPECT_EQ(row[QStringLiteral("state")].toString(), QLatin1String(e.state));
-            EXPECT_EQ(row[QStringLiteral("since")].toString(), at(e.sinceMinutes));
-            EXPECT_EQ(row[QStringLiteral("lastSeen")].toString(), at(e.lastSeenMinutes));
+            EXPECT_EQ(row[QStringLiteral("since")].toString().toStdString(),
+                      at(e.sinceMinutes).toStdString());
+            EXPECT_EQ(row[QStringLiteral("lastSeen")].toString().toStdString(),
+                      at(e.lastSeenMinutes).toStdString());
             EXPECT_EQ(row[QStringLiteral("product")].toString(), QLatin1String(e.product));
             EXPECT_EQ(row[QStringLiteral("serialNumber")].toString(), QLatin1String(e.serial));
         }

@@ -26,6 +26,10 @@
 #include <memory>
 #include <optional>
 
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 using namespace XQTestDev;
 using namespace XQTestDev::testing;
 
@@ -98,7 +102,7 @@ protected:
     QString stateIn(const QSqlDatabase& database) const {
         const bool postgres = database.driverName() == QLatin1String("QPSQL");
         const QString time = postgres ? QStringLiteral("to_char(%1 AT TIME ZONE 'UTC', "
-                                                       "'YYYY-MM-DD\"T\"HH24:MI:SS\"Z\"')")
+                                                       "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"')")
                                       : QStringLiteral("%1");
         QSqlQuery query(database);
         query.prepare(QStringLiteral("SELECT state, product, serial_number, %1, %2 FROM "
@@ -118,8 +122,9 @@ protected:
         return stateIn(db);
     }
 
+    // As the run tables keep times; the manual clock's have a millisecond.
     static QString at(const QDateTime& time) {
-        return time.toUTC().toString(Qt::ISODate);
+        return time.toUTC().toString(Qt::ISODateWithMs);
     }
 
     // One unit through the menu; `during` runs inside the run, before its end.
@@ -254,7 +259,7 @@ TEST_F(LiveState, TheStateGoesWhereTheStationsRunsGo) {
     // The first file keeps the state of the run that went there.
     EXPECT_EQ(state(),
               QStringLiteral("idle|||%1|%1")
-                  .arg(at(QDateTime(QDate(2026, 12, 11), QTime(8, 0, 40), QTimeZone::utc()))));
+                  .arg(at(QDateTime(QDate(2026, 12, 11), QTime(8, 0, 40, 1), QTimeZone::utc()))));
 
     const QString missing = root() + QStringLiteral("not-made.db");
     forgetStationDatabase();
