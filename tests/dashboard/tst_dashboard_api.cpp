@@ -293,7 +293,7 @@ TEST_F(DashboardApi, LiveStationsAreTestingIdleOrSilentSinceWhenTheStateSays) {
           {"ATE-03", "silent", 16, 16, "", ""},
           {"ATE-04", "testing", 50, 50, "LED-7", "SN-L2"},
           {"ATE-05", "silent", 61, 61, "PSU5V-100", "SN-8"},
-          {"ATE-06", "idle", 20, 14, "", ""}}},
+          {"ATE-06", "idle", 20, 11, "", ""}}},
         // An hour's silence, a run of four hours: nobody is silent.
         {"/api/live?silent=60",
          {{"ATE-01", "testing", 10, 10, "PSU5V-100", "SN-7"},
@@ -301,7 +301,7 @@ TEST_F(DashboardApi, LiveStationsAreTestingIdleOrSilentSinceWhenTheStateSays) {
           {"ATE-03", "idle", 16, 16, "", ""},
           {"ATE-04", "testing", 50, 50, "LED-7", "SN-L2"},
           {"ATE-05", "testing", 61, 61, "PSU5V-100", "SN-8"},
-          {"ATE-06", "idle", 20, 14, "", ""}}},
+          {"ATE-06", "idle", 20, 11, "", ""}}},
         // Five minutes: a run may last twenty.
         {"/api/live?silent=5",
          {{"ATE-01", "testing", 10, 10, "PSU5V-100", "SN-7"},
@@ -309,7 +309,7 @@ TEST_F(DashboardApi, LiveStationsAreTestingIdleOrSilentSinceWhenTheStateSays) {
           {"ATE-03", "silent", 16, 16, "", ""},
           {"ATE-04", "silent", 50, 50, "LED-7", "SN-L2"},
           {"ATE-05", "silent", 61, 61, "PSU5V-100", "SN-8"},
-          {"ATE-06", "silent", 14, 14, "", ""}}},
+          {"ATE-06", "silent", 11, 11, "", ""}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.address);
