@@ -108,6 +108,16 @@ QSqlDatabase openWith(const StationDatabase& where, const QString& name,
                                   : openServer(where, name, timeouts.serverConnectSeconds, error);
 }
 
+// Whether the station has a database to keep its state in. A station
+// without one, or whose SQLite file the database writer has not made yet,
+// has nothing to say: its state is skipped without a note.
+bool hasDatabase(const StationDatabase& where) {
+    if (where.type != msAccess)
+        return !where.serverName.isEmpty() && !where.databaseName.isEmpty();
+    return !where.databaseName.isEmpty() && QFileInfo(where.databaseName).isFile() &&
+           isSqliteFile(where.databaseName);
+}
+
 // One state to write and where, with the time-outs in force when it was noted.
 struct StateJob {
     StationDatabase where;
@@ -193,11 +203,13 @@ private:
             pending_.reset();
             busy_ = true;
             lock.unlock();
-            QString error;
-            const bool written = writeJob(job, &error);
-            if (!written && !noted)
-                sayNotWritten(error);
-            noted = !written;
+            if (hasDatabase(job.where)) {
+                QString error;
+                const bool written = writeJob(job, &error);
+                if (!written && !noted)
+                    sayNotWritten(error);
+                noted = !written;
+            }
             lock.lock();
             busy_ = false;
             idle_.notify_all();

@@ -69,7 +69,8 @@ bool writeStationState(QSqlDatabase& db, const StationState& state, QString* err
 // returns at once. Only the latest state waits: one noted while another is
 // still being written replaces any that had not started. A database that
 // cannot be reached is said once on standard error until a write succeeds
-// again. A state without a station name is not written.
+// again. A state without a station name, or of a station without a database
+// (none named, or its SQLite file not made yet), is skipped without a word.
 void noteStationState(const StationState& state);
 
 // Waits up to `timeoutMs` for every noted state to be written or given up;
