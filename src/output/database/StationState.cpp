@@ -282,7 +282,11 @@ bool writeStationState(QSqlDatabase& db, const StationState& state, QString* err
 void noteStationState(const StationState& state) {
     if (state.station.trimmed().isEmpty() || !runTablesEnabled())
         return;
-    StateWriter::instance().post({stationDatabase(), state, databaseTimeouts()});
+    StationDatabase where = stationDatabase();
+    // No thread for a station without a database.
+    if (where.databaseName.isEmpty())
+        return;
+    StateWriter::instance().post({std::move(where), state, databaseTimeouts()});
 }
 
 bool waitForStationStates(int timeoutMs) {
