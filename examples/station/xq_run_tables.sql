@@ -5,6 +5,7 @@
 -- sequence of xq_run.id), e.g.
 --   psql -d xq_results -f xq_run_tables.sql
 --   GRANT SELECT, INSERT ON xq_run, xq_measurement, xq_schema_version TO xq_station;
+--   GRANT SELECT, INSERT, UPDATE ON xq_station TO xq_station;
 --   GRANT USAGE ON SEQUENCE xq_run_id_seq TO xq_station;
 -- It is the library's migrations (src/output/database/migrations) one after
 -- the other. Tables of an older version are moved forward with
@@ -67,3 +68,17 @@ INSERT INTO xq_schema_version (version) SELECT 1 WHERE NOT EXISTS (SELECT 1 FROM
 ALTER TABLE xq_schema_version ADD COLUMN IF NOT EXISTS min_library_version TEXT NOT NULL DEFAULT '1.0.0';
 
 UPDATE xq_schema_version SET version = 2, min_library_version = '1.0.0';
+
+-- Version 3: each station's live state, one row per station, kept by the
+-- station itself at the start and the end of every run. Only adds a table:
+-- stations of older libraries keep writing runs and simply leave it alone.
+CREATE TABLE IF NOT EXISTS xq_station (
+    station TEXT NOT NULL PRIMARY KEY,
+    state TEXT NOT NULL DEFAULT 'idle' CHECK (state IN ('testing', 'idle')),
+    product TEXT NOT NULL DEFAULT '',
+    serial_number TEXT NOT NULL DEFAULT '',
+    state_since TIMESTAMPTZ,
+    last_seen TIMESTAMPTZ
+);
+
+UPDATE xq_schema_version SET version = 3;

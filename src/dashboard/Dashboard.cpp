@@ -3,6 +3,7 @@
 #include "DashboardPages.h"
 #include "DashboardParams.h"
 #include "DashboardRender.h"
+#include "LiveStations.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -23,6 +24,7 @@ struct Dashboard::Request {
     QStringList path; // the address's segments, decoded
     QUrlQuery query;
     QDate today;
+    QDateTime now;
     bool api = false;
     QSqlDatabase* db = nullptr;
     QString databaseError; // set when a query failed
@@ -89,11 +91,36 @@ bool knownProduct(Request& request, const QString& product, QString& message) {
     return exists;
 }
 
+// The threshold of silence of the live stations, in minutes.
+const QString SilentParameter = QStringLiteral("silent");
+
+bool readSilentMinutes(const Request& request, int& minutes, QString& message) {
+    minutes = DefaultSilentMinutes;
+    return readWholeNumber(request.query, SilentParameter, 1, LongestSilentMinutes, minutes,
+                           &message);
+}
+
+// The overview's section of live stations, after the figures of the period.
+bool liveStationsPart(Request& request, int silentMinutes, QString& html) {
+    Table live;
+    bool missing = false;
+    QString error;
+    if (!ask(request,
+             queryLiveStations(*request.db, request.now, silentMinutes, live, missing, &error),
+             error))
+        return false;
+    html = liveStationsSection(live, missing, silentMinutes);
+    return true;
+}
+
 Reply overview(Request& request) {
     Period period;
     Format format;
     QString message;
-    if (!readCommon(request, PeriodParameters, period, format, message))
+    int silentMinutes = DefaultSilentMinutes;
+    if (!readCommon(request, PeriodParameters + QStringList{SilentParameter}, period, format,
+                    message) ||
+        !readSilentMinutes(request, silentMinutes, message))
         return badRequest(request, message);
     Table yield, trend, lastRuns;
     QString error;
@@ -103,8 +130,11 @@ Reply overview(Request& request) {
         return tableReply(yield, format);
     if (!ask(request, queryLastRuns(*request.db, 20, lastRuns, &error), error))
         return {};
+    QString live;
+    if (!liveStationsPart(request, silentMinutes, live))
+        return {};
     return html(200, QStringLiteral("Fleet overview"),
-                overviewBody(period, yield, trend, lastRuns));
+                overviewBody(period, yield, trend, lastRuns) + live);
 }
 
 Reply productPage(Request& request, const QString& product) {
@@ -225,6 +255,8 @@ Reply api(Request& request, const QString& name) {
         known = {QStringLiteral("serial")};
     else if (name == QLatin1String("runs"))
         known = {QStringLiteral("count")};
+    else if (name == QLatin1String("live"))
+        known = {SilentParameter};
     else
         known = PeriodParameters;
     if (byProduct)
@@ -268,6 +300,13 @@ Reply api(Request& request, const QString& name) {
                                                           "number from 1 to 1000."));
         }
         answered = queryLastRuns(*request.db, count, table, &error);
+    } else if (name == QLatin1String("live")) {
+        int silentMinutes = DefaultSilentMinutes;
+        if (!readSilentMinutes(request, silentMinutes, message))
+            return badRequest(request, message);
+        bool missing = false;
+        answered =
+            queryLiveStations(*request.db, request.now, silentMinutes, table, missing, &error);
     } else if (name == QLatin1String("pareto")) {
         answered = queryPareto(*request.db, product, period, table, &error);
     } else if (name == QLatin1String("capability")) {
@@ -342,7 +381,8 @@ Dashboard::Dashboard(DatabaseLink& link) : Dashboard(link.target()) {
 }
 
 Dashboard::Dashboard(DatabaseTarget target)
-    : today([] { return QDateTime::currentDateTimeUtc().date(); }), report([](const QString& text) {
+    : today([] { return QDateTime::currentDateTimeUtc().date(); }),
+      now([] { return QDateTime::currentDateTimeUtc(); }), report([](const QString& text) {
           std::fprintf(stderr, "xq-dashboard: %s\n", qPrintable(text));
           std::fflush(stderr);
       }),
@@ -355,6 +395,7 @@ Dashboard::Request Dashboard::newRequest(const QUrl& url) const {
     request.path = segmentsOf(url);
     request.query = QUrlQuery(url);
     request.today = today();
+    request.now = now();
     request.api = request.path.value(0) == QLatin1String("api");
     return request;
 }
@@ -430,6 +471,8 @@ Reply Dashboard::route(Request& request) {
     if (path.isEmpty())
         return overview(request);
     if (path[0] == QLatin1String("api") && path.size() == 2 && ApiNames.contains(path[1]))
+        return api(request, path[1]);
+    if (path[0] == QLatin1String("api") && path.size() == 2 && path[1] == QLatin1String("live"))
         return api(request, path[1]);
     if (path[0] == QLatin1String("product") && path.size() == 2)
         return productPage(request, path[1]);

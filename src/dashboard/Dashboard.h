@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QUrl>
 
 #include <functional>
@@ -44,6 +45,9 @@ public:
 
     // Today's date (UTC) for the default period; replaceable for tests.
     std::function<QDate()> today;
+    // The present moment (UTC) the live stations are judged against;
+    // replaceable for tests.
+    std::function<QDateTime()> now;
     // Where a change of the database's state is told (standard error).
     std::function<void(const QString&)> report;
     // The Chart.js file served as /static/chart.min.js.

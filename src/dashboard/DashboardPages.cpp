@@ -2,6 +2,7 @@
 
 #include "DashboardRender.h"
 #include "DashboardSql.h"
+#include "LiveStations.h"
 
 namespace XQTestDev::dashboard {
 
@@ -88,6 +89,31 @@ QString overviewBody(const Period& period, const Table& yield, const Table& tren
            tableHtml(lastRuns, {{QStringLiteral("serialNumber"), toUnit}},
                      QStringLiteral("last-runs"),
                      QStringLiteral("data-refresh=\"/api/runs?count=20\""));
+}
+
+QString liveStationsSection(const Table& live, bool missing, int silentMinutes) {
+    const QString api = QStringLiteral("/api/live?silent=%1").arg(silentMinutes);
+    const int serialColumn = live.columnOf(QStringLiteral("serialNumber"));
+    const CellLink toUnit = [serialColumn](const QVariantList& row) {
+        const QString serial = row.value(serialColumn).toString();
+        return serial.isEmpty() ? QString() : unitAddress(serial);
+    };
+    const QString heading =
+        QStringLiteral("<h2>Live stations <small>(refreshed every 5 s)</small>") + csvLink(api) +
+        QStringLiteral("</h2><p class=\"note\">Testing: a run started and has not ended. Idle: "
+                       "the last run ended. Silent: no sign of life for %1 minutes, or a run "
+                       "started over %2 minutes ago without an end.</p>")
+            .arg(silentMinutes)
+            .arg(silentMinutes * SilentTestingFactor);
+    if (missing)
+        return heading + tableHtml(live, {}, QStringLiteral("live-stations"), {},
+                                   QStringLiteral("The run tables are older than the stations' "
+                                                  "live state: xq-db migrate brings them "
+                                                  "forward."));
+    return heading + tableHtml(live, {{QStringLiteral("serialNumber"), toUnit}},
+                               QStringLiteral("live-stations"),
+                               QStringLiteral("data-refresh=\"%1\"").arg(htmlEscaped(api)),
+                               QStringLiteral("No station has told its state yet."));
 }
 
 QString productBody(const QString& product, const Period& period, const Table& pareto,

@@ -12,6 +12,9 @@ namespace XQTestDev::dashboard {
 
 QString overviewBody(const Period& period, const Table& yield, const Table& trend,
                      const Table& lastRuns);
+// The live stations (queryLiveStations), refreshed every 5 s; a sentence
+// instead when the run tables are too old to hold them.
+QString liveStationsSection(const Table& live, bool missing, int silentMinutes);
 QString productBody(const QString& product, const Period& period, const Table& pareto,
                     const Table& capability, const Table& stations);
 QString lineBody(const QString& product, const QString& key, const Period& period,

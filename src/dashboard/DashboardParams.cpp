@@ -110,4 +110,20 @@ bool checkName(const QString& value, const QString& what, QString* message) {
     return true;
 }
 
+bool readWholeNumber(const QUrlQuery& query, const QString& name, int lowest, int highest,
+                     int& number, QString* message) {
+    if (!query.hasQueryItem(name))
+        return true;
+    bool isNumber = false;
+    const int read = value(query, name).toInt(&isNumber);
+    if (!isNumber || read < lowest || read > highest)
+        return refuse(message, QStringLiteral("The parameter %1 must be a whole number from %2 to "
+                                              "%3.")
+                                   .arg(name)
+                                   .arg(lowest)
+                                   .arg(highest));
+    number = read;
+    return true;
+}
+
 } // namespace XQTestDev::dashboard

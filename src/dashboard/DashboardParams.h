@@ -27,5 +27,9 @@ bool readName(const QUrlQuery& query, const QString& name, const QString& what, 
               QString* message);
 // A product name, serial number or line key taken from the address or a parameter.
 bool checkName(const QString& value, const QString& what, QString* message);
+// An optional whole number from `lowest` to `highest`; `number` keeps its
+// value when the parameter is not given.
+bool readWholeNumber(const QUrlQuery& query, const QString& name, int lowest, int highest,
+                     int& number, QString* message);
 
 } // namespace XQTestDev::dashboard

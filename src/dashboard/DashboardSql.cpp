@@ -438,6 +438,11 @@ bool& explainQueries() {
     return explain;
 }
 
+bool fillTable(QSqlDatabase& db, const QString& sql, const QVariantList& values, Table& table,
+               QString* error) {
+    return fill(db, sql, values, table, error);
+}
+
 namespace {
 
 QList<Column> yieldColumns() {

@@ -50,6 +50,11 @@ bool productExists(QSqlDatabase& db, const QString& product, bool& exists, QStri
 bool lineExists(QSqlDatabase& db, const QString& product, const QString& key, bool& exists,
                 QString* error);
 
+// The rows of `sql` with `values` bound, each cell read as its column's kind;
+// for figures computed beside this file (LiveStations.cpp).
+bool fillTable(QSqlDatabase& db, const QString& sql, const QVariantList& values, Table& table,
+               QString* error);
+
 // When set, every query asks PostgreSQL for its plan as run (EXPLAIN
 // ANALYZE) instead of its rows: the table's first column holds the plan's
 // lines. For the fleet benchmark, which shows why each answer is as fast as

@@ -13,6 +13,11 @@ std::vector<RunFinishedHandler>& handlers() {
     return list;
 }
 
+std::vector<RunStartedHandler>& startedHandlers() {
+    static std::vector<RunStartedHandler> list;
+    return list;
+}
+
 StoredRunSource& storedRunSource() {
     static StoredRunSource source;
     return source;
@@ -36,6 +41,15 @@ void addRunFinishedHandler(RunFinishedHandler handler) {
 
 void notifyRunFinished(const RunRecord& record) {
     for (const RunFinishedHandler& handler : handlers())
+        handler(record);
+}
+
+void addRunStartedHandler(RunStartedHandler handler) {
+    startedHandlers().push_back(std::move(handler));
+}
+
+void notifyRunStarted(const RunRecord& record) {
+    for (const RunStartedHandler& handler : startedHandlers())
         handler(record);
 }
 

@@ -16,6 +16,13 @@ using RunFinishedHandler = std::function<void(const RunRecord&)>;
 void addRunFinishedHandler(RunFinishedHandler handler);
 void notifyRunFinished(const RunRecord& record);
 
+// The start of a run, told the same way: the record holds the run's data
+// (station, product, unit, start time) and no lines yet.
+using RunStartedHandler = std::function<void(const RunRecord&)>;
+
+void addRunStartedHandler(RunStartedHandler handler);
+void notifyRunStarted(const RunRecord& record);
+
 // The run as it stands, for an output the station program asks for at any
 // time (WriteDatabase, PrintReport): what the results file holds for
 // `product`'s run (the current run's product when empty), its texts as stored

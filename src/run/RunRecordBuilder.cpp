@@ -120,6 +120,7 @@ void beginRunRecord() {
     run.start.productsIni = configFileNow(StationFile::Products, runModel().run.product);
     openRun() = std::move(run);
     startInstrumentLog();
+    notifyRunStarted(runHeaderOf(runModel()));
 }
 
 void noteLineMeasured(int lineNumber) {

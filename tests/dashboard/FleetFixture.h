@@ -2,6 +2,7 @@
 
 #include "frame/RunRecord.h"
 #include "output/database/RunTables.h"
+#include "output/database/StationState.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -108,6 +109,49 @@ inline bool writeFleet(QSqlDatabase& db, const QDate& lastDay, QString* error) {
             return false;
         }
         db.commit();
+    }
+    return true;
+}
+
+// The stations' live state as the stations wrote it, `now` being the moment
+// the fleet view looks (silent after 15 minutes, a run after 60):
+//   ATE-01 testing PSU5V-100 SN-7 since 10 min   -> testing since 10 min ago
+//   ATE-02 idle since 4 min                      -> idle since 4 min ago
+//   ATE-03 idle since 16 min                     -> silent since 16 min ago
+//   ATE-04 testing LED-7 SN-L2 since 50 min      -> testing since 50 min ago
+//   ATE-05 testing PSU5V-100 SN-8 since 61 min   -> silent since 61 min ago
+//   ATE-06 idle since 20 min, last seen 11 min   -> idle since 20 min ago
+// Each age stays minutes away from its threshold, so that a test in real
+// time (the browser's) sees the same states for a few minutes.
+struct LiveStation {
+    const char* station;
+    StationActivity activity;
+    const char* product;
+    const char* serial;
+    int sinceMinutes;
+    int lastSeenMinutes;
+};
+
+inline const std::vector<LiveStation>& liveStations() {
+    static const std::vector<LiveStation> stations = {
+        {"ATE-01", StationActivity::Testing, "PSU5V-100", "SN-7", 10, 10},
+        {"ATE-02", StationActivity::Idle, "", "", 4, 4},
+        {"ATE-03", StationActivity::Idle, "", "", 16, 16},
+        {"ATE-04", StationActivity::Testing, "LED-7", "SN-L2", 50, 50},
+        {"ATE-05", StationActivity::Testing, "PSU5V-100", "SN-8", 61, 61},
+        {"ATE-06", StationActivity::Idle, "", "", 20, 11},
+    };
+    return stations;
+}
+
+inline bool writeLiveStations(QSqlDatabase& db, const QDateTime& now, QString* error) {
+    for (const LiveStation& live : liveStations()) {
+        const StationState state{
+            QLatin1String(live.station),          live.activity,
+            QLatin1String(live.product),          QLatin1String(live.serial),
+            now.addSecs(-60 * live.sinceMinutes), now.addSecs(-60 * live.lastSeenMinutes)};
+        if (!writeStationState(db, state, error))
+            return false;
     }
     return true;
 }

@@ -265,6 +265,111 @@ TEST_F(DashboardApi, StationsAreComparedWithTheRestOfTheFleet) {
     EXPECT_TRUE(page.body.contains("<td class=\"num low\" title=\"under 0.01\">"));
 }
 
+// The live stations against a fixed "now": each state and since when, worked
+// out by hand in FleetFixture.h, at the default threshold and at an hour.
+TEST_F(DashboardApi, LiveStationsAreTestingIdleOrSilentSinceWhenTheStateSays) {
+    const QDateTime now(LastDay, QTime(12, 0), QTimeZone::utc());
+    QString error;
+    ASSERT_TRUE(writeLiveStations(writer_, now, &error)) << error.toStdString();
+    dashboard_->now = [now] { return now; };
+    const auto at = [&now](int minutesAgo) {
+        return now.addSecs(-60 * minutesAgo).toUTC().toString(Qt::ISODate);
+    };
+    struct Expected {
+        const char* station;
+        const char* state;
+        int sinceMinutes;
+        int lastSeenMinutes;
+        const char* product;
+        const char* serial;
+    };
+    const struct {
+        const char* address;
+        std::vector<Expected> rows;
+    } cases[] = {
+        {"/api/live",
+         {{"ATE-01", "testing", 10, 10, "PSU5V-100", "SN-7"},
+          {"ATE-02", "idle", 4, 4, "", ""},
+          {"ATE-03", "silent", 16, 16, "", ""},
+          {"ATE-04", "testing", 50, 50, "LED-7", "SN-L2"},
+          {"ATE-05", "silent", 61, 61, "PSU5V-100", "SN-8"},
+          {"ATE-06", "idle", 20, 11, "", ""}}},
+        // An hour's silence, a run of four hours: nobody is silent.
+        {"/api/live?silent=60",
+         {{"ATE-01", "testing", 10, 10, "PSU5V-100", "SN-7"},
+          {"ATE-02", "idle", 4, 4, "", ""},
+          {"ATE-03", "idle", 16, 16, "", ""},
+          {"ATE-04", "testing", 50, 50, "LED-7", "SN-L2"},
+          {"ATE-05", "testing", 61, 61, "PSU5V-100", "SN-8"},
+          {"ATE-06", "idle", 20, 11, "", ""}}},
+        // Five minutes: a run may last twenty.
+        {"/api/live?silent=5",
+         {{"ATE-01", "testing", 10, 10, "PSU5V-100", "SN-7"},
+          {"ATE-02", "idle", 4, 4, "", ""},
+          {"ATE-03", "silent", 16, 16, "", ""},
+          {"ATE-04", "silent", 50, 50, "LED-7", "SN-L2"},
+          {"ATE-05", "silent", 61, 61, "PSU5V-100", "SN-8"},
+          {"ATE-06", "silent", 11, 11, "", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address);
+        const QJsonArray rows = json(QLatin1String(c.address));
+        ASSERT_EQ(rows.size(), qsizetype(c.rows.size()));
+        EXPECT_EQ(keysOf(rows),
+                  sorted({"station", "state", "since", "lastSeen", "product", "serialNumber"}));
+        for (size_t i = 0; i < c.rows.size(); ++i) {
+            const Expected& e = c.rows[i];
+            const QJsonObject row = rows[qsizetype(i)].toObject();
+            SCOPED_TRACE(e.station);
+            EXPECT_EQ(row[QStringLiteral("station")].toString(), QLatin1String(e.station));
+            EXPECT_EQ(row[QStringLiteral("state")].toString(), QLatin1String(e.state));
+            EXPECT_EQ(row[QStringLiteral("since")].toString().toStdString(),
+                      at(e.sinceMinutes).toStdString());
+            EXPECT_EQ(row[QStringLiteral("lastSeen")].toString().toStdString(),
+                      at(e.lastSeenMinutes).toStdString());
+            EXPECT_EQ(row[QStringLiteral("product")].toString(), QLatin1String(e.product));
+            EXPECT_EQ(row[QStringLiteral("serialNumber")].toString(), QLatin1String(e.serial));
+        }
+    }
+
+    const Reply csv = get(QStringLiteral("/api/live?format=csv"));
+    EXPECT_EQ(csv.status, 200);
+    const QList<QByteArray> lines = csv.body.split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0].trimmed(), "station,state,since,lastSeen,product,serialNumber");
+    EXPECT_EQ(lines[1].trimmed(),
+              "ATE-01,testing," + at(10).toUtf8() + ',' + at(10).toUtf8() + ",PSU5V-100,SN-7");
+
+    const Reply page = get(QStringLiteral("/?silent=60&") + Period);
+    EXPECT_EQ(page.status, 200);
+    const QString html = QString::fromUtf8(page.body);
+    EXPECT_TRUE(html.contains(QStringLiteral("data-refresh=\"/api/live?silent=60\"")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td>ATE-05</td><td>testing</td>")))
+        << html.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("<a href=\"/unit/SN-8\">SN-8</a>")));
+
+    for (const char* bad : {"/api/live?silent=0", "/api/live?silent=ten", "/?silent=10081"}) {
+        SCOPED_TRACE(bad);
+        const Reply refused = get(QLatin1String(bad));
+        EXPECT_EQ(refused.status, 400);
+        EXPECT_TRUE(refused.body.contains("The parameter silent must be a whole number from 1 "
+                                          "to 10080."))
+            << refused.body.toStdString();
+    }
+}
+
+// Tables older than the live state: the overview shows its figures and says
+// how to bring the tables forward.
+TEST_F(DashboardApi, RunTablesWithoutLiveStatesLeaveTheOverviewWhole) {
+    exec(QStringLiteral("DROP TABLE xq_station"));
+    EXPECT_EQ(json(QStringLiteral("/api/live")), QJsonArray());
+    const Reply page = get(QStringLiteral("/?") + Period);
+    EXPECT_EQ(page.status, 200);
+    EXPECT_TRUE(page.body.contains("The run tables are older than the stations&#39; live state: "
+                                   "xq-db migrate brings them forward."))
+        << page.body.toStdString();
+}
+
 TEST_F(DashboardApi, ParetoListsTheMostFailingLinesFirstWithTheirShares) {
     const QJsonArray rows = json(QStringLiteral("/api/pareto?product=PSU5V-100&") + Period);
     EXPECT_EQ(keysOf(rows), sorted({"key", "parameter", "fails", "share", "cumulative"}));

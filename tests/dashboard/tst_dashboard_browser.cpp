@@ -49,6 +49,8 @@ protected:
             // Runs of this week, so that the default period shows them.
             ASSERT_TRUE(writeFleet(db, QDateTime::currentDateTimeUtc().date(), &error))
                 << error.toStdString();
+            ASSERT_TRUE(writeLiveStations(db, QDateTime::currentDateTimeUtc(), &error))
+                << error.toStdString();
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("writer"));
@@ -136,8 +138,8 @@ protected:
     // Loads the page in a frame of the window's size and, once its scripts
     // ran, reports: how wide the page is beside its window, the numbers
     // broken over two lines, the elements outside the window that are not in
-    // a box that scrolls, and the capability table's Cpk column after a click
-    // on its heading.
+    // a box that scrolls, the capability table's Cpk column after a click on
+    // its heading, and the live stations' states as shown.
     static constexpr const char* LayoutHarness = R"(<!DOCTYPE html>
 <html><body style="margin:0;overflow:hidden"><iframe id="page"
  style="border:0;width:100vw;height:100vh;display:block"></iframe><pre id="result" style="display:none"></pre>
@@ -173,6 +175,8 @@ document.getElementById("page").onload = () => setTimeout(() => { try {
     result.cpkSorted = Array.from(d.querySelectorAll("#capability tbody tr"))
       .map((r) => parseFloat(r.cells[column].textContent));
   }
+  const live = d.querySelector("#live-stations");
+  if (live) result.liveStates = Array.from(live.tBodies[0].rows).map((r) => r.cells[1].textContent);
   report(result);
 } catch (e) { report({ error: String(e) }); } }, 1500);
 </script></body></html>)";
@@ -258,6 +262,11 @@ TEST_F(DashboardBrowser, PagesReadWellOnALaptopAndAPhone) {
                 << QJsonDocument(measured).toJson().toStdString();
             EXPECT_EQ(measured[QStringLiteral("outside")].toArray(), QJsonArray())
                 << QJsonDocument(measured).toJson().toStdString();
+            if (QLatin1String(page) == QLatin1String("overview")) {
+                // FleetFixture.h's live stations, fifteen minutes of silence.
+                EXPECT_EQ(measured[QStringLiteral("liveStates")].toArray(),
+                          QJsonArray({"testing", "idle", "silent", "testing", "silent", "idle"}));
+            }
             if (QLatin1String(page) == QLatin1String("product")) {
                 const QJsonArray cpk = measured[QStringLiteral("cpkSorted")].toArray();
                 ASSERT_GE(cpk.size(), 2);

@@ -85,7 +85,7 @@ TEST_F(RunTablesSqlite, MadeWithExactlyTheDocumentedColumnsAndIndexes) {
                            "value_text", "number", "verdict", "measured_at"}));
     EXPECT_EQ(column(QStringLiteral("SELECT version || ' ' || min_library_version FROM "
                                     "xq_schema_version")),
-              QStringList{"2 1.0.0"});
+              QStringList{"3 1.0.0"});
     EXPECT_EQ(column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
                                     "name LIKE 'xq%' ORDER BY name")),
               QStringList({"xq_measurement_by_run", "xq_run_by_product_start", "xq_run_by_serial",

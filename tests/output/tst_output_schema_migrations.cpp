@@ -8,12 +8,14 @@
 #include "output/RunRecordFixture.h"
 #include "output/database/RunTables.h"
 #include "output/database/SchemaMigrations.h"
+#include "output/database/StationState.h"
 #include "support/TestDatabase.h"
 
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -66,10 +68,14 @@ protected:
     }
     QString path() const { return dir_.filePath(QStringLiteral("station.db")); }
 
-    // A database as the previous version's station left it: its tables and runs.
-    void makePreviousVersionWithRuns() {
+    // A database as the station of an earlier version left it: its tables and
+    // runs (version 1 by default).
+    void makePreviousVersionWithRuns(int version = 1) {
+        for (const char* table : {"xq_measurement", "xq_run", "xq_schema_version", "xq_station"})
+            QSqlQuery(db_).exec(
+                QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(table)));
         QString error;
-        ASSERT_TRUE(migrateRunTables(db_, &error, 1)) << error.toStdString();
+        ASSERT_TRUE(migrateRunTables(db_, &error, version)) << error.toStdString();
         ASSERT_TRUE(db_.transaction());
         for (const char* serial : {"SN-1", "SN-2", "SN-3"})
             ASSERT_GT(insertRunRecord(db_, sampleRunRecord(40, QLatin1String(serial)),
@@ -79,8 +85,8 @@ protected:
         ASSERT_TRUE(db_.commit());
         RunTablesState state;
         ASSERT_TRUE(readRunTablesState(db_, state, nullptr));
-        ASSERT_EQ(state.version, 1);
-        ASSERT_TRUE(state.minLibraryVersion.isEmpty());
+        ASSERT_EQ(state.version, version);
+        ASSERT_EQ(state.minLibraryVersion.isEmpty(), version < 2);
     }
     RunTablesState state() {
         RunTablesState read;
@@ -92,22 +98,39 @@ protected:
     QSqlDatabase db_;
 };
 
+// From the first version and from the one before this library's, with runs
+// in the tables: every run kept, and the stations' live state (version 3)
+// taken from then on.
 TEST_F(SchemaSqlite, TheStationUpgradesAPreviousVersionDatabaseWithNothingLost) {
-    makePreviousVersionWithRuns();
-    const QStringList before = everyRow(db_);
-    ASSERT_EQ(before.size(), 3 + 3 * 40);
+    for (const int version : {1, latestRunTablesVersion() - 1}) {
+        SCOPED_TRACE(version);
+        makePreviousVersionWithRuns(version);
+        const QStringList before = everyRow(db_);
+        ASSERT_EQ(before.size(), 3 + 3 * 40);
 
-    QString error;
-    ASSERT_TRUE(ensureRunTables(db_, &error)) << error.toStdString();
-    EXPECT_EQ(state().version, latestRunTablesVersion());
-    EXPECT_EQ(state().minLibraryVersion, "1.0.0");
-    EXPECT_EQ(everyRow(db_), before);
-    EXPECT_EQ(queryColumn(db_, QStringLiteral("SELECT count(*) FROM xq_schema_version")),
-              QStringList{"1"});
-    ASSERT_TRUE(db_.transaction());
-    EXPECT_GT(insertRunRecord(db_, sampleRunRecord(40, QStringLiteral("SN-4")), QString(), &error),
-              0);
-    ASSERT_TRUE(db_.commit());
+        QString error;
+        ASSERT_TRUE(ensureRunTables(db_, &error)) << error.toStdString();
+        EXPECT_EQ(state().version, latestRunTablesVersion());
+        EXPECT_EQ(state().minLibraryVersion, "1.0.0");
+        EXPECT_EQ(everyRow(db_), before);
+        EXPECT_EQ(queryColumn(db_, QStringLiteral("SELECT count(*) FROM xq_schema_version")),
+                  QStringList{"1"});
+        ASSERT_TRUE(db_.transaction());
+        EXPECT_GT(
+            insertRunRecord(db_, sampleRunRecord(40, QStringLiteral("SN-4")), QString(), &error),
+            0);
+        ASSERT_TRUE(db_.commit());
+        const QDateTime seen(QDate(2026, 12, 11), QTime(9, 30), QTimeZone::utc());
+        EXPECT_TRUE(writeStationState(db_,
+                                      {QStringLiteral("ATE-07"), StationActivity::Testing,
+                                       QStringLiteral("PSU"), QStringLiteral("SN-5"), seen, seen},
+                                      &error))
+            << error.toStdString();
+        EXPECT_EQ(queryColumn(db_, QStringLiteral("SELECT station || ' ' || state || ' ' || "
+                                                  "serial_number || ' ' || last_seen FROM "
+                                                  "xq_station")),
+                  QStringList{"ATE-07 testing SN-5 2026-12-11T09:30:00Z"});
+    }
 }
 
 TEST_F(SchemaSqlite, TheToolUpgradesAPreviousVersionDatabaseWithNothingLost) {
@@ -121,15 +144,22 @@ TEST_F(SchemaSqlite, TheToolUpgradesAPreviousVersionDatabaseWithNothingLost) {
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     EXPECT_EQ(tool.readAllStandardOutput().trimmed(),
-              "run tables of version 1 moved to run tables of version 2, written by libraries "
-              "from 1.0.0 on");
-    EXPECT_EQ(state().version, 2);
+              QStringLiteral("run tables of version 1 moved to run tables of version %1, written "
+                             "by libraries from 1.0.0 on")
+                  .arg(latestRunTablesVersion())
+                  .toUtf8());
+    EXPECT_EQ(state().version, latestRunTablesVersion());
     EXPECT_EQ(everyRow(db_), before);
+    EXPECT_EQ(queryColumn(db_, QStringLiteral("SELECT count(*) FROM xq_station")),
+              QStringList{"0"});
 
     tool.start(QStringLiteral(XQ_DB_TOOL), QStringList{QStringLiteral("migrate")} + arguments);
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.readAllStandardOutput().trimmed(),
-              "run tables of version 2, written by libraries from 1.0.0 on: nothing to do");
+              QStringLiteral("run tables of version %1, written by libraries from 1.0.0 on: "
+                             "nothing to do")
+                  .arg(latestRunTablesVersion())
+                  .toUtf8());
 }
 
 TEST_F(SchemaSqlite, AMigrationThatFailsHalfWayLeavesNothingOfItself) {
@@ -141,9 +171,11 @@ TEST_F(SchemaSqlite, AMigrationThatFailsHalfWayLeavesNothingOfItself) {
 
     QString error;
     EXPECT_FALSE(migrateRunTables(db_, &error, -1, migrations));
-    EXPECT_TRUE(error.startsWith("Migration 3 of the run tables failed: no such table"))
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Migration %1 of the run tables failed: no such "
+                                                "table")
+                                     .arg(latestRunTablesVersion() + 1)))
         << error.toStdString();
-    EXPECT_EQ(state().version, 1); // nor is migration 2 kept: one transaction
+    EXPECT_EQ(state().version, 1); // nor are migrations 2 on kept: one transaction
     EXPECT_TRUE(
         queryColumn(db_, QStringLiteral("SELECT name FROM pragma_table_info('xq_run') WHERE "
                                         "name = 'fixture'"))
@@ -163,6 +195,7 @@ TEST_F(SchemaSqlite, AStationWritesOnToNewerTablesThatStillTakeItsRuns) {
         QSqlQuery(db_).exec(QStringLiteral("DROP TABLE IF EXISTS xq_measurement"));
         QSqlQuery(db_).exec(QStringLiteral("DROP TABLE IF EXISTS xq_run"));
         QSqlQuery(db_).exec(QStringLiteral("DROP TABLE IF EXISTS xq_schema_version"));
+        QSqlQuery(db_).exec(QStringLiteral("DROP TABLE IF EXISTS xq_station"));
         QString error;
         ASSERT_TRUE(migrateRunTables(db_, &error, -1, withLaterVersion(QLatin1String(c.bound))))
             << error.toStdString();
@@ -170,9 +203,10 @@ TEST_F(SchemaSqlite, AStationWritesOnToNewerTablesThatStillTakeItsRuns) {
         EXPECT_EQ(ensureRunTables(db_, &error), c.writes);
         EXPECT_EQ(state().version, latestRunTablesVersion() + 1); // never moved back
         if (!c.writes) {
-            EXPECT_EQ(error, QStringLiteral("The run tables are of version 3 and take runs from "
-                                            "library %1 on; this library is 1.0.2: its runs wait "
+            EXPECT_EQ(error, QStringLiteral("The run tables are of version %1 and take runs from "
+                                            "library %2 on; this library is 1.0.2: its runs wait "
                                             "in the backup queue until it is upgraded")
+                                 .arg(latestRunTablesVersion() + 1)
                                  .arg(QLatin1String(c.bound)));
             continue;
         }

@@ -6,10 +6,12 @@
 #include "output/RunRecordFixture.h"
 #include "output/database/RunTables.h"
 #include "output/database/SchemaMigrations.h"
+#include "output/database/StationState.h"
 #include "support/TestDatabase.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -65,36 +67,59 @@ protected:
     QSqlDatabase db_;
 };
 
+// From the first version and from the one before this library's, with runs
+// in the tables: every run kept, and the stations' live state taken from
+// then on.
 TEST_F(SchemaServer, TheStationUpgradesAPreviousVersionDatabaseWithNothingLost) {
-    QString error;
-    ASSERT_TRUE(migrateRunTables(db_, &error, 1)) << error.toStdString();
-    for (const char* serial : {"SN-1", "SN-2", "SN-3"})
-        store(QLatin1String(serial));
-    const QStringList before = everyRow();
-    ASSERT_EQ(before.size(), 3 + 3 * 40);
+    for (const int version : {1, latestRunTablesVersion() - 1}) {
+        SCOPED_TRACE(version);
+        exec(QStringLiteral("DROP TABLE IF EXISTS xq_measurement, xq_run, xq_schema_version, "
+                            "xq_station"));
+        QString error;
+        ASSERT_TRUE(migrateRunTables(db_, &error, version)) << error.toStdString();
+        for (const char* serial : {"SN-1", "SN-2", "SN-3"})
+            store(QLatin1String(serial));
+        const QStringList before = everyRow();
+        ASSERT_EQ(before.size(), 3 + 3 * 40);
 
-    ASSERT_TRUE(ensureRunTables(db_, &error)) << error.toStdString();
-    EXPECT_EQ(column(QStringLiteral("SELECT version || ' ' || min_library_version FROM "
-                                    "xq_schema_version")),
-              QStringList{"2 1.0.0"});
-    EXPECT_EQ(everyRow(), before);
-    store(QStringLiteral("SN-4"));
-    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM xq_run")), QStringList{"4"});
+        ASSERT_TRUE(ensureRunTables(db_, &error)) << error.toStdString();
+        EXPECT_EQ(column(QStringLiteral("SELECT version || ' ' || min_library_version FROM "
+                                        "xq_schema_version")),
+                  QStringList{QStringLiteral("%1 1.0.0").arg(latestRunTablesVersion())});
+        EXPECT_EQ(everyRow(), before);
+        store(QStringLiteral("SN-4"));
+        EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM xq_run")), QStringList{"4"});
+        const QDateTime seen(QDate(2026, 12, 11), QTime(9, 30), QTimeZone::utc());
+        for (const StationActivity activity : {StationActivity::Testing, StationActivity::Idle})
+            EXPECT_TRUE(
+                writeStationState(db_,
+                                  {QStringLiteral("ATE-07"), activity, QStringLiteral("PSU"),
+                                   QStringLiteral("SN-5"), seen, seen.addSecs(60)},
+                                  &error))
+                << error.toStdString();
+        EXPECT_EQ(column(QStringLiteral("SELECT station || ' ' || state || ' ' || serial_number "
+                                        "|| ' ' || (last_seen - state_since) FROM xq_station")),
+                  QStringList{"ATE-07 idle SN-5 00:01:00"});
+    }
 }
 
 TEST_F(SchemaServer, AStationWritesOnToNewerTablesThatStillTakeItsRuns) {
     std::vector<SchemaMigration> migrations = runTableMigrations();
-    const QString later = QStringLiteral(
-        "ALTER TABLE xq_run ADD COLUMN fixture TEXT NOT NULL DEFAULT 'none';\n"
-        "UPDATE xq_schema_version SET version = 3, min_library_version = '1.0.0';\n");
-    migrations.push_back({3, later, later});
+    const int next = latestRunTablesVersion() + 1;
+    const QString later =
+        QStringLiteral("ALTER TABLE xq_run ADD COLUMN fixture TEXT NOT NULL DEFAULT 'none';\n"
+                       "UPDATE xq_schema_version SET version = %1, min_library_version = "
+                       "'1.0.0';\n")
+            .arg(next);
+    migrations.push_back({next, later, later});
     QString error;
     ASSERT_TRUE(migrateRunTables(db_, &error, -1, migrations)) << error.toStdString();
 
     ASSERT_TRUE(ensureRunTables(db_, &error)) << error.toStdString();
     store(QStringLiteral("SN-1"));
     EXPECT_EQ(column(QStringLiteral("SELECT fixture FROM xq_run")), QStringList{"none"});
-    EXPECT_EQ(column(QStringLiteral("SELECT version FROM xq_schema_version")), QStringList{"3"});
+    EXPECT_EQ(column(QStringLiteral("SELECT version FROM xq_schema_version")),
+              QStringList{QString::number(next)});
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "output/database/RunTables.h"
 #include "output/database/SqliteStore.h"
 #include "output/database/StatementText.h"
+#include "output/database/StationState.h"
 
 #include <QDateTime>
 
@@ -150,6 +151,8 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
         return;
     }
     RunInputs in = readRunInputs(stored, version, databaseName);
+    // The station's live state goes where its runs go.
+    rememberStationDatabase({type, in.serverName, in.userName, in.password, in.databaseName});
     checkPlausibility(in, type, libraryClock().now());
     const DatabaseRunRow run = buildRunRow(in);
     const RunOfWrite ofRun = runRecordOfWrite(stored, in);

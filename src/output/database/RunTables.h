@@ -15,12 +15,14 @@ namespace XQTestDev {
 //   xq_measurement    one row per test line of a run, limits beside the value;
 //   xq_schema_version one row: the version of these tables and the oldest
 //                     library that may still write to them (SchemaMigrations.h).
+//   xq_station        one row per station: its live state, kept by the
+//                     station itself (StationState.h).
 // Times are timestamps with time zone on PostgreSQL and ISO 8601 text in UTC
 // ("2026-12-10T16:27:52Z") on SQLite, so that text order is time order.
 // A run is one station, serial number and start time: a unique index on them
 // keeps a replayed run from being stored twice.
 
-// Makes the three tables and their indexes where they are missing, and moves
+// Makes the tables and their indexes where they are missing, and moves
 // older ones forward (SQLite, or PostgreSQL when the role may). False, with
 // the reason in `error`, when they are missing and cannot be made, or when
 // they need a newer library than this one. Safe to call from several
