@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"SN0002"},
                 {"SN0001x4", "SN0002x4"},
                 false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 // New test lines make new columns in the row: a table without them refuses
 // it, as on a connection of its own, until another connection adds them;

@@ -8,6 +8,8 @@ namespace XQTestDev {
 
 namespace {
 
+constexpr qsizetype MostKeptPerConnection = 64;
+
 using Statements = QHash<QString, std::shared_ptr<QSqlQuery>>;
 
 // By connection name; a connection is only ever used by the thread that
@@ -30,30 +32,29 @@ void forgetStatementsOf(const QString& connectionName) {
 PreparedStatement::PreparedStatement(const QSqlDatabase& db, const QString& text) {
     const auto statements = keptStatements().find(db.connectionName());
     if (statements == keptStatements().end()) {
-        own_.emplace(db);
-        query_ = &*own_;
+        query_ = std::make_shared<QSqlQuery>(db);
         prepared_ = query_->prepare(text);
         return;
     }
-    std::shared_ptr<QSqlQuery>& kept = (*statements)[text];
-    if (kept) {
-        query_ = kept.get();
-        prepared_ = true;
+    if (const auto known = statements->constFind(text); known != statements->cend()) {
+        query_ = *known;
+        kept_ = prepared_ = true;
         return;
     }
-    kept = std::make_shared<QSqlQuery>(db);
-    query_ = kept.get();
+    query_ = std::make_shared<QSqlQuery>(db);
     prepared_ = query_->prepare(text);
-    if (!prepared_) {
-        // Kept for this use, to give its error; prepared again next time.
-        own_.emplace(std::move(*kept));
-        query_ = &*own_;
-        statements->remove(text);
-    }
+    // One failed is prepared again next time: the table may be there by then.
+    if (!prepared_)
+        return;
+    // Replayed backup rows may each name other columns.
+    if (statements->size() >= MostKeptPerConnection)
+        statements->clear();
+    statements->insert(text, query_);
+    kept_ = true;
 }
 
 PreparedStatement::~PreparedStatement() {
-    if (query_ && !own_)
+    if (kept_)
         query_->finish();
 }
 

@@ -4,7 +4,7 @@
 #include <QSqlQuery>
 #include <QString>
 
-#include <optional>
+#include <memory>
 
 namespace XQTestDev {
 
@@ -31,8 +31,8 @@ public:
     QSqlQuery& query() { return *query_; }
 
 private:
-    std::optional<QSqlQuery> own_;
-    QSqlQuery* query_ = nullptr;
+    std::shared_ptr<QSqlQuery> query_;
+    bool kept_ = false;
     bool prepared_ = false;
 };
 
