@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
 #include <memory>
@@ -54,14 +55,23 @@ Registry& registry() {
     return *registry;
 }
 
+// A connection serves only the thread that opened it: a write from another
+// thread has its own.
 QString keyOf(const DatabaseAddress& address) {
     const QChar separator(0x1f);
+    const QString thread =
+        QString::number(reinterpret_cast<quintptr>(QThread::currentThread()), 16);
     if (address.type == msAccess)
-        return QStringLiteral("sqlite") + separator + QFileInfo(address.file).absoluteFilePath();
-    return QStringList{
-        QStringLiteral("server"), address.serverName,
-        address.userName,         address.password,
-        address.databaseName,     QString::number(databaseTimeouts().serverConnectSeconds)}
+        return QStringList{QStringLiteral("sqlite"), thread,
+                           QFileInfo(address.file).absoluteFilePath()}
+            .join(separator);
+    return QStringList{QStringLiteral("server"),
+                       thread,
+                       address.serverName,
+                       address.userName,
+                       address.password,
+                       address.databaseName,
+                       QString::number(databaseTimeouts().serverConnectSeconds)}
         .join(separator);
 }
 

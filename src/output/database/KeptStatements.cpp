@@ -12,11 +12,12 @@ constexpr qsizetype MostKeptPerConnection = 64;
 
 using Statements = QHash<QString, std::shared_ptr<QSqlQuery>>;
 
-// By connection name; a connection is only ever used by the thread that
-// opened it, and writes run on the station program's thread.
+// By connection name. Never destroyed: at the end of a process whose
+// application object was not destroyed first, a statement would outlive its
+// SQL driver.
 QHash<QString, Statements>& keptStatements() {
-    static QHash<QString, Statements> kept;
-    return kept;
+    static auto* const kept = new QHash<QString, Statements>;
+    return *kept;
 }
 
 } // namespace
