@@ -228,4 +228,25 @@ TEST_F(KeptSqlite, TwoFilesWrittenInTurnEachKeepTheirOwnRows) {
     EXPECT_NE(keptName(dbPath()), keptName(other));
 }
 
+// Written over in place (the same inode) with something that is no
+// database: said as when the write opens the file, and the row waits.
+TEST_F(KeptSqlite, AFileWrittenOverInPlaceWithForeignBytesIsLeftAsItIs) {
+    writeSampleStation();
+    write();
+    QFile file(dbPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("station notes\n");
+    file.close();
+
+    writeSerial("SN0002");
+
+    EXPECT_EQ(readFile(dbPath()), QByteArray("station notes\n"));
+    EXPECT_EQ(results(QStringLiteral("LastAccessDatabase")), QStringLiteral("FAIL"));
+    EXPECT_EQ(backupFiles().size(), 1);
+    ASSERT_EQ(recorder->texts().size(), 1);
+    EXPECT_TRUE(recorder->texts()[0].endsWith(
+        QStringLiteral("is not an SQLite database file and is left as it is")))
+        << recorder->texts()[0].toStdString();
+}
+
 } // namespace

@@ -142,7 +142,9 @@ bool SqliteStore::identityOf(const QString& path, FileIdentity& identity) {
 
 bool SqliteStore::isStillOpenOn(const QString& path) const {
     FileIdentity now;
-    return isOpen() && !identity_.path.isEmpty() && identityOf(path, now) && now == identity_;
+    // Written over in place with something else, it is said so as on opening.
+    return isOpen() && !identity_.path.isEmpty() && identityOf(path, now) && now == identity_ &&
+           isSqliteFile(path);
 }
 
 // The file's schema counter moves with every change of any table or index,
