@@ -6,6 +6,8 @@
 #       password and one database; writes STATE_DIR/cluster.env with
 #       XQ_PG_HOST, XQ_PG_PORT, XQ_PG_USER, XQ_PG_PASSWORD, XQ_PG_DATABASE.
 #   pg-test-cluster.sh stop STATE_DIR    stops the cluster and removes its folder.
+#   pg-test-cluster.sh restart STATE_DIR restarts the running cluster on its port
+#       (its clients' connections are cut).
 #   pg-test-cluster.sh env STATE_DIR COMMAND...
 #       runs COMMAND with the variables of cluster.env when the cluster runs.
 set -euo pipefail
@@ -112,9 +114,18 @@ stop() {
     echo "PostgreSQL test cluster stopped"
 }
 
+restart() {
+    local bindir user data
+    data="$(cat "$state/data_dir")"
+    bindir="$(find_bindir)"
+    user="$(cluster_user)"
+    as_user "$user" "$bindir/pg_ctl" -D "$data/db" -l "$data/server.log" -m fast -w -t 30 restart >/dev/null
+}
+
 case "$action" in
 start) start ;;
 stop) stop ;;
+restart) restart ;;
 env)
     shift 2
     if [ -f "$env_file" ]; then
@@ -128,7 +139,7 @@ env)
     exec "$@"
     ;;
 *)
-    echo "usage: $0 start|stop|env STATE_DIR [COMMAND...]" >&2
+    echo "usage: $0 start|stop|restart|env STATE_DIR [COMMAND...]" >&2
     exit 2
     ;;
 esac

@@ -3,6 +3,7 @@
 #include "config/StationFiles.h"
 #include "frame/LibraryState.h"
 #include "output/database/BackupFolder.h"
+#include "output/database/KeptConnections.h"
 #include "output/database/RowStore.h"
 #include "run/RunSession.h"
 #include "support/StationFixture.h"
@@ -33,6 +34,8 @@ protected:
         setWriteFaultHookForTesting({});
     }
     void TearDown() override {
+        // The next test starts without the connections this one kept.
+        closeKeptStores();
         for (const QString& name : QSqlDatabase::connectionNames()) {
             if (name.startsWith(QLatin1String("test-")))
                 QSqlDatabase::removeDatabase(name);

@@ -5,6 +5,7 @@
 #include "output/DatabaseFixture.h"
 
 #include "output/database/DatabaseMessages.h"
+#include "output/database/KeptConnections.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -381,6 +382,52 @@ TEST_F(ServerWrite, ARoleWithoutCreateKeepsStoringProductRows) {
     EXPECT_EQ(results(QStringLiteral("LastAccessDatabase")), "PASS");
     EXPECT_TRUE(backupFiles().isEmpty());
     EXPECT_EQ(runBackupFiles().size(), 2);
+}
+
+// The connection kept from the first write still knows the table as it was;
+// the product's new test line lands all the same once the factory added its
+// column, and the write after it goes on through one kept connection.
+TEST_F(ServerWrite, AColumnAddedBetweenWritesTakesTheNewLine) {
+    createTable({"VOUT", "RIPPLE", "FAN", "LEAK"});
+    writeReachableStation();
+    writeServerProduct();
+    runModel().run.product = QStringLiteral("PSU");
+    writeRun();
+    write(msSQLServer);
+    DatabaseAddress address;
+    address.type = msSQLServer;
+    address.serverName = QString::fromUtf8(serverName());
+    address.userName = env("XQ_PG_USER");
+    address.password = env("XQ_PG_PASSWORD");
+    address.databaseName = env("XQ_PG_DATABASE");
+    const QString first = keptConnection(address).connectionName();
+
+    execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN temp double precision DEFAULT 999.999")
+                .arg(table_));
+    QList<QByteArray> lines = sampleLines();
+    lines.insert(4, "TEMP,20,40,30,C,Final,Case temperature,");
+    writeProduct(lines, table_.toUpper().toUtf8());
+    writeRun("SN0002", "03/07/2024 02:05:09 pm",
+             "1=1.18|Pass\r\n2=----|----\r\n3=pass|Pass\r\n4=|----\r\n5=31.5|Pass\r\n");
+    write(msSQLServer);
+    writeRun("SN0003", "03/07/2024 02:06:09 pm",
+             "1=1.18|Pass\r\n2=----|----\r\n3=pass|Pass\r\n4=|----\r\n5=32.5|Pass\r\n");
+    write(msSQLServer);
+    const QString after = keptConnection(address).connectionName();
+
+    QStringList stored;
+    for (const QVariantMap& row :
+         serverRows(QStringLiteral("SELECT serialnumber, temp FROM %1 ORDER BY id")))
+        stored << row.value(QStringLiteral("serialnumber")).toString() + u'=' +
+                      row.value(QStringLiteral("temp")).toString();
+    EXPECT_EQ(stored, QStringList({"SN0001=999.999", "SN0002=31.5", "SN0003=32.5"}));
+    EXPECT_TRUE(backupFiles().isEmpty());
+    EXPECT_EQ(results(QStringLiteral("LastAccessDatabase")), QStringLiteral("PASS"));
+    EXPECT_TRUE(recorder->texts().isEmpty());
+    // One new connection for the changed table, kept from then on.
+    EXPECT_NE(after, first);
+    write(msSQLServer);
+    EXPECT_EQ(keptConnection(address).connectionName(), after);
 }
 
 } // namespace

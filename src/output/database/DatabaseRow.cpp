@@ -22,9 +22,12 @@ QVariant nullOf(QMetaType::Type type) {
 QVariant testValue(const QString& text) {
     if (text.isEmpty())
         return nullOf(QMetaType::Double);
+    static const QLocale c = [] {
+        QLocale locale = QLocale::c();
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        return locale;
+    }();
     bool ok = false;
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
     const double number = c.toDouble(text, &ok);
     if (!ok || !std::isfinite(number))
         return text;
@@ -48,12 +51,16 @@ const QStringList& headerColumns() {
     return names;
 }
 
+// Asked for each of a row's 500 columns at every write: compared in place,
+// without an upper-case copy of each name.
 ColumnKind columnKind(const QString& column) {
-    const QString upper = column.toUpper();
-    if (upper == QLatin1String("TESTSTARTTIME") || upper == QLatin1String("TESTFINISHTIME"))
+    const auto is = [&column](const QString& name) {
+        return column.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    if (is(QStringLiteral("TestStartTime")) || is(QStringLiteral("TestFinishTime")))
         return ColumnKind::Time;
     for (const QString& header : headerColumns()) {
-        if (header.toUpper() == upper)
+        if (is(header))
             return ColumnKind::Text;
     }
     return ColumnKind::Test;

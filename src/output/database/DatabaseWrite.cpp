@@ -9,40 +9,22 @@
 #include "output/database/BackupReplay.h"
 #include "output/database/DatabaseMessages.h"
 #include "output/database/DatabaseRunRow.h"
+#include "output/database/KeptConnections.h"
 #include "output/database/LastAccessDatabase.h"
 #include "output/database/Plausibility.h"
-#include "output/database/PostgresStore.h"
 #include "output/database/RunInputs.h"
 #include "output/database/RunRecordOfWrite.h"
 #include "output/database/RunTables.h"
-#include "output/database/SqliteStore.h"
 #include "output/database/StatementText.h"
 #include "output/database/StationState.h"
 
 #include <QDateTime>
 
 #include <cstdio>
-#include <memory>
 
 namespace XQTestDev {
 
 namespace {
-
-struct OpenedStore {
-    std::unique_ptr<RowStore> store;
-    StoreResult opened;
-};
-
-OpenedStore openStore(DBType type, const RunInputs& in, const DatabaseRow& row) {
-    if (type == msAccess) {
-        auto sqlite = std::make_unique<SqliteStore>();
-        StoreResult opened = sqlite->open(in.databaseName, row);
-        return {std::move(sqlite), opened};
-    }
-    auto server = std::make_unique<PostgresStore>();
-    StoreResult opened = server->open(in.serverName, in.userName, in.password, in.databaseName);
-    return {std::move(server), opened};
-}
 
 QByteArray runBytes(const RunOfWrite& run) {
     return runTablesEnabled() ? runOfWriteBytes(run) : QByteArray();
@@ -50,10 +32,7 @@ QByteArray runBytes(const RunOfWrite& run) {
 
 // Nothing is lost: the row and its run wait as a backup statement for the
 // next write.
-void takeFailurePath(RowStore* store, const QString& product, const DatabaseRow& row,
-                     const RunOfWrite& run) {
-    if (store)
-        store->close();
+void takeFailurePath(const QString& product, const DatabaseRow& row, const RunOfWrite& run) {
     writeLastAccessDatabase(product, DatabaseAccess::Fail);
     saveBackupStatement(statementText(row), product, runBytes(run));
 }
@@ -75,6 +54,7 @@ struct StoredParts {
     bool row = false;
     bool run = false;
     bool runTablesUsable = false;
+    bool commitSent = false; // after it, a failed write may have been stored all the same
 };
 
 bool insertRunInSavepoint(RowStore& store, const RunOfWrite& run) {
@@ -95,9 +75,8 @@ StoredParts insertRowAndRun(RowStore& store, const DatabaseRow& row, const RunOf
         parts.row = bool(store.insert(row));
         return parts;
     }
-    QSqlDatabase db = store.connection();
     QString error;
-    parts.runTablesUsable = ensureRunTables(db, &error);
+    parts.runTablesUsable = store.runTablesReady(&error);
     if (!parts.runTablesUsable)
         sayRunTablesMissing(error);
     if (!store.beginBatch())
@@ -107,6 +86,7 @@ StoredParts insertRowAndRun(RowStore& store, const DatabaseRow& row, const RunOf
         return parts;
     }
     const bool runStored = parts.runTablesUsable && insertRunInSavepoint(store, run);
+    parts.commitSent = true;
     if (!store.commitBatch()) {
         store.rollbackBatch();
         return parts;
@@ -116,22 +96,38 @@ StoredParts insertRowAndRun(RowStore& store, const DatabaseRow& row, const RunOf
     return parts;
 }
 
+StoredParts insertRowAndRun(const KeptStore& kept, const DatabaseRow& row, const RunOfWrite& run) {
+    return kept.opened ? insertRowAndRun(*kept.store, row, run) : StoredParts();
+}
+
 void store(DBType type, const RunInputs& in, const DatabaseRow& row, const RunOfWrite& run) {
-    OpenedStore opened = openStore(type, in, row);
-    const StoredParts parts =
-        opened.opened ? insertRowAndRun(*opened.store, row, run) : StoredParts();
+    const DatabaseAddress address = databaseAddressOf(type, in);
+    KeptStore kept = keptStoreForWrite(address, row);
+    StoredParts parts = insertRowAndRun(kept, row, run);
+    // A server connection kept from an earlier write may know the table as it
+    // was (a column added since): before anything can have been stored, the
+    // write is made again on a new connection, as every write once was.
+    if (!parts.row && kept.reused && !parts.commitSent && type == msSQLServer) {
+        dropKeptStore(address);
+        kept = keptStoreForWrite(address, row);
+        parts = insertRowAndRun(kept, row, run);
+    }
     if (!parts.row) {
-        takeFailurePath(opened.store.get(), in.product, row, run);
+        dropKeptStore(address);
+        takeFailurePath(in.product, row, run);
         return;
     }
     writeLastAccessDatabase(in.product, DatabaseAccess::Pass);
-    if (!replayBackups(*opened.store, in.product, in.tableName, parts.runTablesUsable))
+    if (!replayBackups(*kept.store, in.product, in.tableName, parts.runTablesUsable)) {
         writeLastAccessDatabase(in.product, DatabaseAccess::Fail);
+        // The database stopped the replay (busy, gone): the next write starts
+        // on a new connection.
+        dropKeptStore(address);
+    }
     // Saved after the replay: the tables that refused it just now are not
     // asked again in the same write.
     if (runTablesEnabled() && !parts.run)
         saveBackupRun(in.product, runOfWriteBytes(run));
-    opened.store->close();
 }
 
 } // namespace
@@ -158,7 +154,7 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
     const RunOfWrite ofRun = runRecordOfWrite(stored, in);
     giveRunRecordSoftwareVersion(stored, version);
     if (!run.complete) {
-        takeFailurePath(nullptr, product, run.row, ofRun);
+        takeFailurePath(product, run.row, ofRun);
         return;
     }
     if (in.tableName.isEmpty()) {

@@ -1,5 +1,8 @@
 #include "output/database/RowStore.h"
 
+#include "output/database/KeptStatements.h"
+#include "output/database/RunTables.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -40,10 +43,12 @@ DatabaseTimeouts& databaseTimeouts() {
 
 RowStore::RowStore(const QString& driver) : connectionName_(nextConnectionName()) {
     QSqlDatabase::addDatabase(driver, connectionName_);
+    keepStatementsOf(connectionName_);
 }
 
 RowStore::~RowStore() {
     close();
+    forgetStatementsOf(connectionName_);
     QSqlDatabase::removeDatabase(connectionName_);
 }
 
@@ -56,9 +61,51 @@ bool RowStore::isOpen() const {
 }
 
 void RowStore::close() {
+    // Nothing found on this connection holds for the next one.
+    forgetStatementsOf(connectionName_);
+    keepStatementsOf(connectionName_);
+    stamp_.clear();
+    runTablesCheckedAt_.clear();
     QSqlDatabase db = database();
     if (db.isOpen())
         db.close();
+}
+
+StoreResult RowStore::schemaStamp(QString& stamp) {
+    stamp.clear();
+    PreparedStatement version(database(),
+                              QStringLiteral("SELECT version, min_library_version FROM "
+                                             "xq_schema_version ORDER BY version DESC LIMIT 1"));
+    QSqlQuery& query = version.query();
+    if (!version.isPrepared() || !query.exec())
+        return failureOf(query.lastError());
+    if (query.next())
+        stamp = query.value(0).toString() + QLatin1Char('|') + query.value(1).toString();
+    return {};
+}
+
+StoreResult RowStore::refreshSchemaStamp() {
+    if (schemaStamp(stamp_))
+        return {};
+    // No stamp, as when the run tables are missing; or no connection any
+    // more, as after the server restarted: only the second is a failure.
+    QSqlQuery alive(database());
+    if (!alive.exec(QStringLiteral("SELECT 1")))
+        return failureOf(alive.lastError());
+    return {};
+}
+
+bool RowStore::runTablesReady(QString* error) {
+    if (!stamp_.isEmpty() && stamp_ == runTablesCheckedAt_)
+        return true;
+    QSqlDatabase db = database();
+    runTablesCheckedAt_.clear();
+    if (!ensureRunTables(db, error))
+        return false;
+    // The tables may have been made or moved forward just now.
+    refreshSchemaStamp();
+    runTablesCheckedAt_ = stamp_;
+    return true;
 }
 
 StoreResult RowStore::execute(const QString& statement) {
@@ -132,12 +179,14 @@ StoreResult RowStore::insert(const DatabaseRow& row) {
     if (StoreResult resolved = resolveNames(row, names); !resolved)
         return resolved;
     const QString placeholders = QStringList(bound.size(), QStringLiteral("?")).join(u',');
-    QSqlQuery query(database());
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(names.table, names.columns.join(u','), placeholders)))
+    PreparedStatement insert(database(),
+                             QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                 .arg(names.table, names.columns.join(u','), placeholders));
+    QSqlQuery& query = insert.query();
+    if (!insert.isPrepared())
         return failureOf(query.lastError());
-    for (const QVariant& value : bound)
-        query.addBindValue(value);
+    for (qsizetype i = 0; i < bound.size(); ++i)
+        query.bindValue(int(i), bound[i]);
     if (!query.exec())
         return failureOf(query.lastError());
     return {};
@@ -157,12 +206,14 @@ StoreResult RowStore::alreadyStored(const DatabaseRow& row, const Names& names, 
         conditions << names.columns[at] + QStringLiteral(" = ?");
         bound << value;
     }
-    QSqlQuery query(database());
-    if (!query.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2")
-                           .arg(names.table, conditions.join(QStringLiteral(" AND ")))))
+    PreparedStatement select(database(),
+                             QStringLiteral("SELECT 1 FROM %1 WHERE %2")
+                                 .arg(names.table, conditions.join(QStringLiteral(" AND "))));
+    QSqlQuery& query = select.query();
+    if (!select.isPrepared())
         return failureOf(query.lastError());
-    for (const QVariant& value : bound)
-        query.addBindValue(value);
+    for (qsizetype i = 0; i < bound.size(); ++i)
+        query.bindValue(int(i), bound[i]);
     if (!query.exec())
         return failureOf(query.lastError());
     stored = query.next();

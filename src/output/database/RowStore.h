@@ -26,8 +26,10 @@ struct DatabaseTimeouts {
 };
 DatabaseTimeouts& databaseTimeouts();
 
-// One connection for one write: every row, new or replayed, is stored as a
-// prepared INSERT with bound values, so no value is ever read as SQL.
+// One connection, for one write or kept for the writes of the process: every
+// row, new or replayed, is stored as a prepared INSERT with bound values, so
+// no value is ever read as SQL. Its statements are prepared once while it
+// stays open.
 class RowStore {
 public:
     virtual ~RowStore();
@@ -47,6 +49,17 @@ public:
 
     // The open connection, for the run tables stored in the row's transaction.
     QSqlDatabase connection() const { return database(); }
+
+    // Reads what tells whether another connection changed the tables since
+    // this one last looked (see schemaStamp). Fails only when the connection
+    // itself is broken.
+    StoreResult refreshSchemaStamp();
+
+    // Whether the run tables may be written (made or moved forward first
+    // where they must be). Checked again only when the stamp read last by
+    // refreshSchemaStamp changed or could not be read; a failure is checked
+    // again at every write, as before.
+    bool runTablesReady(QString* error);
 
     // Replayed rows are stored many to one commit; each row inside its own
     // savepoint, so one refused row leaves the others of the batch in place.
@@ -70,6 +83,12 @@ protected:
 
     static QString quotedIdentifier(QString name);
 
+    // What changes whenever the tables change: the run tables' version row,
+    // and on SQLite the file's schema counter too. Empty when it cannot be
+    // read (the run tables missing): then nothing is taken as checked.
+    virtual StoreResult schemaStamp(QString& stamp);
+    const QString& currentSchemaStamp() const { return stamp_; }
+
     // A failed statement: whether the database rather than the row is at fault.
     StoreResult failureOf(const QSqlError& error) const;
     virtual bool isTransient(const QSqlError& error) const = 0;
@@ -79,6 +98,8 @@ private:
     StoreResult alreadyStored(const DatabaseRow& row, const Names& names, bool& stored);
 
     QString connectionName_;
+    QString stamp_;
+    QString runTablesCheckedAt_; // the stamp at which the run tables were found ready
 };
 
 } // namespace XQTestDev

@@ -22,11 +22,14 @@ RunOfWrite runRecordOfWrite(const RunRecord& stored, const RunInputs& in) {
         r.station = in.ateId;
     if (!in.softwareVersion.isEmpty())
         r.softwareVersion = in.softwareVersion;
-    std::stable_sort(r.lines.begin(), r.lines.end(),
-                     [](const RunRecordLine& a, const RunRecordLine& b) {
-                         return a.key.toInt() < b.key.toInt();
-                     });
-    return {r, stored.ended ? runRecordFileOf(stored) : QString()};
+    const auto byKey = [](const RunRecordLine& a, const RunRecordLine& b) {
+        return a.key.toInt() < b.key.toInt();
+    };
+    // Read from the results file, the lines come in order already.
+    if (!std::is_sorted(r.lines.begin(), r.lines.end(), byKey))
+        std::stable_sort(r.lines.begin(), r.lines.end(), byKey);
+    QString recordFile = stored.ended ? runRecordFileOf(stored) : QString();
+    return {std::move(r), std::move(recordFile)};
 }
 
 QByteArray runOfWriteBytes(const RunOfWrite& run) {

@@ -1,6 +1,7 @@
 #include "output/database/RunTables.h"
 
 #include "output/RunRecordJson.h"
+#include "output/database/KeptStatements.h"
 #include "output/database/SchemaMigrations.h"
 
 #include <QJsonDocument>
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace XQTestDev {
 
@@ -165,12 +167,12 @@ QVariantList lineValues(qint64 runId, const RunRecordLine& line, Dialect dialect
             timeValue(line.measuredAt, dialect)};
 }
 
-bool execBound(QSqlQuery& query, const QString& statement, const QVariantList& values,
-               QString* error) {
-    if (!query.prepare(statement))
+bool execBound(PreparedStatement& statement, const QVariantList& values, QString* error) {
+    QSqlQuery& query = statement.query();
+    if (!statement.isPrepared())
         return failed(error, query.lastError().text());
-    for (const QVariant& value : values)
-        query.addBindValue(value);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(int(i), values[i]);
     if (!query.exec())
         return failed(error, query.lastError().text());
     return true;
@@ -192,12 +194,11 @@ void sayIfAnotherRun(const QSqlQuery& stored, const QVariantList& runKey, const 
 // The id of the run stored under this station, serial number and start time.
 qint64 storedRunId(QSqlDatabase& db, const QVariantList& runKey, const QVariant& verdict,
                    QString* error) {
-    QSqlQuery query(db);
-    if (!execBound(query,
-                   QStringLiteral("SELECT id, verdict FROM xq_run WHERE station = ? AND "
-                                  "serial_number = ? AND start_time = ?"),
-                   runKey, error))
+    PreparedStatement select(db, QStringLiteral("SELECT id, verdict FROM xq_run WHERE station = ? "
+                                                "AND serial_number = ? AND start_time = ?"));
+    if (!execBound(select, runKey, error))
         return -1;
+    QSqlQuery& query = select.query();
     if (!query.next()) {
         failed(error, QStringLiteral("The run was neither stored nor found"));
         return -1;
@@ -209,13 +210,13 @@ qint64 storedRunId(QSqlDatabase& db, const QVariantList& runKey, const QVariant&
 // The new run's id; 0 when the run is stored already.
 qint64 insertRunRow(QSqlDatabase& db, const QVariantList& values, QString* error) {
     const QStringList names = columnNames(RunColumns, 1);
-    QSqlQuery query(db);
-    if (!execBound(query,
-                   QStringLiteral("INSERT INTO xq_run (%1) VALUES %2 ON CONFLICT (station, "
-                                  "serial_number, start_time) DO NOTHING RETURNING id")
-                       .arg(names.join(u','), placeholders(static_cast<int>(names.size()))),
-                   values, error))
+    PreparedStatement insert(
+        db, QStringLiteral("INSERT INTO xq_run (%1) VALUES %2 ON CONFLICT (station, "
+                           "serial_number, start_time) DO NOTHING RETURNING id")
+                .arg(names.join(u','), placeholders(static_cast<int>(names.size()))));
+    if (!execBound(insert, values, error))
         return -1;
+    QSqlQuery& query = insert.query();
     return query.next() ? query.value(0).toLongLong() : 0;
 }
 
@@ -224,19 +225,21 @@ bool insertLines(QSqlDatabase& db, qint64 runId, const std::vector<RunRecordLine
     const QStringList names = columnNames(MeasurementColumns, 0);
     const QString row = placeholders(static_cast<int>(names.size()));
     const size_t perStatement = static_cast<size_t>(linesPerStatement(dialect));
-    QSqlQuery query(db);
+    std::optional<PreparedStatement> insert;
     size_t prepared = 0; // lines of the statement prepared last
     for (size_t first = 0; first < lines.size(); first += perStatement) {
         const size_t count = std::min(lines.size() - first, perStatement);
         if (count != prepared) {
-            const QString statement =
-                QStringLiteral("INSERT INTO xq_measurement (%1) VALUES %2")
-                    .arg(names.join(u','),
-                         QStringList(static_cast<qsizetype>(count), row).join(u','));
-            if (!query.prepare(statement))
-                return failed(error, query.lastError().text());
+            insert.reset();
+            insert.emplace(db,
+                           QStringLiteral("INSERT INTO xq_measurement (%1) VALUES %2")
+                               .arg(names.join(u','),
+                                    QStringList(static_cast<qsizetype>(count), row).join(u',')));
+            if (!insert->isPrepared())
+                return failed(error, insert->query().lastError().text());
             prepared = count;
         }
+        QSqlQuery& query = insert->query();
         int at = 0;
         for (size_t i = first; i < first + count; ++i) {
             for (const QVariant& value : lineValues(runId, lines[i], dialect))

@@ -1,12 +1,15 @@
 #include "output/database/SqliteStore.h"
 
 #include "frame/MessageBox.h"
+#include "output/database/KeptStatements.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <sys/stat.h>
 
 namespace XQTestDev {
 
@@ -104,6 +107,12 @@ bool SqliteStore::isTransient(const QSqlError& error) const {
 }
 
 StoreResult SqliteStore::open(const QString& path, const DatabaseRow& row) {
+    if (StoreResult opened = openPath(path); !opened)
+        return opened;
+    return ensureTable(row);
+}
+
+StoreResult SqliteStore::openPath(const QString& path) {
     if (path.isEmpty())
         return StoreResult::failure(QStringLiteral("No database file is named"));
     const QFileInfo info(path);
@@ -116,12 +125,65 @@ StoreResult SqliteStore::open(const QString& path, const DatabaseRow& row) {
                 .arg(QDir::toNativeSeparators(path))));
     if (StoreResult opened = openFile(path); !opened)
         return shown(opened);
+    // Opening makes a missing file, so it is known only now.
+    if (!identityOf(path, identity_))
+        identity_ = {};
+    return {};
+}
+
+bool SqliteStore::identityOf(const QString& path, FileIdentity& identity) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    identity = {path, static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino),
+                databaseTimeouts().sqliteBusyMs};
+    return true;
+}
+
+bool SqliteStore::isStillOpenOn(const QString& path) const {
+    FileIdentity now;
+    // Written over in place with something else, it is said so as on opening.
+    return isOpen() && !identity_.path.isEmpty() && identityOf(path, now) && now == identity_ &&
+           isSqliteFile(path);
+}
+
+// The file's schema counter moves with every change of any table or index,
+// by whichever connection or program.
+StoreResult SqliteStore::schemaStamp(QString& stamp) {
+    stamp.clear();
+    QString runTables;
+    RowStore::schemaStamp(runTables);
+    PreparedStatement counter(database(), QStringLiteral("PRAGMA schema_version"));
+    QSqlQuery& query = counter.query();
+    if (!counter.isPrepared() || !query.exec() || !query.next())
+        return StoreResult::failure(query.lastError().text());
+    stamp = query.value(0).toString() + QLatin1Char('/') + runTables;
+    return {};
+}
+
+StoreResult SqliteStore::ensureTable(const DatabaseRow& row) {
+    const QString& stamp = currentSchemaStamp();
+    if (stamp.isEmpty() || stamp != tablesCheckedAt_) {
+        checkedTables_.clear();
+        tablesCheckedAt_ = stamp;
+    }
+    const QString key = row.table.toUpper();
+    if (checkedTables_.contains(key))
+        return {};
     bool found = false;
     if (StoreResult looked = hasTable(row.table, found); !looked)
         return shown(looked);
-    if (found)
-        return {};
-    return shown(createTable(row));
+    if (!found) {
+        if (StoreResult created = createTable(row); !created)
+            return shown(created);
+        // The schema moved on: the other tables are looked up again.
+        refreshSchemaStamp();
+        tablesCheckedAt_ = currentSchemaStamp();
+        checkedTables_.clear();
+    }
+    if (!tablesCheckedAt_.isEmpty())
+        checkedTables_.insert(key);
+    return {};
 }
 
 StoreResult SqliteStore::openFile(const QString& path) {
