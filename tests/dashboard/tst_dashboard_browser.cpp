@@ -39,7 +39,8 @@ protected:
         if (!QFile::exists(Chromium))
             GTEST_SKIP() << "Chromium is not installed (Debian: chromium)";
         ASSERT_TRUE(dir_.isValid());
-        const QString file = dir_.filePath(QStringLiteral("station-results.db"));
+        file_ = dir_.filePath(QStringLiteral("station-results.db"));
+        const QString& file = file_;
         {
             QSqlDatabase db =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
@@ -74,6 +75,23 @@ protected:
                 server_.kill();
             server_.waitForFinished(2000);
         }
+    }
+
+    // CTL-9's designed series and the week before the period (FleetFixture),
+    // written while the server runs: it reads the file afresh for each page.
+    void addAlarmRuns() {
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("more"));
+            db.setDatabaseName(file_);
+            ASSERT_TRUE(db.open());
+            QString error;
+            const QDate today = QDateTime::currentDateTimeUtc().date();
+            ASSERT_TRUE(writeControlSeries(db, today, &error)) << error.toStdString();
+            ASSERT_TRUE(writeWeekBefore(db, today, &error)) << error.toStdString();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("more"));
     }
 
     // Runs headless Chromium in a profile of its own; its standard output.
@@ -178,6 +196,7 @@ document.getElementById("page").onload = () => setTimeout(() => { try {
 </script></body></html>)";
 
     QTemporaryDir dir_;
+    QString file_;
     QProcess server_;
     QString address_;
 };
@@ -237,14 +256,31 @@ TEST_F(DashboardBrowser, TheUnitPageListsItsRuns) {
     EXPECT_TRUE(dom.contains(QStringLiteral("GPIB0::22::INSTR: ORVANTA,DM-3065,SN004417,1.04")));
 }
 
+TEST_F(DashboardBrowser, TheControlChartMarksTheRuleBreaksAndTheOverviewListsTheAlarms) {
+    addAlarmRuns();
+    const QString dom =
+        load(QStringLiteral("/product/CTL-9/line/1/control?baseline=8"), QStringLiteral("control"));
+    const QString canvas = tagOf(dom, QStringLiteral("control-chart"));
+    EXPECT_TRUE(canvas.contains(QStringLiteral("data-drawn=\"1\""))) << canvas.toStdString();
+    EXPECT_EQ(rowsOf(dom, QStringLiteral("baseline")), 1);
+    EXPECT_EQ(rowsOf(dom, QStringLiteral("breaks")), 4);
+    // Three lines under the Cpk goal, CTL-9's rule break, the first-pass
+    // yields of PSU5V-100 and of ATE-02 fallen.
+    const QString overview = load(QStringLiteral("/"), QStringLiteral("overview-alarms"));
+    EXPECT_EQ(rowsOf(overview, QStringLiteral("alarms")), 6);
+    EXPECT_TRUE(overview.contains(QStringLiteral("1 of the latest 25 values breaks rule 4.")));
+}
+
 // At a laptop's width and a phone's: no number breaks inside, the page never
 // scrolls sideways (a wide table scrolls in its own box), nothing stands
 // outside the window, and the capability table sorts by Cpk.
 TEST_F(DashboardBrowser, PagesReadWellOnALaptopAndAPhone) {
+    addAlarmRuns();
     for (const auto& [size, label] : {std::pair{"1366,900", "laptop"}, {"390,844", "phone"}}) {
         for (const auto& [path, page] : {std::pair{"/", "overview"},
                                          {"/product/PSU5V-100", "product"},
                                          {"/product/PSU5V-100/line/1", "line"},
+                                         {"/product/CTL-9/line/1/control?baseline=8", "control"},
                                          {"/unit/SN-1", "unit"}}) {
             SCOPED_TRACE(std::string(label) + " " + page);
             const QJsonObject measured = measure(

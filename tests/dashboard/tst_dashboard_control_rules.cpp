@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, RuleScan,
     ::testing::Values(
         Case{"Rule1Above", {0, 3.5, 0}, {{1, {1}}}}, Case{"Rule1Below", {-3.1}, {{0, {1}}}},
-        Case{"Rule1NotAtExactly3Sigma", {3.0, -3.0, 2.99}, {}},
+        Case{"Rule1NotAtExactly3Sigma", {3.0, 0, 0, -3.0}, {}},
         Case{"Rule2Above", {2.5, 0, 2.1}, {{2, {2}}}},
         Case{"Rule2Below", {0, -2.1, -2.5}, {{2, {2}}}},
         Case{"Rule2WithTheFirstTwoPoints", {2.2, 2.4}, {{1, {2}}}},
