@@ -74,9 +74,12 @@
         ctx.moveTo(area.left, y);
         ctx.lineTo(area.right, y);
         ctx.stroke();
+        // At the right end, where the latest values are rarely as crowded
+        // as at a chart's start.
         if (level.label) {
           ctx.fillStyle = level.colour;
-          ctx.fillText(level.label, area.left + 4, Math.max(y - 3, area.top + 10));
+          ctx.textAlign = "right";
+          ctx.fillText(level.label, area.right - 4, Math.max(y - 3, area.top + 10));
         }
         ctx.restore();
       }
@@ -193,7 +196,7 @@
 
   // The individuals chart: the values in time order, the points that break a
   // rule larger and red, the centre line and the limits from the baseline.
-  charts.control = function (rows) {
+  charts.control = function (rows, canvas) {
     const levels = controlLevels(rows[0]);
     const values = rows.map((r) => r.value).filter((v) => v !== null);
     const all = values.concat(levels.map((l) => l.value));
@@ -212,9 +215,12 @@
                      pointBorderColor: rows.map((r) => (broken(r) ? "#c0392b" : "#1f6fb2")) }],
       },
       options: {
-        scales: { x: { ticks: { maxTicksLimit: 6, maxRotation: 0, autoSkip: true } },
+        // A time label takes about 100 px: fewer of them on a phone.
+        scales: { x: { ticks: { maxTicksLimit: Math.max(2, Math.floor(canvas.clientWidth / 110)),
+                                maxRotation: 0, autoSkip: true } },
                   y: { suggestedMin: lo - margin, suggestedMax: hi + margin } },
         plugins: {
+          legend: { display: false },
           levelLines: levels,
           tooltip: { callbacks: { afterLabel: (c) => (broken(rows[c.dataIndex])
             ? "rules broken: " + rows[c.dataIndex].rules.join(", ") : "") } },
