@@ -25,18 +25,19 @@ constexpr int RuleContext = 7;
 // (its first values) and its latest values come from it. The statement gives
 // rows of two kinds: 'cpk', a line under the goal, and 'value', one of the
 // latest values of a line with a spread, with its baseline's centre and
-// sigma; `place` counts back from the latest value (0).
+// sigma; `place` counts back from the latest value (0). The sort only groups
+// the lines: on PostgreSQL it compares their names byte by byte (%1), which
+// is several times faster than a locale's collation.
 constexpr const char* AlarmLinesHead = R"(
 WITH runs AS MATERIALIZED (
   SELECT id, product, start_time FROM xq_run WHERE start_time >= ? AND start_time < ?),
 ordered AS MATERIALIZED (
   SELECT r.product AS product, m.line_key AS line_key, m.parameter AS parameter,
          m.min AS min_text, m.max AS max_text, m.number AS x, row_number() OVER w AS i,
-         count(*) OVER (PARTITION BY r.product, m.line_key) AS total,
          abs(m.number - lag(m.number) OVER w) AS mr
   FROM runs r JOIN xq_measurement m ON m.run_id = r.id
   WHERE m.number IS NOT NULL
-  WINDOW w AS (PARTITION BY r.product, m.line_key ORDER BY r.start_time, r.id)),)";
+  WINDOW w AS (PARTITION BY r.product%1, m.line_key%1 ORDER BY r.start_time, r.id)),)";
 
 // The sample standard deviation as the capability table computes it: in one
 // pass on PostgreSQL, about the mean in a second pass on SQLite.
@@ -60,9 +61,10 @@ stats AS (
 
 // Cpk as the capability table defines it. %1 is d2.
 constexpr const char* AlarmLinesTail = R"(,
-baseline AS (
-  SELECT product, line_key, avg(x) AS centre, avg(mr) / CAST(%1 AS DOUBLE PRECISION) AS sigma
-  FROM ordered WHERE i <= ? GROUP BY product, line_key),
+per_line AS (
+  SELECT product, line_key, count(*) AS total, avg(CASE WHEN i <= ? THEN x END) AS centre,
+         avg(CASE WHEN i <= ? THEN mr END) / CAST(%1 AS DOUBLE PRECISION) AS sigma
+  FROM ordered GROUP BY product, line_key),
 capability AS (
   SELECT product, line_key, parameter,
          CASE WHEN n < 2 OR sd IS NULL OR sd = 0 OR (lsl IS NULL AND usl IS NULL) THEN NULL
@@ -77,9 +79,9 @@ SELECT * FROM (
          0 AS place
   FROM capability WHERE cpk < ?
   UNION ALL
-  SELECT 'value', o.product, o.line_key, o.parameter, o.x, b.centre, b.sigma, o.total - o.i
-  FROM ordered o JOIN baseline b ON b.product = o.product AND b.line_key = o.line_key
-  WHERE b.sigma > 0 AND o.total - o.i < ?) AS alarms
+  SELECT 'value', o.product, o.line_key, o.parameter, o.x, p.centre, p.sigma, p.total - o.i
+  FROM ordered o JOIN per_line p ON p.product = o.product AND p.line_key = o.line_key
+  WHERE p.sigma > 0 AND o.i > p.total - ?) AS alarms
 ORDER BY kind, product, length(line_key), line_key, place DESC, parameter)";
 
 // Each unit's first run in the period and in the period before (a unit is a
@@ -255,7 +257,8 @@ bool queryAlarms(QSqlDatabase& db, const Period& period, double yieldDrop, Table
     table.rows.clear();
     const QString d2 = QString::number(MovingRangeD2);
     const QString linesSql =
-        QLatin1String(AlarmLinesHead) +
+        QString::fromLatin1(AlarmLinesHead)
+            .arg(sqlparts::isPostgres(db) ? QStringLiteral(" COLLATE \"C\"") : QString()) +
         QLatin1String(sqlparts::isPostgres(db) ? AlarmStatsPostgres : AlarmStatsSqlite) +
         sqlparts::limitsCte(db) + QString::fromLatin1(AlarmLinesTail).arg(d2);
     Table lines;
@@ -267,11 +270,11 @@ bool queryAlarms(QSqlDatabase& db, const Period& period, double yieldDrop, Table
                      {QStringLiteral("centre"), QString(), ColumnKind::Number},
                      {QStringLiteral("sigma"), QString(), ColumnKind::Number},
                      {QStringLiteral("place"), QString(), ColumnKind::Integer}};
-    if (!sqlparts::fillTable(
-            db, linesSql,
-            sqlparts::periodBounds(db, period) +
-                QVariantList{DefaultBaselineValues, CpkGoal, AlarmLatestValues + RuleContext},
-            lines, error))
+    if (!sqlparts::fillTable(db, linesSql,
+                             sqlparts::periodBounds(db, period) +
+                                 QVariantList{DefaultBaselineValues, DefaultBaselineValues, CpkGoal,
+                                              AlarmLatestValues + RuleContext},
+                             lines, error))
         return false;
     const qint64 days = period.from.daysTo(period.to) + 1;
     const Period before{period.from.addDays(-days), period.to};
