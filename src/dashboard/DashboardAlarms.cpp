@@ -59,7 +59,8 @@ stats AS (
          stddev_samp(x) AS sd
   FROM ordered GROUP BY product, line_key, parameter, min_text, max_text),)";
 
-// Cpk as the capability table defines it. %1 is d2.
+// Cpk as the capability table defines it. %1 is d2, %2 the names' order as
+// in the sort above.
 constexpr const char* AlarmLinesTail = R"(,
 per_line AS (
   SELECT product, line_key, count(*) AS total, avg(CASE WHEN i <= ? THEN x END) AS centre,
@@ -82,7 +83,7 @@ SELECT * FROM (
   SELECT 'value', o.product, o.line_key, o.parameter, o.x, p.centre, p.sigma, p.total - o.i
   FROM ordered o JOIN per_line p ON p.product = o.product AND p.line_key = o.line_key
   WHERE p.sigma > 0 AND o.i > p.total - ?) AS alarms
-ORDER BY kind, product, length(line_key), line_key, place DESC, parameter)";
+ORDER BY kind, product%2, length(line_key), line_key%2, place DESC, parameter)";
 
 // Each unit's first run in the period and in the period before (a unit is a
 // serial number of a product on a station, as in the yield table), and the
@@ -256,11 +257,12 @@ bool queryAlarms(QSqlDatabase& db, const Period& period, double yieldDrop, Table
     table.columns = alarmColumns();
     table.rows.clear();
     const QString d2 = QString::number(MovingRangeD2);
+    const QString byteOrder =
+        sqlparts::isPostgres(db) ? QStringLiteral(" COLLATE \"C\"") : QString();
     const QString linesSql =
-        QString::fromLatin1(AlarmLinesHead)
-            .arg(sqlparts::isPostgres(db) ? QStringLiteral(" COLLATE \"C\"") : QString()) +
+        QString::fromLatin1(AlarmLinesHead).arg(byteOrder) +
         QLatin1String(sqlparts::isPostgres(db) ? AlarmStatsPostgres : AlarmStatsSqlite) +
-        sqlparts::limitsCte(db) + QString::fromLatin1(AlarmLinesTail).arg(d2);
+        sqlparts::limitsCte(db) + QString::fromLatin1(AlarmLinesTail).arg(d2, byteOrder);
     Table lines;
     lines.columns = {{QStringLiteral("kind"), QString(), ColumnKind::Text},
                      {QStringLiteral("product"), QString(), ColumnKind::Text},
