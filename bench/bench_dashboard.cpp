@@ -7,12 +7,16 @@
 //              product, station, serial_number), the grouping any yield needs
 //   Pareto,    one product's lines in the period
 //   capability floor: count(*) of the same lines GROUP BY line_key
+//   alarms     the overview's alarms: every line's Cpk, baseline and latest
+//              values, and the yields against the week before
+//              floor: count(*) of the period's lines GROUP BY product, line_key
 // The period is the pages' default, the last 7 days. XQ_FLEET_SCHEMA names
 // the fleet's schema (default fleet); with XQ_FLEET_EXPLAIN=1 the program
 // prints each query's plan as run instead of timing it.
 
 #include "BenchMain.h"
 
+#include "DashboardAlarms.h"
 #include "DashboardSql.h"
 #include "DatabaseLink.h"
 
@@ -109,6 +113,10 @@ const QString ProductFloor = QStringLiteral(
     "SELECT count(*) FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id WHERE r.product = ? "
     "AND r.start_time >= ? AND r.start_time < ? GROUP BY m.line_key");
 
+const QString AlarmsFloor =
+    QStringLiteral("SELECT count(*) FROM xq_run r JOIN xq_measurement m ON m.run_id = r.id WHERE "
+                   "r.start_time >= ? AND r.start_time < ? GROUP BY r.product, m.line_key");
+
 void BM_Overview(benchmark::State& state) {
     if (noFleet(state))
         return;
@@ -167,11 +175,31 @@ void BM_ProductFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_ProductFloor)->Unit(benchmark::kMillisecond);
 
+void BM_Alarms(benchmark::State& state) {
+    if (noFleet(state))
+        return;
+    Table alarms;
+    for (auto _ : state) {
+        queryAlarms(fleet(), lastWeek(), DefaultYieldDrop, alarms, nullptr);
+        benchmark::DoNotOptimize(alarms.rows.size());
+    }
+}
+BENCHMARK(BM_Alarms)->Unit(benchmark::kMillisecond);
+
+void BM_AlarmsFloor(benchmark::State& state) {
+    if (noFleet(state))
+        return;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(countRows(AlarmsFloor, periodBounds()));
+}
+BENCHMARK(BM_AlarmsFloor)->Unit(benchmark::kMillisecond);
+
 const bool ratios = [] {
     expectRatio("BM_Overview", "BM_OverviewFloor", 2.0);
     expectRatio("BM_Overview", "BM_OverviewUnitsFloor", 2.0);
     expectRatio("BM_Pareto", "BM_ProductFloor", 2.0);
     expectRatio("BM_Capability", "BM_ProductFloor", 2.0);
+    expectRatio("BM_Alarms", "BM_AlarmsFloor", 2.0);
     return true;
 }();
 
@@ -212,6 +240,9 @@ const bool explained = [] {
     queryCapability(fleet(), Product, lastWeek(), table, nullptr);
     printPlan("capability", table);
     printFloorPlan("product floor", ProductFloor, QVariantList{Product} + periodBounds());
+    queryAlarms(fleet(), lastWeek(), DefaultYieldDrop, table, nullptr);
+    printPlan("alarms", table);
+    printFloorPlan("alarms floor", AlarmsFloor, periodBounds());
     std::fflush(stdout);
     std::_Exit(0);
 }();

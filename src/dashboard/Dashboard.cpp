@@ -1,5 +1,7 @@
 #include "Dashboard.h"
 
+#include "DashboardAlarms.h"
+#include "DashboardControl.h"
 #include "DashboardPages.h"
 #include "DashboardParams.h"
 #include "DashboardRender.h"
@@ -118,11 +120,14 @@ Reply overview(Request& request) {
     Format format;
     QString message;
     int silentMinutes = DefaultSilentMinutes;
-    if (!readCommon(request, PeriodParameters + QStringList{SilentParameter}, period, format,
-                    message) ||
-        !readSilentMinutes(request, silentMinutes, message))
+    double yieldDrop = DefaultYieldDrop;
+    if (!readCommon(request,
+                    PeriodParameters + QStringList{SilentParameter, QStringLiteral("yieldDrop")},
+                    period, format, message) ||
+        !readSilentMinutes(request, silentMinutes, message) ||
+        !readYieldDrop(request.query, yieldDrop, &message))
         return badRequest(request, message);
-    Table yield, trend, lastRuns;
+    Table yield, trend, lastRuns, alarms;
     QString error;
     if (!ask(request, queryOverview(*request.db, period, yield, trend, &error), error))
         return {};
@@ -130,11 +135,13 @@ Reply overview(Request& request) {
         return tableReply(yield, format);
     if (!ask(request, queryLastRuns(*request.db, 20, lastRuns, &error), error))
         return {};
+    if (!ask(request, queryAlarms(*request.db, period, yieldDrop, alarms, &error), error))
+        return {};
     QString live;
     if (!liveStationsPart(request, silentMinutes, live))
         return {};
     return html(200, QStringLiteral("Fleet overview"),
-                overviewBody(period, yield, trend, lastRuns) + live);
+                overviewBody(period, yield, trend, lastRuns, alarms, yieldDrop) + live);
 }
 
 Reply productPage(Request& request, const QString& product) {
@@ -226,6 +233,31 @@ Reply linePage(Request& request, const QString& product, const QString& key) {
                 lineBody(product, key, period, line, histogram));
 }
 
+const QStringList BaselineParameters = {QStringLiteral("baseline"), QStringLiteral("baselineFrom"),
+                                        QStringLiteral("baselineTo")};
+
+Reply controlPage(Request& request, const QString& product, const QString& key) {
+    Period period;
+    Format format;
+    Baseline baseline;
+    QString message;
+    if (!readCommon(request, PeriodParameters + BaselineParameters, period, format, message) ||
+        !readBaseline(request.query, baseline, &message))
+        return badRequest(request, message);
+    if (!knownLine(request, product, key, message))
+        return request.databaseError.isEmpty() ? badRequest(request, message) : Reply{};
+    Table limits, points;
+    QString error;
+    if (!ask(request,
+             queryControlChart(*request.db, product, key, period, baseline, limits, points, &error),
+             error))
+        return {};
+    if (format != Format::Html)
+        return tableReply(points, format);
+    return html(200, QStringLiteral("%1, line %2: control chart").arg(product, key),
+                controlBody(product, key, period, baseline, limits, points));
+}
+
 Reply unitPage(Request& request, const QString& serial) {
     Format format;
     QString message;
@@ -249,7 +281,9 @@ Reply api(Request& request, const QString& name) {
     const bool byProduct = name == QLatin1String("pareto") || name == QLatin1String("capability") ||
                            name == QLatin1String("stations") ||
                            name == QLatin1String("histogram") || name == QLatin1String("values");
-    const bool byLine = name == QLatin1String("histogram") || name == QLatin1String("values");
+    const bool control = name == QLatin1String("control") || name == QLatin1String("controllimits");
+    const bool byLine =
+        name == QLatin1String("histogram") || name == QLatin1String("values") || control;
     QStringList known;
     if (name == QLatin1String("unit"))
         known = {QStringLiteral("serial")};
@@ -259,8 +293,12 @@ Reply api(Request& request, const QString& name) {
         known = {SilentParameter};
     else
         known = PeriodParameters;
-    if (byProduct)
+    if (byProduct || control)
         known << QStringLiteral("product");
+    if (control)
+        known << BaselineParameters;
+    if (name == QLatin1String("alarms"))
+        known << QStringLiteral("yieldDrop");
     if (byLine)
         known << QStringLiteral("key");
     Period period;
@@ -272,9 +310,14 @@ Reply api(Request& request, const QString& name) {
         return badRequest(request, QStringLiteral("The parameter format of /api/%1 must be json "
                                                   "or csv.")
                                        .arg(name));
+    Baseline baseline;
+    double yieldDrop = DefaultYieldDrop;
+    if ((control && !readBaseline(request.query, baseline, &message)) ||
+        (name == QLatin1String("alarms") && !readYieldDrop(request.query, yieldDrop, &message)))
+        return badRequest(request, message);
     QString product, key, serial;
-    if (byProduct && !readName(request.query, QStringLiteral("product"),
-                               QStringLiteral("product name"), product, &message))
+    if ((byProduct || control) && !readName(request.query, QStringLiteral("product"),
+                                            QStringLiteral("product name"), product, &message))
         return badRequest(request, message);
     if (byLine &&
         !readName(request.query, QStringLiteral("key"), QStringLiteral("line key"), key, &message))
@@ -317,6 +360,14 @@ Reply api(Request& request, const QString& name) {
         Table line;
         answered = lineData(request, product, key, period, line, table);
         error = request.databaseError;
+    } else if (name == QLatin1String("control")) {
+        Table limits;
+        answered =
+            queryControlChart(*request.db, product, key, period, baseline, limits, table, &error);
+    } else if (name == QLatin1String("controllimits")) {
+        answered = queryControlLimits(*request.db, product, key, period, baseline, table, &error);
+    } else if (name == QLatin1String("alarms")) {
+        answered = queryAlarms(*request.db, period, yieldDrop, table, &error);
     } else if (name == QLatin1String("values")) {
         answered = queryLineValues(*request.db, product, key, period, table, &error);
     } else if (name == QLatin1String("unit")) {
@@ -331,14 +382,17 @@ Reply api(Request& request, const QString& name) {
 }
 
 const QStringList ApiNames = {
-    QStringLiteral("yield"),  QStringLiteral("trend"),      QStringLiteral("runs"),
-    QStringLiteral("pareto"), QStringLiteral("capability"), QStringLiteral("histogram"),
-    QStringLiteral("values"), QStringLiteral("unit"),       QStringLiteral("stations")};
+    QStringLiteral("yield"),   QStringLiteral("trend"),         QStringLiteral("runs"),
+    QStringLiteral("pareto"),  QStringLiteral("capability"),    QStringLiteral("histogram"),
+    QStringLiteral("values"),  QStringLiteral("unit"),          QStringLiteral("stations"),
+    QStringLiteral("control"), QStringLiteral("controllimits"), QStringLiteral("alarms")};
 
 Reply notFound(const Request& request) {
-    return failure(request, 404, QStringLiteral("Not found"),
-                   QStringLiteral("There is no such page. The pages are /, /product/<name>, "
-                                  "/product/<name>/line/<key> and /unit/<serial>."));
+    return failure(
+        request, 404, QStringLiteral("Not found"),
+        QStringLiteral("There is no such page. The pages are /, /product/<name>, "
+                       "/product/<name>/line/<key>, /product/<name>/line/<key>/control and "
+                       "/unit/<serial>."));
 }
 
 Reply staticFile(const QString& name, const QString& chartScript) {
@@ -478,6 +532,9 @@ Reply Dashboard::route(Request& request) {
         return productPage(request, path[1]);
     if (path[0] == QLatin1String("product") && path.size() == 4 && path[2] == QLatin1String("line"))
         return linePage(request, path[1], path[3]);
+    if (path[0] == QLatin1String("product") && path.size() == 5 &&
+        path[2] == QLatin1String("line") && path[4] == QLatin1String("control"))
+        return controlPage(request, path[1], path[3]);
     if (path[0] == QLatin1String("unit") && path.size() == 2)
         return unitPage(request, path[1]);
     if (path[0] == QLatin1String("unit") && path.size() == 1) {

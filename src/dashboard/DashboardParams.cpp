@@ -1,5 +1,7 @@
 #include "DashboardParams.h"
 
+#include "DashboardAlarms.h"
+
 #include <QRegularExpression>
 
 namespace XQTestDev::dashboard {
@@ -35,7 +37,63 @@ bool readDate(const QUrlQuery& query, const QString& name, QDate& date, QString*
     return true;
 }
 
+bool given(const QUrlQuery& query, const QString& name) {
+    return query.hasQueryItem(name) && !value(query, name).isEmpty();
+}
+
 } // namespace
+
+bool readBaseline(const QUrlQuery& query, Baseline& baseline, QString* message) {
+    baseline = {};
+    const bool byCount = given(query, QStringLiteral("baseline"));
+    const bool hasFrom = given(query, QStringLiteral("baselineFrom"));
+    const bool hasTo = given(query, QStringLiteral("baselineTo"));
+    if (byCount && (hasFrom || hasTo))
+        return refuse(message, QStringLiteral("Give the baseline either as a number of values "
+                                              "(baseline) or as a period (baselineFrom and "
+                                              "baselineTo), not both."));
+    if (hasFrom != hasTo)
+        return refuse(message, QStringLiteral("A baseline period needs both baselineFrom and "
+                                              "baselineTo."));
+    if (hasFrom) {
+        Period period;
+        if (!readDate(query, QStringLiteral("baselineFrom"), period.from, message) ||
+            !readDate(query, QStringLiteral("baselineTo"), period.to, message))
+            return false;
+        if (period.from > period.to)
+            return refuse(message, QStringLiteral("The baseline period ends before it starts: "
+                                                  "baselineFrom %1 is after baselineTo %2.")
+                                       .arg(period.from.toString(Qt::ISODate),
+                                            period.to.toString(Qt::ISODate)));
+        baseline.period = period;
+        return true;
+    }
+    if (byCount) {
+        bool isNumber = false;
+        const QString text = value(query, QStringLiteral("baseline"));
+        baseline.count = text.toInt(&isNumber);
+        if (!isNumber || baseline.count < 2 || baseline.count > LongestBaseline)
+            return refuse(message, QStringLiteral("The parameter baseline (how many values) must "
+                                                  "be a whole number from 2 to %1; it was %2.")
+                                       .arg(LongestBaseline)
+                                       .arg(quoted(text)));
+    }
+    return true;
+}
+
+bool readYieldDrop(const QUrlQuery& query, double& points, QString* message) {
+    points = DefaultYieldDrop;
+    if (!given(query, QStringLiteral("yieldDrop")))
+        return true;
+    bool isNumber = false;
+    const QString text = value(query, QStringLiteral("yieldDrop"));
+    points = text.toDouble(&isNumber);
+    if (!isNumber || !(points > 0) || points > 100)
+        return refuse(message, QStringLiteral("The parameter yieldDrop (percentage points) must "
+                                              "be a number over 0 and at most 100; it was %1.")
+                                   .arg(quoted(text)));
+    return true;
+}
 
 bool onlyKnownParameters(const QUrlQuery& query, const QStringList& known, QString* message) {
     for (const auto& item : query.queryItems(QUrl::FullyDecoded)) {

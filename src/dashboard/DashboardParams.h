@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DashboardControl.h"
 #include "DashboardSql.h"
 
 #include <QStringList>
@@ -15,6 +16,8 @@ enum class Format { Html, Json, Csv };
 
 // The longest product name, serial number or line key taken.
 inline constexpr int LongestName = 200;
+// The most values a control chart's baseline takes.
+inline constexpr int LongestBaseline = 100000;
 // Days shown when the request names no period.
 inline constexpr int DefaultDays = 7;
 
@@ -22,6 +25,13 @@ bool onlyKnownParameters(const QUrlQuery& query, const QStringList& known, QStri
 // `from` and `to` as yyyy-MM-dd; without them, the last DefaultDays days up to `today`.
 bool readPeriod(const QUrlQuery& query, const QDate& today, Period& period, QString* message);
 bool readFormat(const QUrlQuery& query, Format fallback, Format& format, QString* message);
+// A control chart's baseline: `baseline` (how many of the period's first
+// values, DefaultBaselineValues without it) or `baselineFrom` and
+// `baselineTo` (yyyy-MM-dd, both days included), not both. An empty value
+// (a form's empty field) counts as not given.
+bool readBaseline(const QUrlQuery& query, Baseline& baseline, QString* message);
+// `yieldDrop`: percentage points, more than 0 and at most 100.
+bool readYieldDrop(const QUrlQuery& query, double& points, QString* message);
 // A required text parameter (product, serial...), `what` naming it in the message.
 bool readName(const QUrlQuery& query, const QString& name, const QString& what, QString& value,
               QString* message);

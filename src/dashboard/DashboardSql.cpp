@@ -1,4 +1,5 @@
 #include "DashboardSql.h"
+#include "DashboardSqlParts.h"
 
 #include "StudentT.h"
 
@@ -701,3 +702,24 @@ bool lineExists(QSqlDatabase& db, const QString& product, const QString& key, bo
 }
 
 } // namespace XQTestDev::dashboard
+
+namespace XQTestDev::dashboard::sqlparts {
+
+bool isPostgres(const QSqlDatabase& db) {
+    return dialectOf(db) == Dialect::Postgres;
+}
+
+QVariantList periodBounds(const QSqlDatabase& db, const Period& period) {
+    return periodValues(period, dialectOf(db));
+}
+
+bool fillTable(QSqlDatabase& db, const QString& sql, const QVariantList& values, Table& table,
+               QString* error) {
+    return fill(db, sql, values, table, error);
+}
+
+QString limitsCte(const QSqlDatabase& db) {
+    return QLatin1String(pick(CapabilityLimits, dialectOf(db)));
+}
+
+} // namespace XQTestDev::dashboard::sqlparts

@@ -156,4 +156,60 @@ inline bool writeLiveStations(QSqlDatabase& db, const QDateTime& now, QString* e
     return true;
 }
 
+// A designed series for the control chart: product CTL-9 on ATE-03, one unit
+// a run, its output voltage in time order as below (ripple 0.02, fuse 1).
+// The first 8 (day 2 of the period) give centre 5.00, average moving range
+// 0.1 and sigma 0.1 / 1.128 = 0.0886525; against those the 9th breaks rule 1,
+// the 13th rule 2, the 19th rule 3 and the 25th rule 4, and the 18th, 24th
+// and the others break none. The other 17 are on day 1.
+inline const std::vector<double>& controlVoltages() {
+    static const std::vector<double> values = {
+        5.00, 5.10, 5.00, 4.90, 5.00, 5.10, 5.00, 4.90,       // the baseline
+        5.30, 5.00, 4.78, 5.00, 4.80, 5.00, 5.10, 5.12, 5.00, // rule 1 at 9, rule 2 at 13
+        5.11, 5.10, 5.05, 5.02, 5.04, 5.06, 5.03, 5.02};      // rule 3 at 19, rule 4 at 25
+    return values;
+}
+
+inline bool storeRun(QSqlDatabase& db, const RunRecord& record, QString* error) {
+    db.transaction();
+    if (insertRunRecord(db, record, QStringLiteral("runs/x.json"), error) < 0) {
+        db.rollback();
+        return false;
+    }
+    return db.commit();
+}
+
+inline bool writeControlSeries(QSqlDatabase& db, const QDate& lastDay, QString* error) {
+    const std::vector<double>& values = controlVoltages();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const bool fails = values[i] < 4.75 || values[i] > 5.25;
+        const FleetRun run{"ATE-03",
+                           "CTL-9",
+                           "",
+                           i < 8 ? 2 : 1,
+                           static_cast<int>(i < 8 ? i : i - 8),
+                           fails ? "FAIL" : "PASS",
+                           false,
+                           values[i],
+                           0.02,
+                           false};
+        if (!storeRun(db, fleetRecord(run, lastDay, QStringLiteral("C-%1").arg(i + 1)), error))
+            return false;
+    }
+    return true;
+}
+
+// Two units of PSU5V-100 that passed on ATE-02 in the seven days before the
+// period (days 10 and 11): the first-pass yield of the product and of ATE-02
+// was 100 % then.
+inline bool writeWeekBefore(QSqlDatabase& db, const QDate& lastDay, QString* error) {
+    for (const FleetRun& run :
+         {FleetRun{"ATE-02", "PSU5V-100", "SN-P1", 11, 9, "PASS", false, 5.00, 0.02, false},
+          FleetRun{"ATE-02", "PSU5V-100", "SN-P2", 10, 9, "PASS", false, 5.05, 0.02, false}}) {
+        if (!storeRun(db, fleetRecord(run, lastDay), error))
+            return false;
+    }
+    return true;
+}
+
 } // namespace XQTestDev::testing

@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -430,6 +431,188 @@ TEST_F(DashboardApi, CapabilityMatchesTheFiguresWorkedOutByHand) {
     EXPECT_TRUE(single[0].toObject()[QStringLiteral("cpk")].isNull());
 }
 
+// The series of CTL-9 (FleetFixture) against a baseline of its first 8 values:
+// centre 5.00, average moving range 0.1, sigma 0.1 / 1.128.
+TEST_F(DashboardApi, ControlChartTakesItsLimitsFromTheBaselineAndMarksTheRuleBreaks) {
+    QString error;
+    ASSERT_TRUE(writeControlSeries(writer_, LastDay, &error)) << error.toStdString();
+    const QString line = QStringLiteral("product=CTL-9&key=1&") + Period;
+    const QJsonArray limits = json(QStringLiteral("/api/controllimits?baseline=8&") + line);
+    ASSERT_EQ(limits.size(), 1);
+    EXPECT_EQ(keysOf(limits), sorted({"baselineStart", "baselineEnd", "n", "centre", "movingRange",
+                                      "sigma", "lcl", "ucl"}));
+    const QJsonObject first8 = limits[0].toObject();
+    EXPECT_EQ(first8[QStringLiteral("baselineStart")].toString(),
+              QStringLiteral("2026-12-05T00:00:00Z"));
+    EXPECT_EQ(first8[QStringLiteral("baselineEnd")].toString(),
+              QStringLiteral("2026-12-05T07:00:00Z"));
+    EXPECT_EQ(first8[QStringLiteral("n")].toInt(), 8);
+    EXPECT_NEAR(first8[QStringLiteral("centre")].toDouble(), 5.0, 1e-12);
+    EXPECT_NEAR(first8[QStringLiteral("movingRange")].toDouble(), 0.1, 1e-12);
+    EXPECT_NEAR(first8[QStringLiteral("sigma")].toDouble(), 0.0886525, 1e-7);
+    EXPECT_NEAR(first8[QStringLiteral("lcl")].toDouble(), 4.7340426, 1e-7);
+    EXPECT_NEAR(first8[QStringLiteral("ucl")].toDouble(), 5.2659574, 1e-7);
+    // The same values named as a baseline period (their day) give the same figures.
+    EXPECT_EQ(
+        json(QStringLiteral("/api/controllimits?baselineFrom=2026-12-05&baselineTo=2026-12-05&") +
+             line),
+        limits);
+
+    const auto breaksOf = [](const QJsonArray& points) {
+        QMap<int, QJsonArray> breaks;
+        for (int i = 0; i < points.size(); ++i) {
+            const QJsonArray rules = points[i].toObject()[QStringLiteral("rules")].toArray();
+            if (!rules.isEmpty())
+                breaks.insert(i + 1, rules);
+        }
+        return breaks;
+    };
+    const QJsonArray points = json(QStringLiteral("/api/control?baseline=8&") + line);
+    ASSERT_EQ(points.size(), 25);
+    EXPECT_EQ(keysOf(points),
+              sorted({"time", "serialNumber", "value", "centre", "lcl", "ucl", "rules"}));
+    const QMap<int, QJsonArray> expected = {{9, {1}}, {13, {2}}, {19, {3}}, {25, {4}}};
+    EXPECT_EQ(breaksOf(points), expected);
+    EXPECT_EQ(points[8].toObject()[QStringLiteral("serialNumber")].toString(),
+              QStringLiteral("C-9"));
+    EXPECT_NEAR(points[24].toObject()[QStringLiteral("ucl")].toDouble(), 5.2659574, 1e-7);
+
+    // By default the first 20 values: centre 100.36 / 20 = 5.018, the 19
+    // moving ranges add up to 2.65, sigma = 2.65 / 19 / 1.128 = 0.1236469;
+    // against those only the last 8 in a row above the centre line break a rule.
+    const QJsonObject first20 = json(QStringLiteral("/api/controllimits?") + line)[0].toObject();
+    EXPECT_EQ(first20[QStringLiteral("n")].toInt(), 20);
+    EXPECT_NEAR(first20[QStringLiteral("centre")].toDouble(), 5.018, 1e-12);
+    EXPECT_NEAR(first20[QStringLiteral("movingRange")].toDouble(), 2.65 / 19, 1e-12);
+    EXPECT_NEAR(first20[QStringLiteral("sigma")].toDouble(), 0.1236469, 1e-7);
+    EXPECT_EQ(breaksOf(json(QStringLiteral("/api/control?") + line)),
+              (QMap<int, QJsonArray>{{25, {4}}}));
+
+    // A baseline before the chart's period: the chart holds the last 17 values.
+    const QJsonArray later =
+        json(QStringLiteral("/api/control?product=CTL-9&key=1&from=2026-12-06&to=2026-12-07&"
+                            "baselineFrom=2026-12-05&baselineTo=2026-12-05"));
+    ASSERT_EQ(later.size(), 17);
+    EXPECT_EQ(breaksOf(later), (QMap<int, QJsonArray>{{1, {1}}, {5, {2}}, {11, {3}}, {17, {4}}}));
+
+    // One value has no moving range: a centre line, no limits, no breaks.
+    const QJsonObject single =
+        json(QStringLiteral("/api/controllimits?product=LED-7&key=1&") + Period)[0].toObject();
+    EXPECT_EQ(single[QStringLiteral("n")].toInt(), 1);
+    EXPECT_NEAR(single[QStringLiteral("centre")].toDouble(), 5.0, 1e-12);
+    EXPECT_TRUE(single[QStringLiteral("sigma")].isNull());
+    EXPECT_TRUE(single[QStringLiteral("ucl")].isNull());
+
+    const Reply csv = get(QStringLiteral("/api/control?baseline=8&format=csv&") + line);
+    const QStringList rows = QString::fromUtf8(csv.body).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(rows[0], QStringLiteral("time,serialNumber,value,centre,lcl,ucl,rules"));
+    EXPECT_TRUE(rows[9].startsWith(QStringLiteral("2026-12-06T00:00:00Z,C-9,5.3,5,4.73404255")))
+        << rows[9].toStdString();
+    EXPECT_TRUE(rows[9].endsWith(QStringLiteral(",1"))) << rows[9].toStdString();
+
+    // The page: the baseline, the chart and the four points with their units;
+    // the product page links each numeric line's chart.
+    const Reply page = get(QStringLiteral("/product/CTL-9/line/1/control?baseline=8&") + Period);
+    ASSERT_EQ(page.status, 200) << page.body.toStdString();
+    EXPECT_TRUE(page.body.contains("data-chart=\"control\""));
+    EXPECT_TRUE(page.body.contains("<a href=\"/unit/C-13\">C-13</a>"));
+    EXPECT_EQ(page.body.count("<a href=\"/unit/C-"), 4);
+    const Reply product = get(QStringLiteral("/product/CTL-9?") + Period);
+    EXPECT_TRUE(product.body.contains(
+        "<a href=\"/product/CTL-9/line/1/control?from=2026-12-01&amp;to=2026-12-07\">1 Output "
+        "voltage</a>"))
+        << product.body.toStdString();
+}
+
+// With CTL-9 and a week before the period in which PSU5V-100 passed twice on
+// ATE-02: Cpk under 1.33 for CTL-9's voltage (mean 5.0212, s 0.1046948, Cpk
+// 0.2288 / 0.3140844 = 0.7284667) and PSU5V-100's voltage and ripple (see
+// the capability); one rule break among CTL-9's latest 25 values (the 25th,
+// rule 4, against its first 20); the first-pass yield of PSU5V-100 down from
+// 2 of 2 to 3 of 6 units, and of ATE-02 from 2 of 2 to 2 of 3.
+TEST_F(DashboardApi, AlarmsListTheLinesAndYieldsWorkedOutByHand) {
+    QString error;
+    ASSERT_TRUE(writeControlSeries(writer_, LastDay, &error)) << error.toStdString();
+    ASSERT_TRUE(writeWeekBefore(writer_, LastDay, &error)) << error.toStdString();
+    const QJsonArray rows = json(QStringLiteral("/api/alarms?") + Period);
+    EXPECT_EQ(keysOf(rows), sorted({"kind", "product", "station", "key", "parameter", "value",
+                                    "previous", "rules", "alarm", "address"}));
+    const struct {
+        const char* kind;
+        const char* product;
+        const char* station;
+        const char* key;
+        double value;
+        double previous; // -1: none
+        const char* address;
+    } expected[] = {
+        {"cpk", "CTL-9", "", "1", 0.7284667, -1, "/product/CTL-9/line/1?"},
+        {"cpk", "PSU5V-100", "", "1", 0.2711959, -1, "/product/PSU5V-100/line/1?"},
+        {"cpk", "PSU5V-100", "", "2", 0.2353783, -1, "/product/PSU5V-100/line/2?"},
+        {"rules", "CTL-9", "", "1", 1, -1, "/product/CTL-9/line/1/control?"},
+        {"yield", "PSU5V-100", "", "", 0.5, 1.0, "/product/PSU5V-100?"},
+        {"yield", "", "ATE-02", "", 2.0 / 3, 1.0, "/?"},
+    };
+    ASSERT_EQ(rows.size(), static_cast<qsizetype>(std::size(expected)))
+        << QJsonDocument(rows).toJson().toStdString();
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QJsonObject row = rows[i].toObject();
+        const auto& e = expected[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(row[QStringLiteral("kind")].toString(), QLatin1String(e.kind));
+        EXPECT_EQ(row[QStringLiteral("product")].toString(), QLatin1String(e.product));
+        EXPECT_EQ(row[QStringLiteral("station")].toString(), QLatin1String(e.station));
+        EXPECT_EQ(row[QStringLiteral("key")].toString(), QLatin1String(e.key));
+        EXPECT_NEAR(row[QStringLiteral("value")].toDouble(), e.value, 1e-7);
+        if (e.previous < 0)
+            EXPECT_TRUE(row[QStringLiteral("previous")].isNull());
+        else
+            EXPECT_NEAR(row[QStringLiteral("previous")].toDouble(), e.previous, 1e-12);
+        EXPECT_EQ(row[QStringLiteral("address")].toString(),
+                  QLatin1String(e.address) + QStringLiteral("from=2026-12-01&to=2026-12-07") +
+                      (QLatin1String(e.address) == QLatin1String("/?") ? QStringLiteral("#yield")
+                                                                       : QString()));
+    }
+    EXPECT_EQ(rows[3].toObject()[QStringLiteral("rules")].toArray(), QJsonArray({4}));
+    EXPECT_EQ(rows[3].toObject()[QStringLiteral("alarm")].toString(),
+              QStringLiteral("1 of the latest 25 values breaks rule 4."));
+    EXPECT_EQ(rows[4].toObject()[QStringLiteral("alarm")].toString(),
+              QStringLiteral("First-pass yield 50.0 %, down from 100.0 % in the 7 days before."));
+
+    // The threshold: ATE-02 fell by 33.3 points, PSU5V-100 by exactly 50.
+    const auto yieldAlarms = [this](const QString& drop) {
+        QStringList names;
+        for (const QJsonValue& row :
+             json(QStringLiteral("/api/alarms?yieldDrop=") + drop + u'&' + Period)) {
+            const QJsonObject o = row.toObject();
+            if (o[QStringLiteral("kind")].toString() == QLatin1String("yield"))
+                names << o[QStringLiteral("product")].toString() +
+                             o[QStringLiteral("station")].toString();
+        }
+        return names;
+    };
+    EXPECT_EQ(yieldAlarms(QStringLiteral("33")), QStringList({"PSU5V-100", "ATE-02"}));
+    EXPECT_EQ(yieldAlarms(QStringLiteral("34")), QStringList({"PSU5V-100"}));
+    EXPECT_EQ(yieldAlarms(QStringLiteral("50")), QStringList());
+
+    // On the overview, first, each alarm linked to its page; and as CSV.
+    const Reply overview = get(QStringLiteral("/?") + Period);
+    EXPECT_EQ(overview.body.count("<table id=\"alarms\">"), 1);
+    EXPECT_LT(overview.body.indexOf("id=\"alarms\""), overview.body.indexOf("id=\"yield\""));
+    EXPECT_TRUE(overview.body.contains(
+        "<a href=\"/product/CTL-9/line/1/control?from=2026-12-01&amp;to=2026-12-07\">1 of the "
+        "latest 25 values breaks rule 4.</a>"))
+        << overview.body.toStdString();
+    const Reply csv = get(QStringLiteral("/api/alarms?format=csv&") + Period);
+    const QStringList lines = QString::fromUtf8(csv.body).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(
+        lines[0],
+        QStringLiteral("kind,product,station,key,parameter,value,previous,rules,alarm,address"));
+    EXPECT_EQ(lines[4], QStringLiteral("rules,CTL-9,,1,Output voltage,1,,4,1 of the latest 25 "
+                                       "values breaks rule 4.,/product/CTL-9/line/1/"
+                                       "control?from=2026-12-01&to=2026-12-07"));
+}
+
 TEST_F(DashboardApi, UnitListsEveryRunWithItsFailedLinesAndInstruments) {
     const QJsonArray rows = json(QStringLiteral("/api/unit?serial=SN-1"));
     ASSERT_EQ(rows.size(), 2);
@@ -486,6 +669,17 @@ TEST_F(DashboardApi, BadParametersGet400WithASentence) {
         {"/unit/" + longSerial, 400, "at most 200 characters"},
         {"/api/unit?serial=a%01b", 400, "control character"},
         {"/api/runs?count=0", 400, "from 1 to 1000"},
+        {"/api/control?product=PSU5V-100&key=1&baseline=1", 400, "from 2 to 100000"},
+        {"/api/control?product=PSU5V-100&key=1&baseline=20&baselineFrom=2026-12-01&"
+         "baselineTo=2026-12-02",
+         400, "not both"},
+        {"/api/controllimits?product=PSU5V-100&key=1&baselineFrom=2026-12-01", 400,
+         "needs both baselineFrom and baselineTo"},
+        {"/product/PSU5V-100/line/1/control?baselineFrom=2026-12-03&baselineTo=2026-12-01", 400,
+         "baseline period ends before it starts"},
+        {"/product/PSU5V-100/line/99/control", 400, "has no line \"99\""},
+        {"/api/alarms?yieldDrop=0", 400, "over 0 and at most 100"},
+        {"/?yieldDrop=much", 400, "over 0 and at most 100"},
         {"/nothing/here", 404, "There is no such page"},
     };
     for (const auto& c : cases) {

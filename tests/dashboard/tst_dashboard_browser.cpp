@@ -39,7 +39,8 @@ protected:
         if (!QFile::exists(Chromium))
             GTEST_SKIP() << "Chromium is not installed (Debian: chromium)";
         ASSERT_TRUE(dir_.isValid());
-        const QString file = dir_.filePath(QStringLiteral("station-results.db"));
+        file_ = dir_.filePath(QStringLiteral("station-results.db"));
+        const QString& file = file_;
         {
             QSqlDatabase db =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
@@ -76,6 +77,23 @@ protected:
                 server_.kill();
             server_.waitForFinished(2000);
         }
+    }
+
+    // CTL-9's designed series and the week before the period (FleetFixture),
+    // written while the server runs: it reads the file afresh for each page.
+    void addAlarmRuns() {
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("more"));
+            db.setDatabaseName(file_);
+            ASSERT_TRUE(db.open());
+            QString error;
+            const QDate today = QDateTime::currentDateTimeUtc().date();
+            ASSERT_TRUE(writeControlSeries(db, today, &error)) << error.toStdString();
+            ASSERT_TRUE(writeWeekBefore(db, today, &error)) << error.toStdString();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("more"));
     }
 
     // Runs headless Chromium in a profile of its own; its standard output.
@@ -182,6 +200,7 @@ document.getElementById("page").onload = () => setTimeout(() => { try {
 </script></body></html>)";
 
     QTemporaryDir dir_;
+    QString file_;
     QProcess server_;
     QString address_;
 };
@@ -241,41 +260,70 @@ TEST_F(DashboardBrowser, TheUnitPageListsItsRuns) {
     EXPECT_TRUE(dom.contains(QStringLiteral("GPIB0::22::INSTR: ORVANTA,DM-3065,SN004417,1.04")));
 }
 
+TEST_F(DashboardBrowser, TheControlChartMarksTheRuleBreaksAndTheOverviewListsTheAlarms) {
+    addAlarmRuns();
+    const QString dom =
+        load(QStringLiteral("/product/CTL-9/line/1/control?baseline=8"), QStringLiteral("control"));
+    const QString canvas = tagOf(dom, QStringLiteral("control-chart"));
+    EXPECT_TRUE(canvas.contains(QStringLiteral("data-drawn=\"1\""))) << canvas.toStdString();
+    EXPECT_EQ(rowsOf(dom, QStringLiteral("baseline")), 1);
+    EXPECT_EQ(rowsOf(dom, QStringLiteral("breaks")), 4);
+    // Three lines under the Cpk goal, CTL-9's rule break, the first-pass
+    // yields of PSU5V-100 and of ATE-02 fallen.
+    const QString overview = load(QStringLiteral("/"), QStringLiteral("overview-alarms"));
+    EXPECT_EQ(rowsOf(overview, QStringLiteral("alarms")), 6);
+    EXPECT_TRUE(overview.contains(QStringLiteral("1 of the latest 25 values breaks rule 4.")));
+}
+
 // At a laptop's width and a phone's: no number breaks inside, the page never
 // scrolls sideways (a wide table scrolls in its own box), nothing stands
-// outside the window, and the capability table sorts by Cpk.
-TEST_F(DashboardBrowser, PagesReadWellOnALaptopAndAPhone) {
+// outside the window, and the capability table sorts by Cpk. One test a page,
+// so that each stays well within its time on a busy machine.
+struct LayoutPage {
+    const char* path;
+    const char* name;
+};
+
+class DashboardLayout : public DashboardBrowser,
+                        public ::testing::WithParamInterface<LayoutPage> {};
+
+TEST_P(DashboardLayout, ReadsWellOnALaptopAndAPhone) {
+    addAlarmRuns();
+    const LayoutPage& page = GetParam();
     for (const auto& [size, label] : {std::pair{"1366,900", "laptop"}, {"390,844", "phone"}}) {
-        for (const auto& [path, page] : {std::pair{"/", "overview"},
-                                         {"/product/PSU5V-100", "product"},
-                                         {"/product/PSU5V-100/line/1", "line"},
-                                         {"/unit/SN-1", "unit"}}) {
-            SCOPED_TRACE(std::string(label) + " " + page);
-            const QJsonObject measured = measure(
-                QLatin1String(path), QLatin1String(size),
-                QStringLiteral("layout-%1-%2").arg(QLatin1String(label), QLatin1String(page)));
-            ASSERT_TRUE(measured.contains(QStringLiteral("pageWidth")))
-                << QJsonDocument(measured).toJson().toStdString();
-            EXPECT_LE(measured[QStringLiteral("pageWidth")].toInt(),
-                      measured[QStringLiteral("windowWidth")].toInt());
-            EXPECT_EQ(measured[QStringLiteral("broken")].toArray(), QJsonArray())
-                << QJsonDocument(measured).toJson().toStdString();
-            EXPECT_EQ(measured[QStringLiteral("outside")].toArray(), QJsonArray())
-                << QJsonDocument(measured).toJson().toStdString();
-            if (QLatin1String(page) == QLatin1String("overview")) {
-                // FleetFixture.h's live stations, fifteen minutes of silence.
-                EXPECT_EQ(measured[QStringLiteral("liveStates")].toArray(),
-                          QJsonArray({"testing", "idle", "silent", "testing", "silent", "idle"}));
-            }
-            if (QLatin1String(page) == QLatin1String("product")) {
-                const QJsonArray cpk = measured[QStringLiteral("cpkSorted")].toArray();
-                ASSERT_GE(cpk.size(), 2);
-                // Lines without a Cpk (no spread) go last.
-                for (qsizetype i = 1; i < cpk.size() && !cpk[i].isNull(); ++i)
-                    EXPECT_LE(cpk[i - 1].toDouble(), cpk[i].toDouble()) << i;
-            }
+        SCOPED_TRACE(label);
+        const QJsonObject measured = measure(
+            QLatin1String(page.path), QLatin1String(size),
+            QStringLiteral("layout-%1-%2").arg(QLatin1String(label), QLatin1String(page.name)));
+        ASSERT_TRUE(measured.contains(QStringLiteral("pageWidth")))
+            << QJsonDocument(measured).toJson().toStdString();
+        EXPECT_LE(measured[QStringLiteral("pageWidth")].toInt(),
+                  measured[QStringLiteral("windowWidth")].toInt());
+        EXPECT_EQ(measured[QStringLiteral("broken")].toArray(), QJsonArray())
+            << QJsonDocument(measured).toJson().toStdString();
+        EXPECT_EQ(measured[QStringLiteral("outside")].toArray(), QJsonArray())
+            << QJsonDocument(measured).toJson().toStdString();
+        if (QLatin1String(page.name) == QLatin1String("overview")) {
+            // FleetFixture.h's live stations, fifteen minutes of silence.
+            EXPECT_EQ(measured[QStringLiteral("liveStates")].toArray(),
+                      QJsonArray({"testing", "idle", "silent", "testing", "silent", "idle"}));
+        }
+        if (QLatin1String(page.name) == QLatin1String("product")) {
+            const QJsonArray cpk = measured[QStringLiteral("cpkSorted")].toArray();
+            ASSERT_GE(cpk.size(), 2);
+            // Lines without a Cpk (no spread) go last.
+            for (qsizetype i = 1; i < cpk.size() && !cpk[i].isNull(); ++i)
+                EXPECT_LE(cpk[i - 1].toDouble(), cpk[i].toDouble()) << i;
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, DashboardLayout,
+    ::testing::Values(LayoutPage{"/", "overview"}, LayoutPage{"/product/PSU5V-100", "product"},
+                      LayoutPage{"/product/PSU5V-100/line/1", "line"},
+                      LayoutPage{"/product/CTL-9/line/1/control?baseline=8", "control"},
+                      LayoutPage{"/unit/SN-1", "unit"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

@@ -51,6 +51,41 @@
     },
   };
 
+  // Horizontal lines across the chart (a control chart's centre line and
+  // limits), each labelled at its left end; drawn only inside the axes, which
+  // are widened to take them in.
+  const levelLines = {
+    id: "levelLines",
+    afterDatasetsDraw(chart) {
+      const levels = chart.options.plugins.levelLines || [];
+      const area = chart.chartArea;
+      const ctx = chart.ctx;
+      for (const level of levels) {
+        const y = chart.scales.y.getPixelForValue(level.value);
+        if (y < area.top || y > area.bottom) continue;
+        ctx.save();
+        ctx.beginPath();
+        ctx.rect(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        ctx.clip();
+        ctx.strokeStyle = level.colour;
+        ctx.lineWidth = level.width || 1;
+        ctx.setLineDash(level.dash || []);
+        ctx.beginPath();
+        ctx.moveTo(area.left, y);
+        ctx.lineTo(area.right, y);
+        ctx.stroke();
+        // At the right end, where the latest values are rarely as crowded
+        // as at a chart's start.
+        if (level.label) {
+          ctx.fillStyle = level.colour;
+          ctx.textAlign = "right";
+          ctx.fillText(level.label, area.right - 4, Math.max(y - 3, area.top + 10));
+        }
+        ctx.restore();
+      }
+    },
+  };
+
   // The smallest and largest of the values and the limits, so that an axis
   // shows both.
   function spanWith(limits, values) {
@@ -67,6 +102,23 @@
     if (canvas.dataset.lsl !== undefined) limits.lsl = Number(canvas.dataset.lsl);
     if (canvas.dataset.usl !== undefined) limits.usl = Number(canvas.dataset.usl);
     return limits;
+  }
+
+  // A control chart's lines from its rows: the centre line, the limits at
+  // 3 sigma and faint lines at 1 and 2 sigma, where the rules look.
+  function controlLevels(row) {
+    if (!row || row.centre === null) return [];
+    const levels = [{ value: row.centre, label: "CL", colour: "#2e7d32", width: 1.5 }];
+    if (row.lcl === null || row.ucl === null) return levels;
+    const sigma = (row.ucl - row.centre) / 3;
+    for (const k of [1, 2]) {
+      for (const side of [-1, 1]) {
+        levels.push({ value: row.centre + side * k * sigma, colour: "#b8c2cc", dash: [2, 3] });
+      }
+    }
+    levels.push({ value: row.ucl, label: "UCL", colour: "#c0392b", dash: [6, 4] });
+    levels.push({ value: row.lcl, label: "LCL", colour: "#c0392b", dash: [6, 4] });
+    return levels;
   }
 
   const charts = {
@@ -142,6 +194,41 @@
     },
   };
 
+  // The individuals chart: the values in time order, the points that break a
+  // rule larger and red, the centre line and the limits from the baseline.
+  charts.control = function (rows, canvas) {
+    const levels = controlLevels(rows[0]);
+    const values = rows.map((r) => r.value).filter((v) => v !== null);
+    const all = values.concat(levels.map((l) => l.value));
+    const lo = all.length ? Math.min(...all) : 0;
+    const hi = all.length ? Math.max(...all) : 1;
+    const margin = hi > lo ? (hi - lo) * 0.05 : 1;
+    const broken = (r) => Array.isArray(r.rules) && r.rules.length > 0;
+    return {
+      type: "line",
+      data: {
+        labels: rows.map((r) => shortTime(r.time)),
+        datasets: [{ label: "Value", data: rows.map((r) => r.value), borderColor: "#1f6fb2",
+                     borderWidth: 1, clip: 8,
+                     pointRadius: rows.map((r) => (broken(r) ? 4 : 1.5)),
+                     pointBackgroundColor: rows.map((r) => (broken(r) ? "#c0392b" : "#1f6fb2")),
+                     pointBorderColor: rows.map((r) => (broken(r) ? "#c0392b" : "#1f6fb2")) }],
+      },
+      options: {
+        // A time label takes about 100 px: fewer of them on a phone.
+        scales: { x: { ticks: { maxTicksLimit: Math.max(2, Math.floor(canvas.clientWidth / 110)),
+                                maxRotation: 0, autoSkip: true } },
+                  y: { suggestedMin: lo - margin, suggestedMax: hi + margin } },
+        plugins: {
+          legend: { display: false },
+          levelLines: levels,
+          tooltip: { callbacks: { afterLabel: (c) => (broken(rows[c.dataIndex])
+            ? "rules broken: " + rows[c.dataIndex].rules.join(", ") : "") } },
+        },
+      },
+    };
+  };
+
   function draw(canvas) {
     fetch(canvas.dataset.src)
       .then((response) => (response.ok ? response.json() : Promise.reject(response.status)))
@@ -149,7 +236,7 @@
         const config = charts[canvas.dataset.chart](rows, canvas);
         config.options = Object.assign({ responsive: true, maintainAspectRatio: false,
                                          animation: false }, config.options);
-        config.plugins = [drawnMark, limitLines];
+        config.plugins = [drawnMark, limitLines, levelLines];
         new Chart(canvas, config);
       })
       .catch((why) => { canvas.dataset.failed = String(why); });
