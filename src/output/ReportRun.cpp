@@ -17,6 +17,9 @@
 #include "output/ReportPrinter.h"
 #include "output/ReportTimes.h"
 
+#include <QHash>
+
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -33,11 +36,10 @@ constexpr int TextSize = 9;
 
 using PrintStep = std::function<PrinterResult()>;
 
-// Lets pending window events run while a long report prints. Every group
-// walks the whole spec list, so a report of 50 groups reads 25,000 lines:
-// asking the event loop at every one of them would cost more than the report
-// itself, so within a group it is asked about every 15 ms, which keeps the
-// windows as responsive as the operator can tell.
+// Lets pending window events run while a long report prints: asking the
+// event loop at every one of its up to 500 lines would cost more than the
+// report itself, so within a group it is asked about every 15 ms, which keeps
+// the windows as responsive as the operator can tell.
 constexpr int EventPumpIntervalMs = 15;
 
 struct InformationPair {
@@ -45,6 +47,16 @@ struct InformationPair {
     QString leftValue;
     QString rightLabel;
     QString rightValue;
+};
+
+// The product's lines as one walk meets them, with the lines of each group
+// (by its trimmed name): every group is printed in the walk's order without
+// walking the whole product again for each one.
+struct SpecWalk {
+    std::vector<const TestLine*> lines;
+    QHash<QString, std::vector<size_t>> byGroup;
+    WalkEnd end = WalkEnd::NoEndTag;
+    int endLine = 0;
 };
 
 // One call of PrintReport: reads the unit's data, prints page after page and
@@ -62,6 +74,9 @@ private:
     void readRecordedResults();
     bool printPageHeader();
     void printBody();
+    void walkSpec();
+    std::vector<size_t> linesOfGroup(const QString& group) const;
+    bool checkPage(size_t walkedLines, const QString& group);
     bool printGroup(const QString& group);
     bool printTestLine(const TestLine& line);
     bool pageBreak(const QString& group);
@@ -90,6 +105,7 @@ private:
     QString verdict_;
     int linesPerPage_ = 0;
     std::vector<QString> recorded_; // the results file's value of each line number
+    SpecWalk walk_;
     PageCount count_;
     ThrottledEventPump events_{EventPumpIntervalMs};
     QString printerFailure_;
@@ -229,6 +245,7 @@ void ReportRun::printBody() {
         apply(printer_.endDocument());
         return;
     }
+    walkSpec();
     for (const QString& group : groups) {
         if (!printGroup(group))
             return;
@@ -237,31 +254,62 @@ void ReportRun::printBody() {
         apply(printer_.endDocument());
 }
 
+void ReportRun::walkSpec() {
+    TestLineWalk walk(*spec_, AtGap::Stop, AtShortLine::Stop);
+    while (const TestLine* line = walk.next()) {
+        walk_.byGroup[QStringView(line->groupName).trimmed().toString()].push_back(
+            walk_.lines.size());
+        walk_.lines.push_back(line);
+    }
+    walk_.end = walk.end();
+    walk_.endLine = walk.endLine();
+}
+
+std::vector<size_t> ReportRun::linesOfGroup(const QString& group) const {
+    std::vector<size_t> found;
+    for (auto named = walk_.byGroup.cbegin(); named != walk_.byGroup.cend(); ++named) {
+        if (named.key().compare(group, Qt::CaseInsensitive) == 0)
+            found.insert(found.end(), named.value().begin(), named.value().end());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// The page is checked after every line of the walk, printed or not; between
+// two lines of the group nothing is printed, so only a page that is still
+// full after its break is broken again.
+bool ReportRun::checkPage(size_t walkedLines, const QString& group) {
+    for (size_t line = 0; line < walkedLines && count_.isFull(linesPerPage_); ++line) {
+        if (!pageBreak(group))
+            return false;
+    }
+    return true;
+}
+
 bool ReportRun::printGroup(const QString& group) {
     events_.runNow();
     if (!print(QString()) || !apply(printer_.setBold(true)) || !print(groupHeading(group)) ||
         !apply(printer_.setBold(false)))
         return false;
-    TestLineWalk walk(*spec_, AtGap::Stop, AtShortLine::Stop);
-    events_.step();
-    while (const TestLine* line = walk.next()) {
-        const bool inGroup =
-            QStringView(line->groupName).trimmed().compare(group, Qt::CaseInsensitive) == 0;
-        if (inGroup && !printTestLine(*line))
+    size_t walked = 0;
+    for (const size_t at : linesOfGroup(group)) {
+        if (!checkPage(at - walked, group) || !printTestLine(*walk_.lines[at]) ||
+            !checkPage(1, group))
             return false;
-        if (count_.isFull(linesPerPage_) && !pageBreak(group))
-            return false;
+        walked = at + 1;
         events_.step();
     }
-    switch (walk.end()) {
+    if (!checkPage(walk_.lines.size() - walked, group))
+        return false;
+    switch (walk_.end) {
     case WalkEnd::EndTag:
         return true;
     case WalkEnd::Gap:
-        showExclamation(ProductMessages::specNotComplete(walk.endLine()));
+        showExclamation(ProductMessages::specNotComplete(walk_.endLine));
         apply(printer_.endDocument());
         return false;
     case WalkEnd::ShortLine:
-        showExclamation(ProductMessages::specNotCompleted(walk.endLine()));
+        showExclamation(ProductMessages::specNotCompleted(walk_.endLine));
         apply(printer_.endDocument());
         return false;
     case WalkEnd::NoEndTag:

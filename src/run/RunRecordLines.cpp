@@ -112,6 +112,7 @@ RecordLines readRecordLines(const RunModel& model, const QString& product,
     const std::shared_ptr<const ProductSpec> spec = readProductSpec(product);
     const OrderedLines ordered = linesInMenuOrder(model, product, *spec);
     record.complete = ordered.complete;
+    record.lines.reserve(ordered.lines.size());
     for (const TestLine* line : ordered.lines) {
         record.lines.push_back(recordLine(*line, recorded(line->number), measuredAt));
         if (record.lines.back().verdict == Verdict::Untested)

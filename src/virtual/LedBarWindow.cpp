@@ -107,13 +107,9 @@ void LedBarWindow::createControls() {
 void LedBarWindow::createLeds() {
     for (int index = 0; index < LedCount; ++index) {
         const QString band = QLatin1String(BandPictures[index / 10]);
-        QLabel* on =
-            pictureLabel(this, band, QStringLiteral("imgLEDOn_%1").arg(index), ledPlace(index));
+        pictureLabel(this, band, QStringLiteral("imgLEDOn_%1").arg(index), ledPlace(index));
         QLabel* off = pictureLabel(this, QStringLiteral("LEDGRAYVER"),
                                    QStringLiteral("imgLEDOff_%1").arg(index), ledPlace(index));
-        // The LED pictures are opaque: an unlit one hides everything under it.
-        on->setAttribute(Qt::WA_OpaquePaintEvent);
-        off->setAttribute(Qt::WA_OpaquePaintEvent);
         ledOff_[static_cast<size_t>(index)] = off;
     }
 }

@@ -196,6 +196,37 @@ TEST_F(GoldenReport, PdfOfTheThreePagesBesideTheTextFile) {
     EXPECT_TRUE(leftovers.isEmpty()) << leftovers.join(QLatin1Char(' ')).toStdString();
 }
 
+// Groups whose lines lie scattered through the product, printed in an order
+// of their own (names matched without regard to case or blanks), between
+// groups that have no line: each group prints its lines in the product's
+// order, and a heading that fills a page breaks it before the next line.
+TEST_F(GoldenReport, ScatteredGroupsBreakPagesWhereTheirLinesFall) {
+    writeIni(QStringLiteral("ATE.INI"),
+             "[ATE Configuration]\r\nID=ATE-07\r\nReportLinePerPage=50\r\n");
+    QByteArray products = "[MIX-3]\r\nCustomerName=Mixa\r\nRemark=\r\n\r\n[MIX-3 Spec]\r\n"
+                          "PrintGroupOrder=Gamma, Delta, ALPHA, Epsilon, Beta, Zeta\r\n";
+    QByteArray results = "[MIX-3 Test Results]\r\nStartTestTime=03/07/2024 02:05:09 pm\r\n"
+                         "EndTestTime=03/07/2024 02:17:45 pm\r\nOperatorID=OP01\r\n"
+                         "SerialNumber=SN-9\r\nTestID=Production\r\nOverallPassFail=PASS\r\n";
+    const char* groups[] = {"Alpha", " beta ", "Gamma", "alpha", "Beta"};
+    for (int n = 1; n <= 90; ++n) {
+        const QByteArray number = QByteArray::number(n);
+        const QByteArray group = n > 60 && n % 4 == 0 ? "Gamma" : groups[n % 5];
+        products += number + "=L" + number + ",1,2,,V," + group + ",Line " + number + "\r\n";
+        results += number + "=1.5|Pass\r\n";
+    }
+    products += "91=<EOT>\r\n";
+    writeIni(QStringLiteral("PRODUCTS.INI"), products);
+    writeResults(results);
+    choose(QStringLiteral("MIX-3"));
+    printReport(printer, QStringLiteral("1.0.0"));
+
+    EXPECT_EQ(report(), expected("report-scattered-groups.txt"));
+    EXPECT_EQ(printer.texts(), goldenLines("report-scattered-groups.txt"));
+    EXPECT_TRUE(recorder->messages.empty())
+        << recorder->texts().join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(GoldenReport, ReportPathIsSpelledAsWritten) {
     EXPECT_EQ(reportFilePath(), resultsDir() + QStringLiteral("XQ_Report.txt"));
     EXPECT_EQ(reportPdfPath(), resultsDir() + QStringLiteral("XQ_Report.pdf"));

@@ -6,6 +6,7 @@
 #include "ui/Pictures.h"
 
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -354,6 +355,23 @@ TEST_F(LedBarTest, ABarPutAwayIntoAFullCabinetComesBackWithShow) {
     bar->Show();
     EXPECT_TRUE(window()->isVisible());
     EXPECT_EQ(window()->geometry(), QRect(100, 100, 340, 86));
+}
+
+// The screen is repainted piece by piece as values arrive; whatever it shows
+// afterwards is what painting the whole window afresh shows.
+TEST_F(LedBarTest, TheScreenShowsWhatAFreshPaintingShows) {
+    bar->Show();
+    QWidget* shown = window();
+    QScreen* screen = shown->screen();
+    ASSERT_NE(screen, nullptr);
+    for (const double value : {40.0, 0.25, 12.5, 35.0, 20.0, 0.0, 50.0, 29.5}) {
+        bar->SendValue(value);
+        QCoreApplication::processEvents();
+        const QImage onScreen =
+            screen->grabWindow(shown->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage afresh = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(onScreen, afresh) << value;
+    }
 }
 
 TEST_F(LedBarTest, TheBarAsTheOperatorSeesIt) {
