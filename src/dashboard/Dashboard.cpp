@@ -1,5 +1,6 @@
 #include "Dashboard.h"
 
+#include "AlarmsKept.h"
 #include "DashboardAlarms.h"
 #include "DashboardControl.h"
 #include "DashboardPages.h"
@@ -135,7 +136,7 @@ Reply overview(Request& request) {
         return tableReply(yield, format);
     if (!ask(request, queryLastRuns(*request.db, 20, lastRuns, &error), error))
         return {};
-    if (!ask(request, queryAlarms(*request.db, period, yieldDrop, alarms, &error), error))
+    if (!ask(request, queryAlarmsKept(*request.db, period, yieldDrop, alarms, &error), error))
         return {};
     QString live;
     if (!liveStationsPart(request, silentMinutes, live))
@@ -367,7 +368,7 @@ Reply api(Request& request, const QString& name) {
     } else if (name == QLatin1String("controllimits")) {
         answered = queryControlLimits(*request.db, product, key, period, baseline, table, &error);
     } else if (name == QLatin1String("alarms")) {
-        answered = queryAlarms(*request.db, period, yieldDrop, table, &error);
+        answered = queryAlarmsKept(*request.db, period, yieldDrop, table, &error);
     } else if (name == QLatin1String("values")) {
         answered = queryLineValues(*request.db, product, key, period, table, &error);
     } else if (name == QLatin1String("unit")) {

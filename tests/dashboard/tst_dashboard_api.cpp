@@ -613,6 +613,34 @@ TEST_F(DashboardApi, AlarmsListTheLinesAndYieldsWorkedOutByHand) {
                                        "control?from=2026-12-01&to=2026-12-07"));
 }
 
+// The overview keeps its alarms between requests only while the runs they
+// came from are the same: runs added to the week before raise the yield
+// alarms at once, and the same runs deleted take them away again.
+TEST_F(DashboardApi, KeptAlarmsFollowEveryRunAddedOrDeleted) {
+    const auto yieldAlarms = [this] {
+        QStringList names;
+        for (const QJsonValue& row : json(QStringLiteral("/api/alarms?") + Period)) {
+            const QJsonObject o = row.toObject();
+            if (o[QStringLiteral("kind")].toString() == QLatin1String("yield"))
+                names << o[QStringLiteral("product")].toString() +
+                             o[QStringLiteral("station")].toString();
+        }
+        return names;
+    };
+    EXPECT_EQ(yieldAlarms(), QStringList());
+    EXPECT_EQ(yieldAlarms(), QStringList());
+    QString error;
+    ASSERT_TRUE(writeWeekBefore(writer_, LastDay, &error)) << error.toStdString();
+    EXPECT_EQ(yieldAlarms(), QStringList({"PSU5V-100", "ATE-02"}));
+    EXPECT_EQ(yieldAlarms(), QStringList({"PSU5V-100", "ATE-02"}));
+    QSqlQuery query(writer_);
+    for (const char* sql : {"DELETE FROM xq_measurement WHERE run_id IN (SELECT id FROM xq_run "
+                            "WHERE serial_number IN ('SN-P1', 'SN-P2'))",
+                            "DELETE FROM xq_run WHERE serial_number IN ('SN-P1', 'SN-P2')"})
+        ASSERT_TRUE(query.exec(QLatin1String(sql))) << query.lastError().text().toStdString();
+    EXPECT_EQ(yieldAlarms(), QStringList());
+}
+
 TEST_F(DashboardApi, UnitListsEveryRunWithItsFailedLinesAndInstruments) {
     const QJsonArray rows = json(QStringLiteral("/api/unit?serial=SN-1"));
     ASSERT_EQ(rows.size(), 2);
