@@ -6,6 +6,7 @@
 #include "output/database/RunTables.h"
 #include "output/database/SqliteStore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -161,8 +162,16 @@ public:
     void post(StateJob job) {
         std::lock_guard lock(mutex_);
         pending_ = std::move(job);
-        if (!thread_.joinable())
+        if (!thread_.joinable()) {
             thread_ = std::thread([this] { run(); });
+            // The thread ends with the application object, before the exit
+            // handlers run: the database client's TLS library cleans up in
+            // one of those, and a thread still talking to a server then
+            // would use it after its end (and its per-thread state would
+            // never be freed).
+            if (QCoreApplication::instance() != nullptr)
+                qAddPostRoutine([] { instance().stop(); });
+        }
         wake_.notify_one();
     }
 
@@ -177,7 +186,11 @@ public:
 
     // At the end of the process the state noted last (a run's end, say) is
     // still written; that waits at most one connect time-out.
-    ~StateWriter() {
+    ~StateWriter() { stop(); }
+
+    // Writes what is still pending, then ends the thread; a later state
+    // starts it again.
+    void stop() {
         {
             std::lock_guard lock(mutex_);
             stopping_ = true;
@@ -185,6 +198,8 @@ public:
         wake_.notify_one();
         if (thread_.joinable())
             thread_.join();
+        std::lock_guard lock(mutex_);
+        stopping_ = false;
     }
 
 private:
