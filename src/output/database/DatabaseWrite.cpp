@@ -148,7 +148,7 @@ void writeDatabase(const QString& productName, const QString& softwareVersion, D
     }
     RunInputs in = readRunInputs(stored, version, databaseName);
     // The station's live state goes where its runs go.
-    rememberStationDatabase({type, in.serverName, in.userName, in.password, in.databaseName});
+    rememberStationDatabase(databaseAddressOf(type, in));
     checkPlausibility(in, type, libraryClock().now());
     const DatabaseRunRow run = buildRunRow(in);
     const RunOfWrite ofRun = runRecordOfWrite(stored, in);

@@ -51,28 +51,32 @@ constexpr const char* UpsertSql =
     "serial_number = excluded.serial_number, state_since = excluded.state_since, "
     "last_seen = excluded.last_seen";
 
-std::optional<StationDatabase>& rememberedDatabase() {
-    static std::optional<StationDatabase> database;
+std::optional<DatabaseAddress>& rememberedDatabase() {
+    static std::optional<DatabaseAddress> database;
     return database;
 }
 
-StationDatabase databaseOfAteIni() {
+DatabaseAddress databaseOfAteIni() {
     const auto value = [](const char* key) {
         return readStationValue(StationFile::Ate, QStringLiteral("Database"), QLatin1String(key))
             .trimmed();
     };
-    StationDatabase database;
+    DatabaseAddress database;
     database.serverName = value("ServerName");
     database.type = database.serverName.isEmpty() ? msAccess : msSQLServer;
+    if (database.type == msAccess) {
+        database.file = value("DatabaseName");
+        return database;
+    }
     database.userName = value("UserName");
     database.password = value("Password");
     database.databaseName = value("DatabaseName");
     return database;
 }
 
-QSqlDatabase openSqlite(const StationDatabase& where, const QString& name, int busyMs,
+QSqlDatabase openSqlite(const DatabaseAddress& where, const QString& name, int busyMs,
                         QString* error) {
-    const QString& path = where.databaseName;
+    const QString& path = where.file;
     // Only the database writer makes the file: a state alone is no reason to.
     if (path.isEmpty() || !QFileInfo(path).isFile() || !isSqliteFile(path)) {
         failed(error, QStringLiteral("%1 is not an SQLite file yet").arg(path));
@@ -86,7 +90,7 @@ QSqlDatabase openSqlite(const StationDatabase& where, const QString& name, int b
     return db;
 }
 
-QSqlDatabase openServer(const StationDatabase& where, const QString& name, int connectSeconds,
+QSqlDatabase openServer(const DatabaseAddress& where, const QString& name, int connectSeconds,
                         QString* error) {
     const ServerAddress address = parseServerName(where.serverName);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
@@ -103,7 +107,7 @@ QSqlDatabase openServer(const StationDatabase& where, const QString& name, int c
 
 // The one place a state write gets its connection: opened for the write and
 // closed after it, as WriteDatabase's own connection is.
-QSqlDatabase openWith(const StationDatabase& where, const QString& name,
+QSqlDatabase openWith(const DatabaseAddress& where, const QString& name,
                       const DatabaseTimeouts& timeouts, QString* error) {
     return where.type == msAccess ? openSqlite(where, name, timeouts.sqliteBusyMs, error)
                                   : openServer(where, name, timeouts.serverConnectSeconds, error);
@@ -112,16 +116,15 @@ QSqlDatabase openWith(const StationDatabase& where, const QString& name,
 // Whether the station has a database to keep its state in. A station
 // without one, or whose SQLite file the database writer has not made yet,
 // has nothing to say: its state is skipped without a note.
-bool hasDatabase(const StationDatabase& where) {
+bool hasDatabase(const DatabaseAddress& where) {
     if (where.type != msAccess)
         return !where.serverName.isEmpty() && !where.databaseName.isEmpty();
-    return !where.databaseName.isEmpty() && QFileInfo(where.databaseName).isFile() &&
-           isSqliteFile(where.databaseName);
+    return !where.file.isEmpty() && QFileInfo(where.file).isFile() && isSqliteFile(where.file);
 }
 
 // One state to write and where, with the time-outs in force when it was noted.
 struct StateJob {
-    StationDatabase where;
+    DatabaseAddress where;
     StationState state;
     DatabaseTimeouts timeouts;
 };
@@ -260,7 +263,7 @@ StationState idleState(const RunRecord& finished, const QDateTime& now) {
             now};
 }
 
-void rememberStationDatabase(const StationDatabase& database) {
+void rememberStationDatabase(const DatabaseAddress& database) {
     rememberedDatabase() = database;
 }
 
@@ -268,11 +271,11 @@ void forgetStationDatabase() {
     rememberedDatabase().reset();
 }
 
-StationDatabase stationDatabase() {
+DatabaseAddress stationDatabase() {
     return rememberedDatabase() ? *rememberedDatabase() : databaseOfAteIni();
 }
 
-QSqlDatabase openStationDatabase(const StationDatabase& database, const QString& name,
+QSqlDatabase openStationDatabase(const DatabaseAddress& database, const QString& name,
                                  QString* error) {
     return openWith(database, name, databaseTimeouts(), error);
 }
@@ -297,9 +300,9 @@ bool writeStationState(QSqlDatabase& db, const StationState& state, QString* err
 void noteStationState(const StationState& state) {
     if (state.station.trimmed().isEmpty() || !runTablesEnabled())
         return;
-    StationDatabase where = stationDatabase();
+    DatabaseAddress where = stationDatabase();
     // No thread for a station without a database.
-    if (where.databaseName.isEmpty())
+    if ((where.type == msAccess ? where.file : where.databaseName).isEmpty())
         return;
     StateWriter::instance().post({std::move(where), state, databaseTimeouts()});
 }

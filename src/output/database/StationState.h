@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/RunRecord.h"
+#include "output/database/KeptConnections.h"
 
 #include <XQTestDev/Enums.h>
 
@@ -37,27 +38,18 @@ struct StationState {
 StationState testingState(const RunRecord& started, const QDateTime& now);
 StationState idleState(const RunRecord& finished, const QDateTime& now);
 
-// Where the station's runs go, as WriteDatabase reaches them.
-struct StationDatabase {
-    DBType type = msAccess; // msAccess: an SQLite file
-    QString serverName;     // "host" or "host:port"
-    QString userName;
-    QString password;
-    QString databaseName; // the SQLite file, or the server's database
-};
-
 // The database of the last WriteDatabase of this process; before the first,
 // the one ATE.INI's [Database] names (a server when ServerName is set,
 // otherwise the file DatabaseName).
-void rememberStationDatabase(const StationDatabase& database);
-StationDatabase stationDatabase();
+void rememberStationDatabase(const DatabaseAddress& database);
+DatabaseAddress stationDatabase();
 // Back to ATE.INI's, as at the start of the process (tests).
 void forgetStationDatabase();
 
 // Opens the station's database for one state write as connection `name`; an
 // SQLite file that does not exist yet is not made. Closed, with the reason in
 // `error`, when it cannot be opened.
-QSqlDatabase openStationDatabase(const StationDatabase& database, const QString& name,
+QSqlDatabase openStationDatabase(const DatabaseAddress& database, const QString& name,
                                  QString* error);
 
 // Writes the state on an open connection: the station's row made or replaced.
