@@ -45,8 +45,11 @@ clean_env=(env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME="$work" QT_QPA_PLATFOR
 "${clean_env[@]}" cmake -S "$top/examples/consumer" -B "$work/consumer" -G Ninja >/dev/null
 "${clean_env[@]}" cmake --build "$work/consumer" >/dev/null
 "${clean_env[@]}" "$work/consumer/consumer"
-# Merged /usr: the loader may name /lib for /usr/lib.
-ldd "$work/consumer/consumer" | grep -Eq "libXQTestDev.so.1 => (/usr)?/lib/"
+# Merged /usr: the loader may name /lib for /usr/lib. The list is read whole
+# first: grep -q stops at its match, and ldd, still writing, would end on a
+# broken pipe that pipefail counts as a failure.
+libraries="$(ldd "$work/consumer/consumer")"
+grep -Eq "libXQTestDev.so.1 => (/usr)?/lib/" <<<"$libraries"
 
 echo "== the module with Debian's python3"
 "${clean_env[@]}" /usr/bin/python3 -c '
